@@ -1,0 +1,42 @@
+# Shared build helpers for the project's own targets.
+
+# Strict warnings, as errors, for code we write (not for GoogleTest or generated sources).
+function(zentra_warnings target)
+    target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Wshadow -Wconversion
+                                             -Wno-sign-conversion -Werror)
+endfunction()
+
+# A build tool that must run on the build machine even in a cross build: compiled with the host
+# compiler by a custom command. Sets <name>_EXE in the parent scope to the tool's path.
+function(zentra_host_tool name)
+    set(sources ${ARGN})
+    set(out "${CMAKE_BINARY_DIR}/host-tools/${name}")
+    list(TRANSFORM sources PREPEND "${CMAKE_CURRENT_SOURCE_DIR}/")
+    add_custom_command(
+        OUTPUT "${out}"
+        COMMAND ${CMAKE_COMMAND} -E make_directory "${CMAKE_BINARY_DIR}/host-tools"
+        COMMAND ${ZENTRA_HOST_CXX} -std=c++20 -O2 -Wall -Wextra -Werror -I${PROJECT_SOURCE_DIR}
+                ${sources} -o "${out}"
+        DEPENDS ${sources}
+        COMMENT "Building host tool ${name}"
+        VERBATIM)
+    add_custom_target(${name}_host DEPENDS "${out}")
+    set(${name}_EXE "${out}" PARENT_SCOPE)
+endfunction()
+
+# A GoogleTest program. Natively every test case is registered with CTest; in the Windows build the
+# whole program is one CTest test run under Wine.
+function(zentra_gtest name)
+    cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+    add_executable(${name} ${ARG_SOURCES})
+    target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest_main)
+    zentra_warnings(${name})
+    set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY "${CMAKE_BINARY_DIR}/bin")
+    if(WIN32)
+        add_test(NAME ${name} COMMAND ${name})
+        set_tests_properties(${name} PROPERTIES TIMEOUT 600)
+    else()
+        include(GoogleTest)
+        gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60)
+    endif()
+endfunction()

@@ -1,0 +1,60 @@
+// The grid contract: the operations the program uses on the tabular display. The Win32 grid control
+// and the in-memory grid both implement it.
+#pragma once
+
+#include <string>
+
+namespace zentra {
+
+// Cell events the grid raises synchronously while Row or Col change (also from code).
+class GridEvents {
+public:
+    virtual ~GridEvents() = default;
+    virtual void OnLeaveCell() = 0;
+    virtual void OnEnterCell() = 0;
+};
+
+class Grid {
+public:
+    virtual ~Grid() = default;
+
+    virtual int Rows() const = 0;
+    // Setting 1 leaves exactly one row; new rows are empty.
+    virtual void SetRows(int rows) = 0;
+    virtual int Row() const = 0;
+    virtual void SetRow(int row) = 0;  // raises leave-cell then enter-cell
+    virtual int Col() const = 0;
+    virtual void SetCol(int col) = 0;  // raises leave-cell then enter-cell
+    virtual int TopRow() const = 0;
+    virtual void SetTopRow(int row) = 0;
+
+    virtual std::string TextMatrix(int row, int col) const = 0;
+    virtual void SetTextMatrix(int row, int col, const std::string& text) = 0;
+
+    // Widths and heights in twips.
+    virtual int ColWidth(int col) const = 0;
+    virtual void SetColWidth(int col, int twips) = 0;
+    virtual int RowHeight(int row) const = 0;
+    // The layout's numeric property: the minimum extent of a row, in twips.
+    virtual void SetRowHeightMin(int twips) = 0;
+    // 0 = left aligned at the top.
+    virtual void SetColAlignment(int col, int alignment) = 0;
+
+    // Appends one row; tab characters separate its cells ("\t" appends an empty row).
+    virtual void AddItem(const std::string& text) = 0;
+    // Deletes the row; the rows below move up by one.
+    virtual void RemoveItem(int row) = 0;
+    // Empties every cell; the row count stays.
+    virtual void Clear() = 0;
+    virtual bool RowIsVisible(int row) const = 0;
+
+    virtual int Width() const = 0;
+    virtual int Height() const = 0;
+    virtual bool Enabled() const = 0;
+    virtual void SetFocus() = 0;
+
+    // Receiver of the cell events (borrowed; nullptr for none).
+    virtual void SetEvents(GridEvents* events) = 0;
+};
+
+}  // namespace zentra

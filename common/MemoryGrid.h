@@ -1,0 +1,74 @@
+// In-memory grid: the grid contract without a window, for the engine's tests, the command-line
+// front end and the window logic's tests.
+#pragma once
+
+#include <array>
+#include <vector>
+
+#include "common/Grid.h"
+
+namespace zentra {
+
+class MemoryGrid final : public Grid {
+public:
+    MemoryGrid();
+
+    int Rows() const override { return static_cast<int>(cells_.size()); }
+    void SetRows(int rows) override;
+    int Row() const override { return row_; }
+    void SetRow(int row) override;
+    int Col() const override { return col_; }
+    void SetCol(int col) override;
+    int TopRow() const override { return topRow_; }
+    void SetTopRow(int row) override;
+
+    std::string TextMatrix(int row, int col) const override;
+    void SetTextMatrix(int row, int col, const std::string& text) override;
+
+    int ColWidth(int col) const override;
+    void SetColWidth(int col, int twips) override;
+    int RowHeight(int row) const override;
+    void SetRowHeightMin(int twips) override { rowHeight_ = twips > 0 ? twips : rowHeight_; }
+    void SetColAlignment(int col, int alignment) override;
+    int ColAlignment(int col) const;
+
+    void AddItem(const std::string& text) override;
+    void RemoveItem(int row) override;
+    void Clear() override;
+    bool RowIsVisible(int row) const override;
+
+    int Width() const override { return width_; }
+    int Height() const override { return height_; }
+    bool Enabled() const override { return enabled_; }
+    void SetFocus() override { ++focusCount_; }
+    void SetEvents(GridEvents* events) override { events_ = events; }
+
+    // Test and host controls.
+    void SetSize(int widthTwips, int heightTwips);
+    void SetEnabled(bool enabled) { enabled_ = enabled; }
+    int FocusCount() const { return focusCount_; }
+    // Rows appended without events, for bulk loading (the command line's input).
+    void AppendRow(std::string col0, std::string col1 = {});
+    // All cells: rows joined by CR LF, the two cells of a row joined by a tab.
+    std::string AllText() const;
+
+private:
+    void MoveCurrent(int row, int col);
+    static void CheckColumn(int col);
+    void CheckRow(int row) const;
+
+    std::vector<std::array<std::string, 2>> cells_;
+    std::array<int, 2> colWidths_{1200, 2400};
+    std::array<int, 2> colAlignment_{};
+    int row_ = 0;
+    int col_ = 0;
+    int topRow_ = 0;
+    int rowHeight_ = 240;
+    int width_ = 4890;
+    int height_ = 1125;
+    bool enabled_ = true;
+    int focusCount_ = 0;
+    GridEvents* events_ = nullptr;
+};
+
+}  // namespace zentra

@@ -1,0 +1,18 @@
+#include "common/MemoryRichTextBox.h"
+
+#include "common/RtfRuns.h"
+
+namespace zentra {
+
+void MemoryRichTextBox::SetTextRTF(const std::string& rtf) {
+    rtf_ = rtf;
+    text_ = RtfPlainText(rtf);
+}
+
+void MemoryRichTextBox::SetText(const std::string& text) {
+    text_ = text;
+    // A plain text becomes a document of its own; an empty one leaves nothing shown.
+    rtf_ = text.empty() ? std::string() : "{\\rtf1\\ansi " + text + "}";
+}
+
+}  // namespace zentra

@@ -1,0 +1,127 @@
+#include "common/RtfRuns.h"
+
+#include <cctype>
+#include <string>
+
+namespace zentra {
+namespace {
+
+struct Format {
+    int halfPoints = 24;
+    int up = 0;
+    bool super = false;
+    bool skip = false;  // inside a destination such as the font table
+};
+
+class RunBuilder {
+public:
+    void Add(char c, const Format& format) {
+        if (format.skip) return;
+        if (runs_.empty() || runs_.back().halfPoints != format.halfPoints ||
+            runs_.back().upHalfPoints != format.up || runs_.back().super != format.super) {
+            runs_.push_back({std::string(), format.halfPoints, format.up, format.super});
+        }
+        runs_.back().text.push_back(c);
+    }
+    std::vector<RtfRun> Take() { return std::move(runs_); }
+
+private:
+    std::vector<RtfRun> runs_;
+};
+
+int HexValue(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+}
+
+bool IsDestination(std::string_view word) {
+    return word == "fonttbl" || word == "colortbl" || word == "stylesheet" || word == "info" ||
+           word == "pict" || word == "*";
+}
+
+}  // namespace
+
+std::vector<RtfRun> ParseRtfRuns(std::string_view rtf) {
+    RunBuilder builder;
+    std::vector<Format> stack;
+    Format format;
+    std::size_t i = 0;
+    while (i < rtf.size()) {
+        const char c = rtf[i];
+        if (c == '{') {
+            stack.push_back(format);
+            ++i;
+        } else if (c == '}') {
+            if (!stack.empty()) {
+                format = stack.back();
+                stack.pop_back();
+            }
+            ++i;
+        } else if (c == '\\') {
+            ++i;
+            if (i >= rtf.size()) break;
+            const char next = rtf[i];
+            if (next == '\\' || next == '{' || next == '}') {
+                builder.Add(next, format);
+                ++i;
+                continue;
+            }
+            if (next == '\'' && i + 2 < rtf.size()) {
+                const int high = HexValue(rtf[i + 1]);
+                const int low = HexValue(rtf[i + 2]);
+                if (high >= 0 && low >= 0) builder.Add(static_cast<char>(high * 16 + low), format);
+                i += 3;
+                continue;
+            }
+            if (!std::isalpha(static_cast<unsigned char>(next))) {
+                if (next == '*') format.skip = true;
+                ++i;
+                continue;
+            }
+            const std::size_t wordStart = i;
+            while (i < rtf.size() && std::isalpha(static_cast<unsigned char>(rtf[i]))) ++i;
+            const std::string_view word = rtf.substr(wordStart, i - wordStart);
+            bool hasParam = false;
+            int param = 0;
+            bool negative = false;
+            if (i < rtf.size() && rtf[i] == '-') {
+                negative = true;
+                ++i;
+            }
+            while (i < rtf.size() && std::isdigit(static_cast<unsigned char>(rtf[i]))) {
+                hasParam = true;
+                if (param < 100000) param = param * 10 + (rtf[i] - '0');
+                ++i;
+            }
+            if (negative) param = -param;
+            if (i < rtf.size() && rtf[i] == ' ') ++i;  // the delimiter blank is not text
+            if (word == "fs" && hasParam) format.halfPoints = param;
+            else if (word == "up") format.up = hasParam ? param : 6;
+            else if (word == "super") format.super = true;
+            else if (word == "nosupersub") format.super = false;
+            else if (word == "plain") {
+                format.halfPoints = 24;
+                format.up = 0;
+                format.super = false;
+            } else if (word == "par" || word == "line") builder.Add('\n', format);
+            else if (word == "tab") builder.Add('\t', format);
+            else if (IsDestination(word)) format.skip = true;
+        } else if (c == '\r' || c == '\n') {
+            ++i;  // line breaks of the RTF source are not text
+        } else {
+            builder.Add(c, format);
+            ++i;
+        }
+    }
+    return builder.Take();
+}
+
+std::string RtfPlainText(std::string_view rtf) {
+    std::string text;
+    for (const auto& run : ParseRtfRuns(rtf)) text += run.text;
+    return text;
+}
+
+}  // namespace zentra

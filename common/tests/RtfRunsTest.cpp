@@ -1,0 +1,31 @@
+#include "common/RtfRuns.h"
+
+#include <gtest/gtest.h>
+
+namespace zentra {
+namespace {
+
+TEST(RtfRuns, ReadsSizesRaisesAndTextOfAResultDocument) {
+    const std::string rtf =
+        "{\\rtf1\\ansi{\\fonttbl{\\f1\\fswiss Arial;}}\\plain\\f1\\ltrpar\\ltrch"
+        "{\\fs18 36 = }{\\fs18 2}{\\fs14\\up8 2}{\\fs18  }{\\fs18\\up6 .}{\\fs18  3}{\\fs14\\up8 2}{\\fs18 }}";
+    const auto runs = ParseRtfRuns(rtf);
+    ASSERT_EQ(runs.size(), 6u);  // the empty closing group adds no run
+    EXPECT_EQ(runs[0].text, "36 = 2");
+    EXPECT_EQ(runs[0].halfPoints, 18);
+    EXPECT_EQ(runs[1].text, "2");
+    EXPECT_EQ(runs[1].halfPoints, 14);
+    EXPECT_EQ(runs[1].upHalfPoints, 8);
+    EXPECT_EQ(runs[3].text, ".");
+    EXPECT_EQ(runs[3].upHalfPoints, 6);
+    EXPECT_EQ(RtfPlainText(rtf), "36 = 22 . 32");
+}
+
+TEST(RtfRuns, UnescapesAndSkipsDestinations) {
+    EXPECT_EQ(RtfPlainText("{\\rtf1{\\*\\generator x;}{\\colortbl;}a\\{b\\}c\\\\d\\'e9}"),
+              "a{b}c\\d\xe9");
+    EXPECT_EQ(RtfPlainText(""), "");
+}
+
+}  // namespace
+}  // namespace zentra

@@ -1,0 +1,150 @@
+#include "engine/Operations.h"
+
+#include <algorithm>
+#include <unordered_map>
+
+#include "common/Common.h"
+#include "common/LeadingNumber.h"
+#include "engine/ResultRendering.h"
+
+namespace zentra {
+
+Operations::Operations(const PrimeTable& primes, Grid& grid, RichTextBox& result,
+                       OperationHost& host)
+    : factorizer_(primes), grid_(grid), result_(result), host_(host) {}
+
+std::size_t Operations::NumberLines() const {
+    const int rows = grid_.Rows();
+    return rows > 1 ? static_cast<std::size_t>(rows - 1) : 0;
+}
+
+void Operations::Run(int operationIndex) {
+    host_.PressEnter();
+    if (grid_.Rows() < 2) return;
+    host_.SetBusy(true);
+    host_.SetUndoLevel(0);
+    switch (operationIndex) {
+        case kFactorization: Factorization(); break;
+        case kLcm: Lcm(); break;
+        case kGcd: Gcd(); break;
+        case kCancellation: Cancellation(); break;
+        case kProduct: Product(); break;
+        default: break;
+    }
+    host_.SetBusy(false);
+}
+
+std::string Operations::FactorizeNumber(Fixed value) const {
+    return FactorText(factorizer_.Factorize(value));
+}
+
+void Operations::Factorization() {
+    const std::size_t lines = NumberLines();
+    factors_.Reset(lines);
+    for (std::size_t i = 0; i < lines; ++i) {
+        const int row = static_cast<int>(i);
+        // A value outside the fixed-point range has no factorization rather than a wrong one.
+        const auto value = LeadingFixed(grid_.TextMatrix(row, 0));
+        const FactorList list = value ? factorizer_.Factorize(*value) : FactorList();
+        factors_.Append(list);
+        const std::string text = FactorText(list);
+        grid_.SetTextMatrix(row, 1, text.empty() ? text : "= " + text);
+    }
+    grid_.SetColAlignment(1, 0);
+    factorizationStale_ = false;
+}
+
+void Operations::FactorizeIfStale() {
+    if (factorizationStale_) Run(kFactorization);
+}
+
+void Operations::ShowResultList() {
+    resultText_ = ResultText(resultList_, resultValue_);
+    ShowResult(result_, resultText_);
+}
+
+void Operations::Lcm() {
+    FactorizeIfStale();
+    resultList_.clear();
+    // Slots stand in the order of first appearance; the map finds a base's slot at once.
+    std::unordered_map<std::int64_t, std::size_t> slotOf;
+    for (std::size_t line = 0; line < factors_.Lines(); ++line) {
+        for (const auto& power : factors_.Line(line)) {
+            auto [it, added] = slotOf.try_emplace(power.base.Raw(), resultList_.size());
+            if (added) resultList_.push_back({power.base, Fixed()});
+            auto& exponent = resultList_[it->second].exponent;
+            exponent = std::max(exponent, power.exponent);
+        }
+    }
+    ShowResultList();
+}
+
+void Operations::Product() {
+    FactorizeIfStale();
+    resultList_.clear();
+    std::unordered_map<std::int64_t, std::size_t> slotOf;
+    for (std::size_t line = 0; line < factors_.Lines(); ++line) {
+        for (const auto& power : factors_.Line(line)) {
+            auto [it, added] = slotOf.try_emplace(power.base.Raw(), resultList_.size());
+            if (added) resultList_.push_back({power.base, Fixed()});
+            auto& exponent = resultList_[it->second].exponent;
+            exponent = Fixed::FromRaw(exponent.Raw() + power.exponent.Raw());
+        }
+    }
+    std::sort(resultList_.begin(), resultList_.end(),
+              [](const PrimePower& a, const PrimePower& b) { return a.base < b.base; });
+    ShowResultList();
+}
+
+int Operations::FindFactor(std::size_t line, Fixed base) const {
+    if (base == Fixed()) return 0;
+    const auto powers = factors_.Line(line);
+    for (std::size_t k = 0; k < powers.size(); ++k) {
+        if (powers[k].base > base) return -1;
+        if (powers[k].base == base) return static_cast<int>(k);
+    }
+    return -1;
+}
+
+void Operations::Gcd() {
+    FactorizeIfStale();
+    resultList_.clear();
+    const std::size_t lines = factors_.Lines();
+    if (lines > 0) {
+        // Only the primes of the first line with the fewest distinct primes can be common.
+        const std::size_t ref = IndexOfMin(std::span<const int>(factors_.Counts()));
+        for (const auto& candidate : factors_.Line(ref)) {
+            // The smallest exponent over all lines; 0 as soon as one line lacks the prime.
+            std::int64_t exponent = candidate.exponent.WholePart();
+            for (std::size_t n = 0; n < lines && exponent > 0; ++n) {
+                if (n == ref) continue;
+                const int slot = FindFactor(n, candidate.base);
+                exponent = slot < 0 ? 0
+                                    : std::min(exponent, factors_.Line(n)[static_cast<std::size_t>(slot)]
+                                                             .exponent.WholePart());
+            }
+            if (exponent >= 1) resultList_.push_back({candidate.base, Fixed::FromWhole(exponent)});
+        }
+    }
+    ShowResultList();
+}
+
+void Operations::Cancellation() {
+    Run(kGcd);
+    host_.SnapshotNumbers();
+    const Decimal one = Decimal::FromInt64(1);
+    if (!resultValue_ || !(*resultValue_ > one)) return;
+    const Decimal divisor = *resultValue_;
+    const std::size_t lines = NumberLines();
+    for (std::size_t i = 0; i < lines; ++i) {
+        const int row = static_cast<int>(i);
+        const auto value = LeadingFixed(grid_.TextMatrix(row, 0));
+        if (!value) continue;  // cannot happen: such a line makes the GCD 1
+        const auto quotient = Decimal::Divide(Decimal::FromFixed(*value), divisor);
+        if (quotient) grid_.SetTextMatrix(row, 0, quotient->ToString());
+    }
+    Run(kFactorization);
+    host_.SetUndoLevel(2);
+}
+
+}  // namespace zentra

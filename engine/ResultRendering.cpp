@@ -1,0 +1,114 @@
+#include "engine/ResultRendering.h"
+
+#include <cstdio>
+
+namespace zentra {
+namespace {
+
+// Characters that would end a group or start a control word are escaped, so any text renders as
+// itself; bytes outside ASCII become \'hh.
+std::string EscapeRtf(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '\\' || c == '{' || c == '}') {
+            out += '\\';
+            out += c;
+        } else if (byte >= 0x80) {
+            char hex[5];
+            std::snprintf(hex, sizeof hex, "\\'%02x", byte);
+            out += hex;
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+std::string_view TrimBlanks(std::string_view text) {
+    while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+    while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+    return text;
+}
+
+}  // namespace
+
+std::string ResultText(std::span<const PrimePower> list, std::optional<Decimal>& value) {
+    value = Decimal::FromInt64(1);
+    std::string text;
+    for (const auto& slot : list) {
+        if (slot.base <= Fixed()) break;
+        if (value) {
+            const auto power = Decimal::Power(Decimal::FromFixed(slot.base), slot.exponent.WholePart());
+            value = power ? Decimal::Multiply(*value, *power) : std::nullopt;
+        }
+        if (!text.empty()) text += " * ";
+        text += slot.base.ToString();
+        if (slot.exponent > Fixed::FromWhole(1)) text += '^' + slot.exponent.ToString();
+    }
+    const std::string valueText = value ? value->ToString() : std::string(kResultTooLarge);
+    if (text.find_first_of("*^") == std::string::npos) return valueText;
+    return valueText + " = " + text;
+}
+
+std::string GroupThousands(std::string_view text) {
+    if (text.empty() || text.front() < '1' || text.front() > '9') return std::string(text);
+    const std::size_t point = text.find('.');
+    const std::string_view whole = text.substr(0, point);
+    std::string grouped;
+    for (std::size_t i = 0; i < whole.size(); ++i) {
+        const std::size_t fromRight = whole.size() - i;
+        if (i > 0 && fromRight % 3 == 0) grouped += ',';
+        grouped += whole[i];
+    }
+    if (point != std::string_view::npos) grouped += text.substr(point);
+    return grouped;
+}
+
+std::string RenderResultRtf(std::string_view input) {
+    if (input.empty()) return {};
+    std::string rtf(kRtfHeader);
+    std::string text(input);
+    const std::size_t equals = text.find("= ");
+    if (equals != std::string::npos && equals > 0) {
+        const std::string_view value = TrimBlanks(std::string_view(text).substr(0, equals));
+        rtf += "{\\fs18 " + EscapeRtf(GroupThousands(value)) + " = }";
+        text = text.substr(equals + 2);
+    }
+    text += ' ';  // end marker: closes an exponent at the very end
+    // `last` counts the characters already rendered; a piece runs from `last` up to before i.
+    std::size_t last = 0;
+    bool raised = false;
+    auto piece = [&](std::size_t end) { return EscapeRtf(std::string_view(text).substr(last, end - last)); };
+    for (std::size_t i = 1; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == '^') {
+            rtf += "{\\fs18 " + piece(i) + "}";
+            raised = true;
+            last = i + 1;
+        } else if (c == ' ' && raised) {
+            rtf += "{\\fs14\\up8 " + piece(i) + "}";
+            raised = false;
+            last = i;  // the blank itself starts the next piece
+        } else if (c == '*') {
+            rtf += "{\\fs18 " + piece(i) + "}{\\fs18\\up6 .}";
+            last = i + 1;
+        }
+    }
+    rtf += "{\\fs18 " + piece(text.size() - 1) + "}}";
+    return rtf;
+}
+
+void ShowResult(RichTextBox& pane, std::string_view text) {
+    pane.ResetView();
+    if (text.empty()) {
+        pane.SetEnabled(false);
+        pane.SetText("");
+        return;
+    }
+    pane.SetTextRTF(RenderResultRtf(text));
+    pane.SetEnabled(true);
+}
+
+}  // namespace zentra

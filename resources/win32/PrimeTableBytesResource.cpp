@@ -1,0 +1,21 @@
+// Reads RCDATA 101 through the resource functions:
+// https://learn.microsoft.com/windows/win32/api/winbase/nf-winbase-findresourceexa
+#include <windows.h>
+
+#include "resources/PrimeTableBytes.h"
+
+namespace zentra {
+
+std::span<const std::uint8_t> PrimeTableResourceBytes() {
+    HMODULE module = GetModuleHandleA(nullptr);
+    HRSRC info = FindResourceExA(module, MAKEINTRESOURCEA(10), MAKEINTRESOURCEA(101),
+                                 MAKELANGID(LANG_HEBREW, SUBLANG_DEFAULT));
+    if (info == nullptr) return {};
+    HGLOBAL handle = LoadResource(module, info);
+    if (handle == nullptr) return {};
+    const void* data = LockResource(handle);
+    if (data == nullptr) return {};
+    return {static_cast<const std::uint8_t*>(data), SizeofResource(module, info)};
+}
+
+}  // namespace zentra

@@ -1,0 +1,220 @@
+// zentra-cli: the calculator's engine on the command line.
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "common/MemoryGrid.h"
+#include "common/MemoryRichTextBox.h"
+#include "engine/Operations.h"
+#include "engine/PrimeTable.h"
+#include "engine/ResultRendering.h"
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: zentra-cli factor|lcm|gcd|product|cancel [LINE...] | zentra-cli rtf TEXT\n";
+
+constexpr const char* kHelp =
+    "zentra-cli - prime factorization on the command line\n"
+    "\n"
+    "  zentra-cli factor [LINE...]   factor every line; prints: line TAB factorization\n"
+    "  zentra-cli lcm [LINE...]      least common multiple of all lines\n"
+    "  zentra-cli gcd [LINE...]      greatest common divisor of all lines\n"
+    "  zentra-cli product [LINE...]  product of all lines\n"
+    "  zentra-cli cancel [LINE...]   divide every line by the GCD; prints the lines, then the GCD\n"
+    "  zentra-cli rtf TEXT           the result pane's RTF document for TEXT\n"
+    "  zentra-cli --help             this text\n"
+    "\n"
+    "Without LINE arguments the lines are read from standard input, one per line.\n";
+
+int UsageError(const char* detail) {
+    std::fprintf(stderr, "zentra-cli: %s\n%s", detail, kUsage);
+    return 2;
+}
+
+// Buffered output: one write per few hundred kilobytes, not per line.
+class Output {
+public:
+    ~Output() { Flush(); }
+    void Write(std::string_view text) {
+        buffer_.append(text);
+        if (buffer_.size() > (1u << 18)) Flush();
+    }
+    void Flush() {
+        std::fwrite(buffer_.data(), 1, buffer_.size(), stdout);
+        buffer_.clear();
+    }
+
+private:
+    std::string buffer_;
+};
+
+// Reads standard input line by line in large blocks; a CR before the LF is dropped.
+class LineReader {
+public:
+    bool Next(std::string& line) {
+        line.clear();
+        for (;;) {
+            if (pos_ == size_) {
+                size_ = std::fread(block_, 1, sizeof block_, stdin);
+                pos_ = 0;
+                if (size_ == 0) {
+                    if (!pending_) return false;
+                    pending_ = false;
+                    return true;
+                }
+            }
+            const char* start = block_ + pos_;
+            const auto* newline = static_cast<const char*>(std::memchr(start, '\n', size_ - pos_));
+            if (newline == nullptr) {
+                line.append(start, size_ - pos_);
+                pos_ = size_;
+                pending_ = true;
+                continue;
+            }
+            line.append(start, static_cast<std::size_t>(newline - start));
+            pos_ += static_cast<std::size_t>(newline - start) + 1;
+            pending_ = false;
+            if (!line.empty() && line.back() == '\r') line.pop_back();
+            return true;
+        }
+    }
+
+private:
+    char block_[1 << 16];
+    std::size_t pos_ = 0;
+    std::size_t size_ = 0;
+    bool pending_ = false;
+};
+
+// The display: one line per input line, then the empty new line.
+class Display {
+public:
+    void Add(std::string line) {
+        if (count_ == 0) {
+            grid_.SetTextMatrix(0, 0, line);
+        } else {
+            grid_.AppendRow(std::move(line));
+        }
+        ++count_;
+    }
+    std::size_t Count() const { return count_; }
+    zentra::MemoryGrid& Finish() {
+        if (count_ > 0) grid_.AppendRow({});
+        return grid_;
+    }
+
+private:
+    zentra::MemoryGrid grid_;
+    std::size_t count_ = 0;
+};
+
+void PrintLines(const zentra::MemoryGrid& grid, Output& out) {
+    for (int row = 0; row + 1 < grid.Rows(); ++row) {
+        out.Write(grid.TextMatrix(row, 0));
+        out.Write("\t");
+        out.Write(grid.TextMatrix(row, 1));
+        out.Write("\n");
+    }
+}
+
+struct Engine {
+    explicit Engine(const zentra::PrimeTable& primes, zentra::MemoryGrid& grid)
+        : operations(primes, grid, pane, host) {}
+    zentra::MemoryRichTextBox pane;
+    zentra::NullOperationHost host;
+    zentra::Operations operations;
+};
+
+// Factorization works line by line, so standard input is processed in bounded chunks.
+int RunFactor(const zentra::PrimeTable& primes, const std::vector<std::string>& args) {
+    Output out;
+    constexpr std::size_t kChunk = 1 << 15;
+    auto flushChunk = [&](Display& display) {
+        zentra::MemoryGrid& grid = display.Finish();
+        Engine engine(primes, grid);
+        engine.operations.Run(zentra::kFactorization);
+        PrintLines(grid, out);
+    };
+    if (!args.empty()) {
+        Display display;
+        for (const auto& arg : args) display.Add(arg);
+        flushChunk(display);
+        return 0;
+    }
+    LineReader reader;
+    std::string line;
+    for (;;) {
+        Display display;
+        bool more = true;
+        while (display.Count() < kChunk && (more = reader.Next(line))) display.Add(line);
+        if (display.Count() > 0) flushChunk(display);
+        if (!more) return 0;
+    }
+}
+
+Display ReadDisplay(const std::vector<std::string>& args) {
+    Display display;
+    if (!args.empty()) {
+        for (const auto& arg : args) display.Add(arg);
+        return display;
+    }
+    LineReader reader;
+    std::string line;
+    while (reader.Next(line)) display.Add(line);
+    return display;
+}
+
+int RunCombining(const zentra::PrimeTable& primes, int operation, const std::vector<std::string>& args) {
+    Display display = ReadDisplay(args);
+    zentra::MemoryGrid& grid = display.Finish();
+    Engine engine(primes, grid);
+    engine.operations.SetFactorizationStale(true);  // the lines are new to the engine
+    engine.operations.Run(operation);
+    Output out;
+    if (operation == zentra::kCancellation) PrintLines(grid, out);
+    // With no number line nothing ran and the text stays empty.
+    const std::string& text = engine.operations.LastResultText();
+    out.Write(text);
+    out.Write("\n");
+    return 0;
+}
+
+int RunRtf(const std::vector<std::string>& args) {
+    if (args.size() != 1) return UsageError("rtf takes exactly one TEXT");
+    const std::string rtf = zentra::RenderResultRtf(args[0]);
+    if (!rtf.empty()) std::printf("%s\n", rtf.c_str());
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) return UsageError("missing command");
+    const std::string_view command = argv[1];
+    const std::vector<std::string> args(argv + 2, argv + argc);
+    if (command == "--help" || command == "-h") {
+        std::fputs(kHelp, stdout);
+        return 0;
+    }
+    if (command == "rtf") return RunRtf(args);
+
+    int operation = -1;
+    if (command == "factor") operation = zentra::kFactorization;
+    else if (command == "lcm") operation = zentra::kLcm;
+    else if (command == "gcd") operation = zentra::kGcd;
+    else if (command == "product") operation = zentra::kProduct;
+    else if (command == "cancel") operation = zentra::kCancellation;
+    if (operation < 0) return UsageError("unknown command");
+
+    std::string error;
+    const auto primes = zentra::PrimeTable::FromProgramResource(&error);
+    if (!primes) {
+        std::fprintf(stderr, "zentra-cli: %s\n", error.c_str());
+        return 1;
+    }
+    if (operation == zentra::kFactorization) return RunFactor(*primes, args);
+    return RunCombining(*primes, operation, args);
+}
