@@ -3,40 +3,58 @@
 #include <algorithm>
 #include <cmath>
 #include <numeric>
+#include <span>
 
 namespace zentra {
 namespace {
 
-// a * b mod m for m < 2^51 without a 128-bit type: the quotient estimated in double precision is
-// off by at most a few units, and the remainder is corrected in exact integer arithmetic.
-std::uint64_t MulMod(std::uint64_t a, std::uint64_t b, std::uint64_t m) {
-    if (m <= 0xFFFFFFFFu) return a * b % m;
-    const auto q = static_cast<std::uint64_t>(static_cast<double>(a) * static_cast<double>(b) /
-                                              static_cast<double>(m));
-    auto r = static_cast<std::int64_t>(a * b - q * m);
-    const auto sm = static_cast<std::int64_t>(m);
-    while (r < 0) r += sm;
-    while (r >= sm) r -= sm;
-    return static_cast<std::uint64_t>(r);
-}
+// Modular arithmetic for moduli below 2^52 without a 128-bit type: the quotient of a * b / m is
+// estimated in double precision (multiplying by a precomputed 1/m, which is much cheaper than a
+// division), is off by at most a couple of units, and the remainder is corrected in exact integer
+// arithmetic, where a * b - q * m wraps around to its true small value.
+class Modulus {
+public:
+    explicit Modulus(std::uint64_t m) : m_(m), inverse_(1.0 / static_cast<double>(AsSigned(m))) {}
 
-std::uint64_t PowMod(std::uint64_t base, std::uint64_t exponent, std::uint64_t m) {
-    std::uint64_t result = 1;
-    base %= m;
-    while (exponent > 0) {
-        if (exponent & 1) result = MulMod(result, base, m);
-        base = MulMod(base, base, m);
-        exponent >>= 1;
+    std::uint64_t Value() const { return m_; }
+
+    std::uint64_t Mul(std::uint64_t a, std::uint64_t b) const {
+        if (m_ <= 0xFFFFFFFFu) return a * b % m_;
+        const double estimate =
+            static_cast<double>(AsSigned(a)) * static_cast<double>(AsSigned(b)) * inverse_;
+        const auto q = static_cast<std::uint64_t>(static_cast<std::int64_t>(estimate));
+        auto r = static_cast<std::int64_t>(a * b - q * m_);
+        const auto m = AsSigned(m_);
+        while (r < 0) r += m;
+        while (r >= m) r -= m;
+        return static_cast<std::uint64_t>(r);
     }
-    return result;
-}
 
-bool StrongProbablePrime(std::uint64_t n, std::uint64_t base, std::uint64_t d, int s) {
-    std::uint64_t x = PowMod(base, d, n);
-    if (x == 1 || x == n - 1) return true;
+    std::uint64_t Pow(std::uint64_t base, std::uint64_t exponent) const {
+        std::uint64_t result = 1;
+        base %= m_;
+        while (exponent > 0) {
+            if (exponent & 1) result = Mul(result, base);
+            base = Mul(base, base);
+            exponent >>= 1;
+        }
+        return result;
+    }
+
+private:
+    static std::int64_t AsSigned(std::uint64_t v) { return static_cast<std::int64_t>(v); }
+
+    std::uint64_t m_;
+    double inverse_;
+};
+
+bool StrongProbablePrime(const Modulus& n, std::uint64_t base, std::uint64_t d, int s) {
+    const std::uint64_t minusOne = n.Value() - 1;
+    std::uint64_t x = n.Pow(base, d);
+    if (x == 1 || x == minusOne) return true;
     for (int i = 1; i < s; ++i) {
-        x = MulMod(x, x, n);
-        if (x == n - 1) return true;
+        x = n.Mul(x, x);
+        if (x == minusOne) return true;
     }
     return false;
 }
@@ -45,10 +63,14 @@ std::uint64_t Gcd(std::uint64_t a, std::uint64_t b) { return std::gcd(a, b); }
 
 // One nontrivial divisor of the odd composite n (Brent's cycle finding with batched gcds).
 std::uint64_t PollardBrent(std::uint64_t n) {
+    const Modulus modulus(n);
     for (std::uint64_t c = 1;; ++c) {
         std::uint64_t y = 2, x = 2, ys = 2, q = 1, g = 1;
         const std::uint64_t batch = 64;
-        auto f = [&](std::uint64_t v) { return (MulMod(v, v, n) + c) % n; };
+        auto f = [&](std::uint64_t v) {
+            const std::uint64_t next = modulus.Mul(v, v) + c;
+            return next >= n ? next - n : next;
+        };
         for (std::uint64_t r = 1; g == 1; r <<= 1) {
             x = y;
             for (std::uint64_t i = 0; i < r; ++i) y = f(y);
@@ -57,7 +79,7 @@ std::uint64_t PollardBrent(std::uint64_t n) {
                 const std::uint64_t steps = std::min(batch, r - k);
                 for (std::uint64_t i = 0; i < steps; ++i) {
                     y = f(y);
-                    q = MulMod(q, x > y ? x - y : y - x, n);
+                    q = modulus.Mul(q, x > y ? x - y : y - x);
                 }
                 g = Gcd(q, n);
             }
@@ -87,10 +109,19 @@ bool IsProbablePrime(std::uint64_t n) {
         d >>= 1;
         ++s;
     }
-    // These bases decide primality for every n below 3.3 * 10^24; fewer suffice for small n.
-    const int bases = n < 3474749660383ULL ? 6 : (n < 341550071728321ULL ? 7 : 12);
-    for (int i = 0; i < bases; ++i) {
-        if (!StrongProbablePrime(n, kBases[i], d, s)) return false;
+    // Deterministic base sets: each decides primality for every n below its bound.
+    static constexpr std::uint64_t kSmallBases[] = {2, 7, 61};             // n < 4,759,123,141
+    static constexpr std::uint64_t kMediumBases[] = {2, 13, 23, 1662803};  // n < 1,122,004,669,633
+    std::span<const std::uint64_t> bases(kBases);
+    if (n < 4759123141ULL) {
+        bases = kSmallBases;
+    } else if (n < 1122004669633ULL) {
+        bases = kMediumBases;
+    }
+    const Modulus modulus(n);
+    for (const std::uint64_t base : bases) {
+        if (base % n == 0) continue;
+        if (!StrongProbablePrime(modulus, base, d, s)) return false;
     }
     return true;
 }

@@ -127,6 +127,7 @@ TEST(MillerRabin, KnowsStrongPseudoprimesAndPrimes) {
         {0, false}, {1, false}, {2, true}, {3, true}, {4, false}, {2047, false},
         {3215031751, false}, {2152302898747, false}, {3474749660383, false},
         {341550071728321, false}, {999999999989, true}, {1000000000039, true},
+        {4759123141, false}, {1122004669633, false}, {4759123139, false}, {999999999961, true},
         {1125899906842597, true}, {4503599627370449, true}, {1125899906842597ULL * 3, false},
     };
     for (const auto& c : cases) EXPECT_EQ(IsProbablePrime(c.n), c.prime) << c.n;
