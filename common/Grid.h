@@ -8,14 +8,35 @@ namespace zentra {
 
 // Cell events the grid raises synchronously while Row or Col change (also from code).
 class GridEvents {
-public:
+  public:
     virtual ~GridEvents() = default;
     virtual void OnLeaveCell() = 0;
     virtual void OnEnterCell() = 0;
+    // The user double-clicked a cell; the click before it has already made that cell current.
+    virtual void OnDblClick() {}
+    // A mouse button went down over the grid. Button: 1 left, 2 right, 4 middle; shift: 1 Shift,
+    // 2 Ctrl, 4 Alt; x and y in twips from the grid's top-left corner. A left press on a cell makes
+    // it current (leave-cell, enter-cell) before this event.
+    virtual void OnMouseDown(int /*button*/, int /*shift*/, int /*x*/, int /*y*/) {}
+};
+
+// Column alignments: horizontal (left, centre, right) times vertical (top, centre, bottom), and
+// "general": numbers right, other text left, both centred vertically.
+enum GridAlignment : int {
+    kAlignLeftTop = 0,
+    kAlignLeftCenter = 1,
+    kAlignLeftBottom = 2,
+    kAlignCenterTop = 3,
+    kAlignCenterCenter = 4,
+    kAlignCenterBottom = 5,
+    kAlignRightTop = 6,
+    kAlignRightCenter = 7,
+    kAlignRightBottom = 8,
+    kAlignGeneral = 9,
 };
 
 class Grid {
-public:
+  public:
     virtual ~Grid() = default;
 
     virtual int Rows() const = 0;
@@ -26,6 +47,7 @@ public:
     virtual int Col() const = 0;
     virtual void SetCol(int col) = 0;  // raises leave-cell then enter-cell
     virtual int TopRow() const = 0;
+    // Clamped so that the view never scrolls past the point where the last row is at the bottom.
     virtual void SetTopRow(int row) = 0;
 
     virtual std::string TextMatrix(int row, int col) const = 0;
@@ -37,8 +59,9 @@ public:
     virtual int RowHeight(int row) const = 0;
     // The layout's numeric property: the minimum extent of a row, in twips.
     virtual void SetRowHeightMin(int twips) = 0;
-    // 0 = left aligned at the top.
+    // A GridAlignment; both columns start as kAlignGeneral.
     virtual void SetColAlignment(int col, int alignment) = 0;
+    virtual int ColAlignment(int col) const = 0;
 
     // Appends one row; tab characters separate its cells ("\t" appends an empty row).
     virtual void AddItem(const std::string& text) = 0;
@@ -46,8 +69,10 @@ public:
     virtual void RemoveItem(int row) = 0;
     // Empties every cell; the row count stays.
     virtual void Clear() = 0;
+    // Whether the whole row lies inside the visible area (the top row always counts as visible).
     virtual bool RowIsVisible(int row) const = 0;
 
+    // The control's outer size in twips.
     virtual int Width() const = 0;
     virtual int Height() const = 0;
     virtual bool Enabled() const = 0;

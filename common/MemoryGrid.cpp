@@ -19,7 +19,7 @@ void MemoryGrid::SetRows(int rows) {
     if (rows < 1) throw std::out_of_range("a grid keeps at least one row");
     cells_.resize(static_cast<std::size_t>(rows));
     if (row_ >= rows) MoveCurrent(rows - 1, col_);
-    topRow_ = std::min(topRow_, rows - 1);
+    ClampTopRow();
 }
 
 void MemoryGrid::MoveCurrent(int row, int col) {
@@ -39,7 +39,28 @@ void MemoryGrid::SetCol(int col) {
     MoveCurrent(row_, col);
 }
 
-void MemoryGrid::SetTopRow(int row) { topRow_ = std::clamp(row, 0, Rows() - 1); }
+void MemoryGrid::SetTopRow(int row) {
+    topRow_ = std::clamp(row, 0, MaxTopRow());
+}
+
+int MemoryGrid::VisibleRows() const {
+    return std::max(1, height_ / std::max(1, rowHeight_));
+}
+
+int MemoryGrid::MaxTopRow() const {
+    return std::max(0, Rows() - VisibleRows());
+}
+
+void MemoryGrid::SelectCell(int row, int col) {
+    CheckRow(row);
+    CheckColumn(col);
+    if (row != row_ || col != col_) MoveCurrent(row, col);
+}
+
+void MemoryGrid::DoubleClickCell(int row, int col) {
+    SelectCell(row, col);
+    if (events_) events_->OnDblClick();
+}
 
 std::string MemoryGrid::TextMatrix(int row, int col) const {
     CheckRow(row);
@@ -93,7 +114,7 @@ void MemoryGrid::RemoveItem(int row) {
     if (Rows() == 1) throw std::out_of_range("cannot remove the last row");
     cells_.erase(cells_.begin() + row);
     if (row_ >= Rows()) row_ = Rows() - 1;
-    topRow_ = std::min(topRow_, Rows() - 1);
+    ClampTopRow();
 }
 
 void MemoryGrid::Clear() {
@@ -101,13 +122,13 @@ void MemoryGrid::Clear() {
 }
 
 bool MemoryGrid::RowIsVisible(int row) const {
-    const int visibleRows = std::max(1, height_ / rowHeight_);
-    return row >= topRow_ && row < topRow_ + visibleRows;
+    return row >= topRow_ && row < topRow_ + VisibleRows();
 }
 
 void MemoryGrid::SetSize(int widthTwips, int heightTwips) {
     width_ = widthTwips;
     height_ = heightTwips;
+    ClampTopRow();
 }
 
 void MemoryGrid::AppendRow(std::string col0, std::string col1) {

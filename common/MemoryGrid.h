@@ -2,6 +2,7 @@
 // front end and the window logic's tests.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <vector>
 
@@ -10,7 +11,7 @@
 namespace zentra {
 
 class MemoryGrid final : public Grid {
-public:
+  public:
     MemoryGrid();
 
     int Rows() const override { return static_cast<int>(cells_.size()); }
@@ -28,9 +29,12 @@ public:
     int ColWidth(int col) const override;
     void SetColWidth(int col, int twips) override;
     int RowHeight(int row) const override;
-    void SetRowHeightMin(int twips) override { rowHeight_ = twips > 0 ? twips : rowHeight_; }
+    void SetRowHeightMin(int twips) override {
+        if (twips > 0) rowHeight_ = twips;
+        ClampTopRow();
+    }
     void SetColAlignment(int col, int alignment) override;
-    int ColAlignment(int col) const;
+    int ColAlignment(int col) const override;
 
     void AddItem(const std::string& text) override;
     void RemoveItem(int row) override;
@@ -51,15 +55,25 @@ public:
     void AppendRow(std::string col0, std::string col1 = {});
     // All cells: rows joined by CR LF, the two cells of a row joined by a tab.
     std::string AllText() const;
+    // Rows that fit wholly into the height (at least 1), and the largest top row that keeps the
+    // last row at the bottom of the view.
+    int VisibleRows() const;
+    int MaxTopRow() const;
+    // What a click or an arrow key does: makes the cell current with one leave-cell / enter-cell
+    // pair, or raises nothing when it already is current.
+    void SelectCell(int row, int col);
+    // A double-click on a cell: its first click selects it, then the double-click event.
+    void DoubleClickCell(int row, int col);
 
-private:
+  private:
     void MoveCurrent(int row, int col);
+    void ClampTopRow() { topRow_ = std::clamp(topRow_, 0, MaxTopRow()); }
     static void CheckColumn(int col);
     void CheckRow(int row) const;
 
     std::vector<std::array<std::string, 2>> cells_;
     std::array<int, 2> colWidths_{1200, 2400};
-    std::array<int, 2> colAlignment_{};
+    std::array<int, 2> colAlignment_{kAlignGeneral, kAlignGeneral};
     int row_ = 0;
     int col_ = 0;
     int topRow_ = 0;
