@@ -210,7 +210,8 @@ std::optional<Decimal> Decimal::Divide(const Decimal& a, const Decimal& b) {
         Wide sum = nextQuotient;
         std::uint64_t carry = 0;
         for (std::size_t k = 0; k < sum.size(); ++k) {
-            const std::uint64_t current = static_cast<std::uint64_t>(nextQuotient[k]) + digit[k] + carry;
+            const std::uint64_t current =
+                static_cast<std::uint64_t>(nextQuotient[k]) + digit[k] + carry;
             sum[k] = static_cast<std::uint32_t>(current);
             carry = current >> 32;
         }
@@ -240,7 +241,9 @@ std::optional<Decimal> Decimal::Power(const Decimal& base, std::int64_t exponent
         if (!next) return std::nullopt;
         result = *next;
         // 0 and 1 stay where they are: no need to walk a huge exponent.
-        if (result.IsZero() || (result.scale_ == 0 && result.mantissa_ == std::array<std::uint32_t, 3>{1, 0, 0})) break;
+        if (result.IsZero() ||
+            (result.scale_ == 0 && result.mantissa_ == std::array<std::uint32_t, 3>{1, 0, 0}))
+            break;
     }
     return result;
 }

@@ -13,7 +13,7 @@
 namespace zentra {
 
 class Decimal {
-public:
+  public:
     static constexpr int kMaxScale = 28;
 
     constexpr Decimal() = default;
@@ -39,7 +39,7 @@ public:
     friend std::strong_ordering operator<=>(const Decimal& a, const Decimal& b);
     friend bool operator==(const Decimal& a, const Decimal& b) { return (a <=> b) == 0; }
 
-private:
+  private:
     std::array<std::uint32_t, 3> mantissa_{};  // little-endian 32-bit limbs
     std::uint8_t scale_ = 0;
     bool negative_ = false;

@@ -10,7 +10,7 @@
 namespace zentra {
 
 class Fixed {
-public:
+  public:
     static constexpr std::int64_t kScale = 10000;
     // Largest whole number of the range (922,337,203,685,477).
     static constexpr std::int64_t kMaxWhole = INT64_MAX / kScale;
@@ -32,7 +32,7 @@ public:
 
     constexpr auto operator<=>(const Fixed&) const = default;
 
-private:
+  private:
     constexpr explicit Fixed(std::int64_t raw) : raw_(raw) {}
     std::int64_t raw_ = 0;
 };

@@ -8,12 +8,16 @@
 namespace zentra {
 namespace {
 
-bool IsSkipped(char c) { return c == ' ' || c == '\t' || c == '\n'; }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsSkipped(char c) {
+    return c == ' ' || c == '\t' || c == '\n';
+}
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // Reads the text with the skipped characters removed, one character at a time.
 class Reader {
-public:
+  public:
     explicit Reader(std::string_view text) : text_(text) { Skip(); }
     bool AtEnd() const { return pos_ >= text_.size(); }
     char Peek() const { return AtEnd() ? '\0' : text_[pos_]; }
@@ -24,7 +28,7 @@ public:
         return c;
     }
 
-private:
+  private:
     void Skip() {
         while (pos_ < text_.size() && IsSkipped(text_[pos_])) ++pos_;
     }

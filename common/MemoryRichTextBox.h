@@ -6,7 +6,7 @@
 namespace zentra {
 
 class MemoryRichTextBox final : public RichTextBox {
-public:
+  public:
     void SetTextRTF(const std::string& rtf) override;
     std::string TextRTF() const override { return rtf_; }
     void SetText(const std::string& text) override;
@@ -17,7 +17,7 @@ public:
 
     int ResetCount() const { return resetCount_; }
 
-private:
+  private:
     std::string rtf_;
     std::string text_;
     bool enabled_ = false;

@@ -6,7 +6,7 @@
 namespace zentra {
 
 class RichTextBox {
-public:
+  public:
     virtual ~RichTextBox() = default;
     virtual void SetTextRTF(const std::string& rtf) = 0;
     // The current document; empty when nothing is shown.

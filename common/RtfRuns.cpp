@@ -14,7 +14,7 @@ struct Format {
 };
 
 class RunBuilder {
-public:
+  public:
     void Add(char c, const Format& format) {
         if (format.skip) return;
         if (runs_.empty() || runs_.back().halfPoints != format.halfPoints ||
@@ -25,7 +25,7 @@ public:
     }
     std::vector<RtfRun> Take() { return std::move(runs_); }
 
-private:
+  private:
     std::vector<RtfRun> runs_;
 };
 
@@ -97,17 +97,24 @@ std::vector<RtfRun> ParseRtfRuns(std::string_view rtf) {
             }
             if (negative) param = -param;
             if (i < rtf.size() && rtf[i] == ' ') ++i;  // the delimiter blank is not text
-            if (word == "fs" && hasParam) format.halfPoints = param;
-            else if (word == "up") format.up = hasParam ? param : 6;
-            else if (word == "super") format.super = true;
-            else if (word == "nosupersub") format.super = false;
+            if (word == "fs" && hasParam)
+                format.halfPoints = param;
+            else if (word == "up")
+                format.up = hasParam ? param : 6;
+            else if (word == "super")
+                format.super = true;
+            else if (word == "nosupersub")
+                format.super = false;
             else if (word == "plain") {
                 format.halfPoints = 24;
                 format.up = 0;
                 format.super = false;
-            } else if (word == "par" || word == "line") builder.Add('\n', format);
-            else if (word == "tab") builder.Add('\t', format);
-            else if (IsDestination(word)) format.skip = true;
+            } else if (word == "par" || word == "line")
+                builder.Add('\n', format);
+            else if (word == "tab")
+                builder.Add('\t', format);
+            else if (IsDestination(word))
+                format.skip = true;
         } else if (c == '\r' || c == '\n') {
             ++i;  // line breaks of the RTF source are not text
         } else {

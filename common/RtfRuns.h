@@ -10,7 +10,7 @@ namespace zentra {
 
 struct RtfRun {
     std::string text;
-    int halfPoints = 24;  // \fsN: font size in half points
+    int halfPoints = 24;   // \fsN: font size in half points
     int upHalfPoints = 0;  // \upN: raise above the base line in half points
     bool super = false;    // \super
 };

@@ -12,7 +12,7 @@
 namespace zentra {
 
 class FactorTable {
-public:
+  public:
     // Empties the table for a new run over `lines` lines.
     void Reset(std::size_t lines);
     // Stores the next line's list; lines are stored in order 0, 1, ...
@@ -24,7 +24,7 @@ public:
     // All counts, in line order (for the GCD's choice of reference line).
     const std::vector<int>& Counts() const { return counts_; }
 
-private:
+  private:
     std::vector<PrimePower> powers_;
     std::vector<std::uint32_t> offsets_{0};
     std::vector<int> counts_;

@@ -13,7 +13,7 @@ namespace {
 // division), is off by at most a couple of units, and the remainder is corrected in exact integer
 // arithmetic, where a * b - q * m wraps around to its true small value.
 class Modulus {
-public:
+  public:
     explicit Modulus(std::uint64_t m) : m_(m), inverse_(1.0 / static_cast<double>(AsSigned(m))) {}
 
     std::uint64_t Value() const { return m_; }
@@ -41,7 +41,7 @@ public:
         return result;
     }
 
-private:
+  private:
     static std::int64_t AsSigned(std::uint64_t v) { return static_cast<std::int64_t>(v); }
 
     std::uint64_t m_;
@@ -59,7 +59,9 @@ bool StrongProbablePrime(const Modulus& n, std::uint64_t base, std::uint64_t d, 
     return false;
 }
 
-std::uint64_t Gcd(std::uint64_t a, std::uint64_t b) { return std::gcd(a, b); }
+std::uint64_t Gcd(std::uint64_t a, std::uint64_t b) {
+    return std::gcd(a, b);
+}
 
 // One nontrivial divisor of the odd composite n (Brent's cycle finding with batched gcds).
 std::uint64_t PollardBrent(std::uint64_t n) {

@@ -24,7 +24,9 @@ struct FactorList {
     int count = 0;
     std::array<PrimePower, kMaxBases> slots{};
 
-    void Append(Fixed base, Fixed exponent) { slots[static_cast<std::size_t>(count++)] = {base, exponent}; }
+    void Append(Fixed base, Fixed exponent) {
+        slots[static_cast<std::size_t>(count++)] = {base, exponent};
+    }
     bool operator==(const FactorList&) const = default;
 };
 
@@ -37,7 +39,7 @@ void SmallestFactor(const PrimeTable& primes, double& remainder, Fixed& factor);
 FactorList FactorizeByTrialDivision(const PrimeTable& primes, Fixed value);
 
 class Factorizer {
-public:
+  public:
     explicit Factorizer(const PrimeTable& primes);
 
     // 0, 1 and negative values: empty. A value with a fractional part: itself with exponent 1.
@@ -45,7 +47,7 @@ public:
     // Miller-Rabin and Pollard-Brent for what remains).
     FactorList Factorize(Fixed value) const;
 
-private:
+  private:
     void SplitInto(std::uint64_t n, std::vector<std::uint64_t>& primes) const;
 
     struct SmallPrime {

@@ -24,12 +24,23 @@ void Operations::Run(int operationIndex) {
     host_.SetBusy(true);
     host_.SetUndoLevel(0);
     switch (operationIndex) {
-        case kFactorization: Factorization(); break;
-        case kLcm: Lcm(); break;
-        case kGcd: Gcd(); break;
-        case kCancellation: Cancellation(); break;
-        case kProduct: Product(); break;
-        default: break;
+        case kFactorization:
+            Factorization();
+            break;
+        case kLcm:
+            Lcm();
+            break;
+        case kGcd:
+            Gcd();
+            break;
+        case kCancellation:
+            Cancellation();
+            break;
+        case kProduct:
+            Product();
+            break;
+        default:
+            break;
     }
     host_.SetBusy(false);
 }
@@ -119,9 +130,10 @@ void Operations::Gcd() {
             for (std::size_t n = 0; n < lines && exponent > 0; ++n) {
                 if (n == ref) continue;
                 const int slot = FindFactor(n, candidate.base);
-                exponent = slot < 0 ? 0
-                                    : std::min(exponent, factors_.Line(n)[static_cast<std::size_t>(slot)]
-                                                             .exponent.WholePart());
+                exponent = slot < 0
+                               ? 0
+                               : std::min(exponent, factors_.Line(n)[static_cast<std::size_t>(slot)]
+                                                        .exponent.WholePart());
             }
             if (exponent >= 1) resultList_.push_back({candidate.base, Fixed::FromWhole(exponent)});
         }

@@ -27,7 +27,7 @@ enum OperationIndex : int {
 
 // What the frame needs of the window around it.
 class OperationHost {
-public:
+  public:
     virtual ~OperationHost() = default;
     // The Enter key's action, performed before every operation to finish the pending line.
     virtual void PressEnter() = 0;
@@ -40,7 +40,7 @@ public:
 
 // A host with nothing around it (the command-line front end).
 class NullOperationHost final : public OperationHost {
-public:
+  public:
     void PressEnter() override {}
     void SetBusy(bool) override {}
     void SetUndoLevel(int) override {}
@@ -48,7 +48,7 @@ public:
 };
 
 class Operations {
-public:
+  public:
     // All references are borrowed and must outlive this object.
     Operations(const PrimeTable& primes, Grid& grid, RichTextBox& result, OperationHost& host);
 
@@ -70,7 +70,7 @@ public:
     // Slot of `base` in the line's list, or -1.
     int FindFactor(std::size_t line, Fixed base) const;
 
-private:
+  private:
     std::size_t NumberLines() const;
     void Factorization();
     void Lcm();

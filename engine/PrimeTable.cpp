@@ -35,8 +35,8 @@ std::optional<PrimeTable> PrimeTable::Decode(std::span<const std::uint8_t> bytes
     std::int32_t previous = 1;
     for (std::size_t i = 0; i < kPrimeCount; ++i) {
         const std::size_t at = i * kPrimeRecordBytes;
-        const auto value = static_cast<std::int32_t>(bytes[at] | (bytes[at + 1] << 8) |
-                                                     (bytes[at + 2] << 16));
+        const auto value =
+            static_cast<std::int32_t>(bytes[at] | (bytes[at + 1] << 8) | (bytes[at + 2] << 16));
         if (value <= previous) return fail("prime table records are not ascending");
         table.primes_.push_back(value);
         previous = value;

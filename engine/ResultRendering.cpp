@@ -40,7 +40,8 @@ std::string ResultText(std::span<const PrimePower> list, std::optional<Decimal>&
     for (const auto& slot : list) {
         if (slot.base <= Fixed()) break;
         if (value) {
-            const auto power = Decimal::Power(Decimal::FromFixed(slot.base), slot.exponent.WholePart());
+            const auto power =
+                Decimal::Power(Decimal::FromFixed(slot.base), slot.exponent.WholePart());
             value = power ? Decimal::Multiply(*value, *power) : std::nullopt;
         }
         if (!text.empty()) text += " * ";
@@ -80,7 +81,9 @@ std::string RenderResultRtf(std::string_view input) {
     // `last` counts the characters already rendered; a piece runs from `last` up to before i.
     std::size_t last = 0;
     bool raised = false;
-    auto piece = [&](std::size_t end) { return EscapeRtf(std::string_view(text).substr(last, end - last)); };
+    auto piece = [&](std::size_t end) {
+        return EscapeRtf(std::string_view(text).substr(last, end - last));
+    };
     for (std::size_t i = 1; i < text.size(); ++i) {
         const char c = text[i];
         if (c == '^') {

@@ -1,6 +1,6 @@
-#include "common/Decimal.h"
-
 #include <gtest/gtest.h>
+
+#include "common/Decimal.h"
 
 namespace zentra {
 namespace {
@@ -54,7 +54,7 @@ TEST(Decimal_Divide, GivesWholeQuotientsAndDecimals) {
         const char* quotient;
     };
     const Case cases[] = {
-        {"12", "6", "2"},  {"18", "6", "3"},        {"999999999998", "2", "499999999999"},
+        {"12", "6", "2"},   {"18", "6", "3"},      {"999999999998", "2", "499999999999"},
         {"1", "4", "0.25"}, {"12.5", "12.5", "1"}, {"2", "3", "0.6666666666666666666666666667"},
     };
     for (const auto& c : cases) {

@@ -1,6 +1,6 @@
-#include "common/Fixed.h"
-
 #include <gtest/gtest.h>
+
+#include "common/Fixed.h"
 
 namespace zentra {
 namespace {
@@ -11,9 +11,13 @@ TEST(Fixed_FromDouble, RoundsToNearestTenThousandthTiesToEven) {
         std::int64_t raw;
     };
     const Case cases[] = {
-        {0.0, 0},           {1.0, 10000},        {12.5, 125000},    {-12.5, -125000},
-        {0.00005, 0},       // 0.5 ten-thousandths (just below in binary) rounds down
-        {0.00025, 2},       {0.00035, 4},        // scaled exactly to ties: the even neighbour wins
+        {0.0, 0},
+        {1.0, 10000},
+        {12.5, 125000},
+        {-12.5, -125000},
+        {0.00005, 0},  // 0.5 ten-thousandths (just below in binary) rounds down
+        {0.00025, 2},
+        {0.00035, 4},  // scaled exactly to ties: the even neighbour wins
         {999999999999.0, 9999999999990000},
         // Near the top of the range the scaled double is only exact to 1024 ten-thousandths.
         {922337203685477.0, 9223372036854769664},
@@ -37,9 +41,14 @@ TEST(Fixed_ToString, PrintsWithoutSeparatorsOrTrailingZeros) {
         std::int64_t raw;
         const char* text;
     };
-    const Case cases[] = {{70000, "7"},        {125000, "12.5"},   {-2500, "-0.25"},
-                          {1, "0.0001"},       {0, "0"},           {9999999999990000, "999999999999"},
-                          {INT64_MIN, "-922337203685477.5808"}, {INT64_MAX, "922337203685477.5807"}};
+    const Case cases[] = {{70000, "7"},
+                          {125000, "12.5"},
+                          {-2500, "-0.25"},
+                          {1, "0.0001"},
+                          {0, "0"},
+                          {9999999999990000, "999999999999"},
+                          {INT64_MIN, "-922337203685477.5808"},
+                          {INT64_MAX, "922337203685477.5807"}};
     for (const auto& c : cases) EXPECT_EQ(Fixed::FromRaw(c.raw).ToString(), c.text);
 }
 

@@ -1,6 +1,6 @@
-#include "common/RtfRuns.h"
-
 #include <gtest/gtest.h>
+
+#include "common/RtfRuns.h"
 
 namespace zentra {
 namespace {
@@ -8,7 +8,8 @@ namespace {
 TEST(RtfRuns, ReadsSizesRaisesAndTextOfAResultDocument) {
     const std::string rtf =
         "{\\rtf1\\ansi{\\fonttbl{\\f1\\fswiss Arial;}}\\plain\\f1\\ltrpar\\ltrch"
-        "{\\fs18 36 = }{\\fs18 2}{\\fs14\\up8 2}{\\fs18  }{\\fs18\\up6 .}{\\fs18  3}{\\fs14\\up8 2}{\\fs18 }}";
+        "{\\fs18 36 = }{\\fs18 2}{\\fs14\\up8 2}{\\fs18  }{\\fs18\\up6 .}{\\fs18  3}{\\fs14\\up8 "
+        "2}{\\fs18 }}";
     const auto runs = ParseRtfRuns(rtf);
     ASSERT_EQ(runs.size(), 6u);  // the empty closing group adds no run
     EXPECT_EQ(runs[0].text, "36 = 2");

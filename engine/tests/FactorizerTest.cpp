@@ -1,15 +1,16 @@
-#include "engine/Factorizer.h"
-
 #include <gtest/gtest.h>
 
 #include <random>
 
+#include "engine/Factorizer.h"
 #include "engine/tests/EngineFixture.h"
 
 namespace zentra {
 namespace {
 
-Fixed Whole(std::int64_t v) { return Fixed::FromWhole(v); }
+Fixed Whole(std::int64_t v) {
+    return Fixed::FromWhole(v);
+}
 
 TEST(Factorizer, GivesTheDocumentedTexts) {
     struct Case {
@@ -65,8 +66,13 @@ TEST(SmallestFactor, StopsAtTheSquareRootAndRunsPastTheTable) {
         double rest;
     };
     const Case cases[] = {
-        {1, 0, 1}, {0, 0, 0}, {2, 2, 1}, {9, 3, 3}, {97, 97, 1},
-        {999966000289.0, 999983, 999983}, {999999999989.0, 999999999989, 1},
+        {1, 0, 1},
+        {0, 0, 0},
+        {2, 2, 1},
+        {9, 3, 3},
+        {97, 97, 1},
+        {999966000289.0, 999983, 999983},
+        {999999999989.0, 999999999989, 1},
     };
     for (const auto& c : cases) {
         double remainder = c.remainder;
@@ -124,11 +130,25 @@ TEST(MillerRabin, KnowsStrongPseudoprimesAndPrimes) {
         bool prime;
     };
     const Case cases[] = {
-        {0, false}, {1, false}, {2, true}, {3, true}, {4, false}, {2047, false},
-        {3215031751, false}, {2152302898747, false}, {3474749660383, false},
-        {341550071728321, false}, {999999999989, true}, {1000000000039, true},
-        {4759123141, false}, {1122004669633, false}, {4759123139, false}, {999999999961, true},
-        {1125899906842597, true}, {4503599627370449, true}, {1125899906842597ULL * 3, false},
+        {0, false},
+        {1, false},
+        {2, true},
+        {3, true},
+        {4, false},
+        {2047, false},
+        {3215031751, false},
+        {2152302898747, false},
+        {3474749660383, false},
+        {341550071728321, false},
+        {999999999989, true},
+        {1000000000039, true},
+        {4759123141, false},
+        {1122004669633, false},
+        {4759123139, false},
+        {999999999961, true},
+        {1125899906842597, true},
+        {4503599627370449, true},
+        {1125899906842597ULL * 3, false},
     };
     for (const auto& c : cases) EXPECT_EQ(IsProbablePrime(c.n), c.prime) << c.n;
 }

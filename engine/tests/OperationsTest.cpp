@@ -1,11 +1,10 @@
-#include "engine/Operations.h"
-
 #include <gtest/gtest.h>
 
 #include <vector>
 
 #include "common/MemoryGrid.h"
 #include "common/MemoryRichTextBox.h"
+#include "engine/Operations.h"
 #include "engine/ResultRendering.h"
 #include "engine/tests/EngineFixture.h"
 
@@ -13,7 +12,7 @@ namespace zentra {
 namespace {
 
 class RecordingHost final : public OperationHost {
-public:
+  public:
     void PressEnter() override { calls.push_back("enter"); }
     void SetBusy(bool busy) override { calls.push_back(busy ? "busy" : "idle"); }
     void SetUndoLevel(int level) override { calls.push_back("undo" + std::to_string(level)); }
@@ -26,8 +25,10 @@ struct Display {
     explicit Display(std::initializer_list<std::string> lines) {
         bool first = true;
         for (const auto& line : lines) {
-            if (first) grid.SetTextMatrix(0, 0, line);
-            else grid.AppendRow(line);
+            if (first)
+                grid.SetTextMatrix(0, 0, line);
+            else
+                grid.AppendRow(line);
             first = false;
         }
         if (lines.size() > 0) grid.AppendRow({});
@@ -64,7 +65,8 @@ TEST(Operations, CombineTheLinesAsDocumented) {
         {{"360"}, kGcd, "360 = 2^3 * 3^2 * 5"},
         {{"abc", "10"}, kLcm, "10 = 2 * 5"},
         {{"549755813888", "549755813888"}, kProduct, "302231454903657293676544 = 2^78"},
-        {{"999999999989", "999999999959", "999999999961"}, kProduct,
+        {{"999999999989", "999999999959", "999999999961"},
+         kProduct,
          "[Result too large] = 999999999959 * 999999999961 * 999999999989"},
         // Above 10^12 the common exponent can pass 39: the GCD still finds it.
         {{"562949953421312", "562949953421312"}, kGcd, "562949953421312 = 2^49"},
@@ -81,7 +83,8 @@ TEST(Operations, FactorizationWritesColumnOneOfEveryNumberLine) {
     display.grid.SetTextMatrix(1, 1, "stale");
     display.Run(kFactorization);
     const char* expected[] = {"= 2^3 * 3^2 * 5", "", "= 12.5", "= 2", ""};
-    for (int row = 0; row < 5; ++row) EXPECT_EQ(display.grid.TextMatrix(row, 1), expected[row]) << row;
+    for (int row = 0; row < 5; ++row)
+        EXPECT_EQ(display.grid.TextMatrix(row, 1), expected[row]) << row;
     EXPECT_EQ(display.grid.TextMatrix(5, 1), "");
     EXPECT_EQ(display.grid.ColAlignment(1), 0);
     EXPECT_FALSE(display.operations.FactorizationStale());
@@ -111,8 +114,8 @@ TEST(Operations, StaleFactorizationRunsTheFullFrameAgain) {
     Display display({"12", "18"});
     display.operations.SetFactorizationStale(true);
     display.Run(kLcm);
-    EXPECT_EQ(display.host.calls,
-              (std::vector<std::string>{"enter", "busy", "undo0", "enter", "busy", "undo0", "idle", "idle"}));
+    EXPECT_EQ(display.host.calls, (std::vector<std::string>{"enter", "busy", "undo0", "enter",
+                                                            "busy", "undo0", "idle", "idle"}));
     EXPECT_EQ(display.grid.TextMatrix(1, 1), "= 2 * 3^2");
 }
 

@@ -1,10 +1,9 @@
-#include "engine/PrimeTable.h"
-
 #include <gtest/gtest.h>
 
 #include <vector>
 
 #include "engine/Limits.h"
+#include "engine/PrimeTable.h"
 #include "resources/PrimeTableBytes.h"
 
 namespace zentra {

@@ -1,17 +1,17 @@
-#include "engine/ResultRendering.h"
-
 #include <gtest/gtest.h>
 
 #include <vector>
 
 #include "common/MemoryRichTextBox.h"
+#include "engine/ResultRendering.h"
 
 namespace zentra {
 namespace {
 
 std::vector<PrimePower> Powers(std::initializer_list<std::pair<std::int64_t, std::int64_t>> pairs) {
     std::vector<PrimePower> list;
-    for (auto [base, exponent] : pairs) list.push_back({Fixed::FromWhole(base), Fixed::FromWhole(exponent)});
+    for (auto [base, exponent] : pairs)
+        list.push_back({Fixed::FromWhole(base), Fixed::FromWhole(exponent)});
     list.push_back({});  // the end marker
     return list;
 }
@@ -31,8 +31,7 @@ TEST(ResultText, WritesValueAndFactorText) {
         {Powers({{2, 78}}), "302231454903657293676544 = 2^78"},
         {Powers({{2, 96}}), "[Result too large] = 2^96"},
         {Powers({{2, 95}}), "39614081257132168796771975168 = 2^95"},
-        {Powers({{999999999989, 3}}),
-         "[Result too large] = 999999999989^3"},
+        {Powers({{999999999989, 3}}), "[Result too large] = 999999999989^3"},
     };
     for (const auto& c : cases) {
         std::optional<Decimal> value;
@@ -59,9 +58,16 @@ TEST(GroupThousands, GroupsTheWholeDigitsOnly) {
         const char* out;
     };
     const Case cases[] = {
-        {"", ""},           {"1234567", "1,234,567"}, {"100", "100"},   {"1000", "1,000"},
-        {"62.5", "62.5"},   {"1234.5678", "1,234.5678"}, {"0123", "0123"}, {"-1234", "-1234"},
-        {"[Result too large]", "[Result too large]"}, {"302231454903657293676544", "302,231,454,903,657,293,676,544"},
+        {"", ""},
+        {"1234567", "1,234,567"},
+        {"100", "100"},
+        {"1000", "1,000"},
+        {"62.5", "62.5"},
+        {"1234.5678", "1,234.5678"},
+        {"0123", "0123"},
+        {"-1234", "-1234"},
+        {"[Result too large]", "[Result too large]"},
+        {"302231454903657293676544", "302,231,454,903,657,293,676,544"},
     };
     for (const auto& c : cases) EXPECT_EQ(GroupThousands(c.in), c.out) << c.in;
 }
@@ -74,12 +80,12 @@ TEST(RenderResultRtf, MakesTheDocumentByteForByte) {
     };
     const Case cases[] = {
         {"36 = 2^2 * 3^2",
-         header +
-             "{\\fs18 36 = }{\\fs18 2}{\\fs14\\up8 2}{\\fs18  }{\\fs18\\up6 .}{\\fs18  3}"
-             "{\\fs14\\up8 2}{\\fs18 }}"},
+         header + "{\\fs18 36 = }{\\fs18 2}{\\fs14\\up8 2}{\\fs18  }{\\fs18\\up6 .}{\\fs18  3}"
+                  "{\\fs14\\up8 2}{\\fs18 }}"},
         {"7", header + "{\\fs18 7}}"},
         {"1234 ", header + "{\\fs18 1234 }}"},
-        {"1234567 = 127 * 9721", header + "{\\fs18 1,234,567 = }{\\fs18 127 }{\\fs18\\up6 .}{\\fs18  9721}}"},
+        {"1234567 = 127 * 9721",
+         header + "{\\fs18 1,234,567 = }{\\fs18 127 }{\\fs18\\up6 .}{\\fs18  9721}}"},
         {"12*5", header + "{\\fs18 12}{\\fs18\\up6 .}{\\fs18 5}}"},
         {"2^10", header + "{\\fs18 2}{\\fs14\\up8 10}{\\fs18 }}"},
         {"[Result too large] = 2^96",
