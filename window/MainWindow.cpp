@@ -1,0 +1,584 @@
+#include "window/MainWindow.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <utility>
+
+#include "common/Common.h"
+#include "common/LeadingNumber.h"
+#include "engine/ResultRendering.h"
+#include "window/ClipboardScript.h"
+
+namespace zentra {
+namespace {
+
+// Virtual-key codes of the keyboard map.
+enum VirtualKey : int {
+    kVkBack = 8,
+    kVkReturn = 13,
+    kVkEscape = 27,
+    kVkInsert = 45,
+    kVkDelete = 46,
+    kVk0 = 48,
+    kVk9 = 57,
+    kVkC = 67,
+    kVkG = 71,
+    kVkL = 76,
+    kVkN = 78,
+    kVkV = 86,
+    kVkX = 88,
+    kVkZ = 90,
+    kVkNumpad0 = 96,
+    kVkNumpad9 = 105,
+    kVkF2 = 113,
+    kVkF4 = 115,
+};
+
+// What's This topics of the window's parts.
+constexpr int kGridTopic = 101;
+constexpr int kDisplayPanelTopic = 102;
+constexpr int kResultPaneTopic = 103;
+constexpr int kEditKeyTopic = 104;
+constexpr int kFirstControlKeyTopic = 109;
+constexpr std::array<int, 5> kFunctionKeyTopics{105, 106, 107, 108, 115};
+
+constexpr int kRightButton = 2;
+constexpr std::size_t kMaxLineDigits = 12;
+
+int KeyTopic(KeyArray array, int index) {
+    switch (array) {
+        case KeyArray::Digit:
+        case KeyArray::Oper:
+            return kEditKeyTopic;
+        case KeyArray::Cntrl:
+            return kFirstControlKeyTopic + index;
+        case KeyArray::Func:
+            return index >= 0 && index < static_cast<int>(kFunctionKeyTopics.size())
+                       ? kFunctionKeyTopics[static_cast<std::size_t>(index)]
+                       : 0;
+    }
+    return 0;
+}
+
+// The value of a cell by the leading-number rule; 0 for text that is no number.
+double CellValue(const std::string& text) {
+    return LeadingNumber(text);
+}
+
+bool IsValidIndex(KeyArray array, int index) {
+    return index >= 0 && index < KeyCount(array);
+}
+
+}  // namespace
+
+MainWindow::MainWindow(const PrimeTable& primes, const WindowPorts& ports)
+    : ports_(ports), operations_(primes, ports.grid, ports.result, *this) {
+    ports_.grid.SetEvents(this);
+}
+
+MainWindow::~MainWindow() {
+    ports_.grid.SetEvents(nullptr);
+}
+
+// ---- Start-up -------------------------------------------------------------------------------
+
+void MainWindow::Load(std::string calcPath) {
+    calcPath_ = std::move(calcPath);
+    ports_.window.SetCaption(std::string(kWindowCaption));
+    {
+        GuardScope guard(*this);
+        ports_.window.SetOuterSize(kFirstWidthPixels, kFirstHeightPixels);
+    }
+    {
+        // Tabular mode, applied without animation: the function keys replace the first five
+        // operator keys, the expression keys stay disabled and blank.
+        GuardScope guard(*this);
+        ports_.menus.Item(MenuItem::ViewModeTabular).SetChecked(true);
+        ports_.menus.Item(MenuItem::ViewModeLinear).SetChecked(false);
+        for (int i = 0; i < KeyCount(KeyArray::Oper); ++i) {
+            KeyPort& key = ports_.keys.Key(KeyArray::Oper, i);
+            if (i < KeyCount(KeyArray::Func)) {
+                key.SetVisible(false);
+                ports_.keys.Key(KeyArray::Func, i).SetVisible(true);
+            } else {
+                key.SetEnabled(false);
+                key.SetCaption("");
+            }
+        }
+        ports_.keys.Key(KeyArray::Cntrl, kEnter).SetCaption("Enter");
+    }
+}
+
+void MainWindow::Activate() {
+    FocusDisplay();
+}
+
+void MainWindow::FocusDisplay() {
+    if (ports_.grid.Enabled()) ports_.grid.SetFocus();
+}
+
+// ---- Keypad ---------------------------------------------------------------------------------
+
+void MainWindow::OnKeyClick(KeyArray array, int index) {
+    if (!IsValidIndex(array, index)) return;
+    switch (array) {
+        case KeyArray::Digit:
+            DigitClick(index);
+            break;
+        case KeyArray::Cntrl:
+            ControlClick(index);
+            break;
+        case KeyArray::Func:
+            RunOperation(index);
+            break;
+        // The operator keys edit the linear view only; in tabular mode they are hidden or
+        // disabled and have nothing to edit.
+        case KeyArray::Oper:
+            break;
+    }
+}
+
+void MainWindow::DigitClick(int digit) {
+    Grid& grid = ports_.grid;
+    FocusDisplay();
+    grid.SetCol(0);
+    const std::string line = grid.TextMatrix(grid.Row(), 0);
+    if (line.size() >= kMaxLineDigits) {
+        ports_.beep.Beep();
+        return;
+    }
+    if (!grid.RowIsVisible(grid.Row())) grid.SetTopRow(grid.TopRow() + 2);
+    grid.SetCol(0);
+    // The number the line reads as with the digit appended: "0" then "5" gives "5".
+    std::string typed = line;
+    typed.push_back(static_cast<char>('0' + digit));
+    const auto value = LeadingFixed(typed);
+    grid.SetTextMatrix(grid.Row(), 0, value ? value->ToString() : typed);
+    grid.SetTextMatrix(grid.Row(), 1, "");
+    operations_.SetFactorizationStale(true);
+    undoLevel_ = 0;
+}
+
+void MainWindow::ControlClick(int index) {
+    Grid& grid = ports_.grid;
+    grid.SetCol(0);
+    switch (index) {
+        case kClear:
+            SnapshotNumbers();
+            undoLevel_ = 1;
+            grid.Clear();
+            grid.SetRows(1);
+            grid.SetRow(0);
+            operations_.SetFactorizationStale(true);
+            ShowResult(ports_.result, "");
+            break;
+        case kDel:
+            SnapshotNumbers();
+            undoLevel_ = 1;
+            if (grid.Row() == grid.Rows() - 1) {
+                grid.SetTextMatrix(grid.Row(), 0, "");
+                grid.SetTextMatrix(grid.Row(), 1, "");
+            } else {
+                grid.RemoveItem(grid.Row());
+                grid.SetRow(std::min(grid.Row(), grid.Rows() - 1));
+                UpdateGridColumns();
+            }
+            operations_.SetFactorizationStale(true);
+            break;
+        case kBack: {
+            const std::string line = grid.TextMatrix(grid.Row(), 0);
+            if (!line.empty()) {
+                grid.SetTextMatrix(grid.Row(), 0, line.substr(0, line.size() - 1));
+                grid.SetTextMatrix(grid.Row(), 1, "");
+                operations_.SetFactorizationStale(true);
+                undoLevel_ = 0;
+            }
+            break;
+        }
+        case kEnter:
+            OnLeaveCell();
+            if (grid.Row() < grid.Rows() - 1) {
+                grid.SetRow(grid.Row() + 1);
+                if (!grid.RowIsVisible(grid.Row())) grid.SetTopRow(grid.TopRow() + 1);
+            }
+            break;
+        default:
+            break;
+    }
+    FocusDisplay();
+}
+
+void MainWindow::RunOperation(int operationIndex) {
+    operations_.Run(operationIndex);
+}
+
+void MainWindow::PressEnter() {
+    ControlClick(kEnter);
+}
+
+void MainWindow::SetBusy(bool busy) {
+    ports_.window.SetBusy(busy);
+}
+
+void MainWindow::Exit() {
+    ports_.window.Unload();
+}
+
+// ---- Tabular view ---------------------------------------------------------------------------
+
+void MainWindow::OnLeaveCell() {
+    if (eventGuard_ >= 1) return;
+    GuardScope guard(*this);
+    Grid& grid = ports_.grid;
+    const int row = grid.Row();
+    const int last = grid.Rows() - 1;
+    const bool positive = CellValue(grid.TextMatrix(row, 0)) > 0;
+    if (row == last && positive) {
+        grid.AddItem("\t");
+        UpdateGridColumns();
+    } else if (row < last && !positive) {
+        grid.RemoveItem(row);
+        UpdateGridColumns();
+        operations_.SetFactorizationStale(true);
+        undoLevel_ = 0;
+        grid.SetRow(grid.Rows() - 1);
+    } else if (row == last) {
+        grid.SetTextMatrix(row, 0, "");
+        grid.SetTextMatrix(row, 1, "");
+    }
+}
+
+void MainWindow::OnEnterCell() {
+    if (eventGuard_ >= 1) return;
+    GuardScope guard(*this);
+    Grid& grid = ports_.grid;
+    if (grid.Col() != 0 && grid.TextMatrix(grid.Row(), 1).empty()) grid.SetCol(0);
+    grid.SetRow(std::min(grid.Row(), grid.Rows() - 1));
+}
+
+void MainWindow::UpdateGridColumns() {
+    Grid& grid = ports_.grid;
+    const int twipsPerPixel = ports_.metrics.TwipsPerPixelX();
+    const int numberWidth =
+        ports_.metrics.DisplayTextWidth(std::string(kMaxLineDigits, '9')) + 6 * twipsPerPixel;
+    grid.SetColWidth(0, numberWidth);
+    const bool scrollBar = static_cast<long long>(grid.RowHeight(0)) * grid.Rows() > grid.Height();
+    const int scrollWidth = scrollBar ? ports_.metrics.VerticalScrollBarWidth() * twipsPerPixel : 0;
+    grid.SetColWidth(1, std::max(0, grid.Width() - numberWidth - scrollWidth));
+}
+
+void MainWindow::OnGridDoubleClick() {
+    const Grid& grid = ports_.grid;
+    if (grid.Col() != 1) return;
+    ShowResult(ports_.result,
+               grid.TextMatrix(grid.Row(), 0) + " " + grid.TextMatrix(grid.Row(), 1));
+}
+
+void MainWindow::PasteLineInto(std::uintptr_t window) {
+    if (window == 0) return;
+    ports_.clipboard.SetText(ports_.grid.TextMatrix(ports_.grid.Row(), 0));
+    ports_.window.PasteIntoWindow(window);
+}
+
+// ---- Menus ----------------------------------------------------------------------------------
+
+void MainWindow::OnMenuOpen(Menu menu) {
+    const Grid& grid = ports_.grid;
+    MenuPort& menus = ports_.menus;
+    const bool hasNumbers = CellValue(grid.TextMatrix(0, 0)) > 0;
+    if (menu == Menu::Actions) {
+        menus.Item(MenuItem::ActionsCalculator).SetEnabled(!calcPath_.empty());
+        for (MenuItem item : {MenuItem::ActionsFactorization, MenuItem::ActionsLcm,
+                              MenuItem::ActionsGcd, MenuItem::ActionsCancellation}) {
+            menus.Item(item).SetEnabled(hasNumbers);
+        }
+        menus.Item(MenuItem::ActionsExit).SetEnabled(true);
+        return;
+    }
+    menus.Item(MenuItem::EditUndo).SetEnabled(undoLevel_ >= 1);
+    const bool canCopy = ports_.window.ResultPaneActive()
+                             ? !ports_.result.TextRTF().empty()
+                             : !grid.TextMatrix(grid.Row(), grid.Col()).empty();
+    menus.Item(MenuItem::EditCopy).SetEnabled(canCopy);
+    menus.Item(MenuItem::EditPaste)
+        .SetEnabled(ParseClipboardScript(ports_.clipboard.Text()).worthPasting);
+    menus.Item(MenuItem::EditDelete).SetEnabled(CellValue(grid.TextMatrix(grid.Row(), 0)) > 0);
+    menus.Item(MenuItem::EditClear).SetEnabled(hasNumbers);
+}
+
+bool MainWindow::OnMenuCommand(MenuItem item) {
+    switch (item) {
+        case MenuItem::ActionsFactorization:
+            RunOperation(kFactorization);
+            return true;
+        case MenuItem::ActionsLcm:
+            RunOperation(kLcm);
+            return true;
+        case MenuItem::ActionsGcd:
+            RunOperation(kGcd);
+            return true;
+        case MenuItem::ActionsCancellation:
+            RunOperation(kCancellation);
+            return true;
+        case MenuItem::ActionsExit:
+            Exit();
+            return true;
+        case MenuItem::EditUndo:
+            Undo();
+            return true;
+        case MenuItem::EditCopy:
+            Copy();
+            return true;
+        case MenuItem::EditPaste:
+            Paste();
+            return true;
+        case MenuItem::EditDelete:
+            ControlClick(kDel);
+            return true;
+        case MenuItem::EditClear:
+            ControlClick(kClear);
+            return true;
+        case MenuItem::PopupWhat:
+            if (whatsThisTopic_ != 0) ports_.help.ShowWhatsThis(whatsThisTopic_);
+            return true;
+        default:
+            return false;
+    }
+}
+
+// ---- Keyboard -------------------------------------------------------------------------------
+
+bool MainWindow::OnKeyDown(int keyCode, int shift) {
+    struct Shortcut {
+        int key;
+        int shift;
+        void (MainWindow::*action)();
+    };
+    // Key preview first (Exit, Undo, Paste, Copy), then the menu shortcuts; the two sets share
+    // no key.
+    static constexpr Shortcut kShortcuts[] = {
+        {kVkF4, kAltDown, &MainWindow::Exit},      {kVkX, kAltDown, &MainWindow::Exit},
+        {kVkBack, kAltDown, &MainWindow::Undo},    {kVkInsert, kShiftDown, &MainWindow::Paste},
+        {kVkInsert, kCtrlDown, &MainWindow::Copy}, {kVkF4, kCtrlDown, &MainWindow::Exit},
+        {kVkZ, kCtrlDown, &MainWindow::Undo},      {kVkC, kCtrlDown, &MainWindow::Copy},
+        {kVkV, kCtrlDown, &MainWindow::Paste},
+    };
+    for (const Shortcut& shortcut : kShortcuts) {
+        if (shortcut.key == keyCode && shortcut.shift == shift) {
+            (this->*shortcut.action)();
+            return true;
+        }
+    }
+    if (shift == kCtrlDown) {
+        switch (keyCode) {
+            case kVkL:
+                RunOperation(kLcm);
+                return true;
+            case kVkG:
+                RunOperation(kGcd);
+                return true;
+            case kVkN:
+                ControlClick(kClear);
+                return true;
+            default:
+                return false;
+        }
+    }
+    if (shift != 0) return false;
+
+    KeyPort* key = nullptr;
+    if (keyCode == kVkReturn) {
+        key = &ports_.keys.Key(KeyArray::Cntrl, kEnter);
+    } else if (keyCode == kVkBack) {
+        key = &ports_.keys.Key(KeyArray::Cntrl, kBack);
+    } else if (keyCode == kVkEscape) {
+        key = &ports_.keys.Key(KeyArray::Cntrl, kClear);
+    } else if (keyCode >= kVkNumpad0 && keyCode <= kVkNumpad9) {
+        key = &ports_.keys.Key(KeyArray::Digit, keyCode - kVkNumpad0);
+    } else if (keyCode >= kVk0 && keyCode <= kVk9) {
+        key = &ports_.keys.Key(KeyArray::Digit, keyCode - kVk0);
+    } else if (keyCode == kVkDelete) {
+        ControlClick(kDel);
+        return true;
+    }
+    if (key == nullptr) return false;
+    key->ClickDraw();
+    return true;
+}
+
+// ---- Mouse ----------------------------------------------------------------------------------
+
+void MainWindow::OnMouseDown(Surface surface, int button, int x, int y, KeyArray array, int index) {
+    if (button != kRightButton) return;
+    int topic = 0;
+    switch (surface) {
+        case Surface::Key:
+            topic = IsValidIndex(array, index) ? KeyTopic(array, index) : 0;
+            break;
+        case Surface::Grid:
+            topic = kGridTopic;
+            break;
+        case Surface::DisplayPanel:
+        case Surface::AboutLabel:
+            topic = kDisplayPanelTopic;
+            break;
+        case Surface::ResultPane:
+            topic = kResultPaneTopic;
+            break;
+        case Surface::Window: {
+            const PixelRect pane = ports_.window.ResultPaneRect();
+            if (IsBetween(x, pane.left, pane.right, true) &&
+                IsBetween(y, pane.top, pane.bottom, true)) {
+                topic = kResultPaneTopic;
+            }
+            break;
+        }
+    }
+    if (topic == 0) return;
+    whatsThisTopic_ = topic;
+    ports_.window.ShowPopupMenu();
+}
+
+// ---- DDE ------------------------------------------------------------------------------------
+
+bool MainWindow::OnDdeExecute(std::string_view command) {
+    if (command.size() == 1 && command[0] >= '0' && command[0] <= '9') {
+        DigitClick(command[0] - '0');
+        return true;
+    }
+    struct Verb {
+        std::string_view text;
+        void (MainWindow::*action)();
+    };
+    static constexpr Verb kVerbs[] = {
+        {"Enter", &MainWindow::PressEnter},
+        {"Copy", &MainWindow::Copy},
+        {"Paste", &MainWindow::Paste},
+        {"Delete", &MainWindow::DeleteLine},
+        {"Clear", &MainWindow::ClearDisplay},
+        {"*", &MainWindow::Factorize},
+        {"LCM", &MainWindow::LeastCommonMultiple},
+        {"GCD", &MainWindow::GreatestCommonDivisor},
+        {"/", &MainWindow::Cancel},
+        {"Minimize", &MainWindow::Minimize},
+        {"Restore", &MainWindow::Restore},
+        {"Exit", &MainWindow::Exit},
+    };
+    for (const Verb& verb : kVerbs) {
+        if (verb.text == command) {
+            (this->*verb.action)();
+            return true;
+        }
+    }
+    return false;
+}
+
+void MainWindow::DeleteLine() {
+    ControlClick(kDel);
+}
+void MainWindow::ClearDisplay() {
+    ControlClick(kClear);
+}
+void MainWindow::Factorize() {
+    RunOperation(kFactorization);
+}
+void MainWindow::LeastCommonMultiple() {
+    RunOperation(kLcm);
+}
+void MainWindow::GreatestCommonDivisor() {
+    RunOperation(kGcd);
+}
+void MainWindow::Cancel() {
+    RunOperation(kCancellation);
+}
+void MainWindow::Minimize() {
+    ports_.window.Minimize();
+}
+void MainWindow::Restore() {
+    ports_.window.Restore();
+}
+
+// ---- Clipboard and Undo ---------------------------------------------------------------------
+
+void MainWindow::Copy() {
+    if (ports_.window.ResultPaneActive()) {
+        const std::string rtf = ports_.result.TextRTF();
+        if (!rtf.empty()) ports_.clipboard.SetRtf(rtf);
+        return;
+    }
+    const Grid& grid = ports_.grid;
+    const std::string cell = grid.TextMatrix(grid.Row(), grid.Col());
+    if (!cell.empty()) ports_.clipboard.SetText(cell);
+}
+
+void MainWindow::RunCode(ScriptCode code) {
+    switch (code) {
+        case ScriptCode::Factorization:
+            RunOperation(kFactorization);
+            break;
+        case ScriptCode::Lcm:
+            RunOperation(kLcm);
+            break;
+        case ScriptCode::Gcd:
+            RunOperation(kGcd);
+            break;
+        case ScriptCode::Cancellation:
+            RunOperation(kCancellation);
+            break;
+        case ScriptCode::Clear:
+            ControlClick(kClear);
+            break;
+        case ScriptCode::None:
+            break;
+    }
+}
+
+void MainWindow::Paste() {
+    Grid& grid = ports_.grid;
+    FocusDisplay();
+    grid.SetCol(0);
+    const ClipboardScript script = ParseClipboardScript(ports_.clipboard.Text());
+    if (!script.worthPasting) return;
+    RunCode(script.leadingCode);
+    grid.SetCol(0);
+    for (const ScriptNumber& number : script.numbers) {
+        grid.SetTextMatrix(grid.Row(), 0, std::to_string(number));
+        grid.SetTextMatrix(grid.Row(), 1, "");
+        operations_.SetFactorizationStale(true);
+        undoLevel_ = 0;
+        ControlClick(kEnter);
+    }
+    if (script.overlong) ports_.beep.Beep();
+    RunCode(script.trailingCode);
+}
+
+void MainWindow::SnapshotNumbers() {
+    const Grid& grid = ports_.grid;
+    const int numbers = grid.Rows() - 1;
+    if (numbers < 1) return;
+    undoNumbers_.clear();
+    undoNumbers_.reserve(static_cast<std::size_t>(numbers));
+    for (int row = 0; row < numbers; ++row) {
+        undoNumbers_.push_back(LeadingFixed(grid.TextMatrix(row, 0)).value_or(Fixed()));
+    }
+}
+
+void MainWindow::Undo() {
+    if (undoLevel_ == 0) return;
+    Grid& grid = ports_.grid;
+    SetBusy(true);
+    const int count = static_cast<int>(undoNumbers_.size());
+    // Append the missing rows first: the last row stays the (empty) new line.
+    while (grid.Rows() - 1 < count) grid.AddItem("\t");
+    for (int i = 0; i < count; ++i) {
+        grid.SetTextMatrix(i, 0, undoNumbers_[static_cast<std::size_t>(i)].ToString());
+    }
+    UpdateGridColumns();
+    if (count > 0) operations_.SetFactorizationStale(true);
+    if (undoLevel_ == 2) RunOperation(kFactorization);
+    undoLevel_ = 0;
+    SetBusy(false);
+}
+
+}  // namespace zentra

@@ -1,0 +1,136 @@
+// The main window's logic: the tabular display, the keypad's editing keys, the menus, the keyboard
+// map, the DDE execute strings, the clipboard and Undo. The host forwards its events here and
+// implements the ports; nothing in this class touches the platform.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "common/Fixed.h"
+#include "common/Grid.h"
+#include "engine/Operations.h"
+#include "engine/PrimeTable.h"
+#include "window/ClipboardScript.h"
+#include "window/Ports.h"
+
+namespace zentra {
+
+// Modifier bits of a key-down event.
+enum KeyShift : int { kShiftDown = 1, kCtrlDown = 2, kAltDown = 4 };
+
+// Where a mouse button went down, for the What's This popup.
+enum class Surface : int { Key, Grid, DisplayPanel, AboutLabel, ResultPane, Window };
+
+inline constexpr std::string_view kWindowCaption = "Quorvel";
+inline constexpr int kFirstWidthPixels = 341;
+inline constexpr int kFirstHeightPixels = 250;
+
+class MainWindow final : public OperationHost, private GridEvents {
+  public:
+    // `primes` and every port are borrowed and must outlive this object. Registers itself as the
+    // grid's event receiver.
+    MainWindow(const PrimeTable& primes, const WindowPorts& ports);
+    ~MainWindow() override;
+    MainWindow(const MainWindow&) = delete;
+    MainWindow& operator=(const MainWindow&) = delete;
+
+    // Start-up: caption, first size, tabular mode, focus. `calcPath` is the outside calculator's
+    // path ("" when not found); it decides the Calculator item's enabled state.
+    void Load(std::string calcPath = {});
+    // The window became active: the display gets the focus.
+    void Activate();
+
+    // Keypad: Click (and DblClick, which acts as one more Click) of key `index` of `array`.
+    void OnKeyClick(KeyArray array, int index);
+    void OnKeyDoubleClick(KeyArray array, int index) { OnKeyClick(array, index); }
+
+    // Menus: opening applies the enabling rule; a command runs the item's action. Returns false
+    // for items whose action this class does not hold (Help, Calculator, Mode).
+    void OnMenuOpen(Menu menu);
+    bool OnMenuCommand(MenuItem item);
+
+    // Key preview and menu shortcuts: every WM_KEYDOWN / WM_SYSKEYDOWN of the window and its
+    // children, before the focused control sees it. `keyCode` is the virtual-key code, `shift` the
+    // KeyShift bits. True when the key was used and must not reach the focused control.
+    bool OnKeyDown(int keyCode, int shift);
+
+    // The grid's double-click.
+    void OnGridDoubleClick();
+    // A mouse button went down on `surface` (for Surface::Key also `array` and `index`; for
+    // Surface::Window `x`, `y` are client pixels). Button 2 (right) opens the What's This popup.
+    void OnMouseDown(Surface surface, int button, int x = 0, int y = 0,
+                     KeyArray array = KeyArray::Digit, int index = 0);
+
+    // DDE execute string; false refuses it (negative acknowledgement).
+    bool OnDdeExecute(std::string_view command);
+
+    // Clipboard and Undo.
+    void Copy();
+    void Paste();
+    void Undo();
+    // Hands the current line's number to another window through the clipboard (0: nothing).
+    void PasteLineInto(std::uintptr_t window);
+
+    // The two column widths of the grid (also run by the host's display-panel layout).
+    void UpdateGridColumns();
+
+    // Re-entry guard for code that changes the display or the window's size: while raised, the
+    // grid's cell rules and the host's window layout are skipped.
+    class GuardScope {
+      public:
+        explicit GuardScope(MainWindow& window) : window_(window) { ++window_.eventGuard_; }
+        ~GuardScope() { --window_.eventGuard_; }
+        GuardScope(const GuardScope&) = delete;
+        GuardScope& operator=(const GuardScope&) = delete;
+
+      private:
+        MainWindow& window_;
+    };
+    bool EventGuardRaised() const { return eventGuard_ > 0; }
+
+    // OperationHost.
+    void PressEnter() override;
+    void SetBusy(bool busy) override;
+    void SetUndoLevel(int level) override { undoLevel_ = level; }
+    void SnapshotNumbers() override;
+
+    int UndoLevel() const { return undoLevel_; }
+    const std::vector<Fixed>& UndoNumbers() const { return undoNumbers_; }
+    bool FactorizationStale() const { return operations_.FactorizationStale(); }
+    const Operations& Engine() const { return operations_; }
+    int WhatsThisTopic() const { return whatsThisTopic_; }
+
+  private:
+    // GridEvents.
+    void OnLeaveCell() override;
+    void OnEnterCell() override;
+
+    void DigitClick(int digit);
+    void ControlClick(int index);
+    void RunOperation(int operationIndex);
+    void RunCode(ScriptCode code);
+    void FocusDisplay();
+
+    // Parameterless actions for the keyboard and DDE tables.
+    void Exit();
+    void DeleteLine();
+    void ClearDisplay();
+    void Factorize();
+    void LeastCommonMultiple();
+    void GreatestCommonDivisor();
+    void Cancel();
+    void Minimize();
+    void Restore();
+
+    const WindowPorts ports_;
+    Operations operations_;
+    std::vector<Fixed> undoNumbers_;
+    std::string calcPath_;
+    int undoLevel_ = 0;
+    int eventGuard_ = 0;
+    int whatsThisTopic_ = 0;
+};
+
+}  // namespace zentra

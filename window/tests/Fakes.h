@@ -1,0 +1,171 @@
+// Recording fakes of the window's ports: each keeps what the user would see and counts events.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "common/MemoryGrid.h"
+#include "common/MemoryRichTextBox.h"
+#include "window/Ports.h"
+
+namespace zentra::testing {
+
+// Time for the tests: timers fire only when the test advances the clock.
+class ManualClock {
+  public:
+    struct Alarm {
+        int due;
+        std::function<void()> action;
+    };
+    int Now() const { return now_; }
+    void After(int ms, std::function<void()> action) {
+        alarms_.push_back({now_ + ms, std::move(action)});
+    }
+    void Advance(int ms) {
+        now_ += ms;
+        // Alarms may schedule more alarms; run every one that is due, oldest first.
+        for (std::size_t i = 0; i < alarms_.size();) {
+            if (alarms_[i].due <= now_) {
+                auto action = std::move(alarms_[i].action);
+                alarms_.erase(alarms_.begin() + static_cast<std::ptrdiff_t>(i));
+                action();
+                i = 0;
+            } else {
+                ++i;
+            }
+        }
+    }
+
+  private:
+    int now_ = 0;
+    std::vector<Alarm> alarms_;
+};
+
+class FakeKey final : public KeyPort {
+  public:
+    bool Enabled() const override { return enabled; }
+    void SetEnabled(bool value) override { enabled = value; }
+    void SetVisible(bool value) override { visible = value; }
+    void SetCaption(const std::string& value) override { caption = value; }
+    // Like the real key: pressed now, Click 20 ms later, nothing while disabled, one Click per
+    // flash.
+    void ClickDraw() override {
+        if (!enabled) return;
+        ++clickDraws;
+        if (pending || clock == nullptr) return;
+        pending = true;
+        clock->After(20, [this] {
+            pending = false;
+            if (click) click();
+        });
+    }
+
+    bool enabled = true;
+    bool visible = true;
+    std::string caption;
+    int clickDraws = 0;
+    bool pending = false;
+    ManualClock* clock = nullptr;
+    std::function<void()> click;
+};
+
+class FakeKeypad final : public KeypadPort {
+  public:
+    KeyPort& Key(KeyArray array, int index) override { return At(array, index); }
+    FakeKey& At(KeyArray array, int index) {
+        return keys[static_cast<std::size_t>(array)].at(static_cast<std::size_t>(index));
+    }
+    std::array<std::array<FakeKey, 10>, 4> keys;
+};
+
+class FakeMenuItem final : public MenuItemPort {
+  public:
+    bool Enabled() const override { return enabled; }
+    void SetEnabled(bool value) override { enabled = value; }
+    bool Checked() const override { return checked; }
+    void SetChecked(bool value) override { checked = value; }
+    bool enabled = true;
+    bool checked = false;
+};
+
+class FakeMenus final : public MenuPort {
+  public:
+    MenuItemPort& Item(MenuItem item) override { return At(item); }
+    FakeMenuItem& At(MenuItem item) { return items.at(static_cast<std::size_t>(item)); }
+    std::array<FakeMenuItem, kMenuItemCount> items;
+};
+
+class FakeWindow final : public WindowPort {
+  public:
+    void SetCaption(const std::string& value) override { caption = value; }
+    void SetOuterSize(int w, int h) override {
+        width = w;
+        height = h;
+    }
+    void SetBusy(bool value) override {
+        busy = value;
+        log.push_back(value ? "busy" : "idle");
+    }
+    void Unload() override { ++unloads; }
+    void Minimize() override { state = "minimized"; }
+    void Restore() override { state = "normal"; }
+    bool ResultPaneActive() const override { return resultActive; }
+    PixelRect ResultPaneRect() const override { return resultRect; }
+    void ShowPopupMenu() override { ++popups; }
+    void PasteIntoWindow(std::uintptr_t window) override { pastedInto.push_back(window); }
+
+    std::string caption;
+    int width = 0;
+    int height = 0;
+    bool busy = false;
+    std::vector<std::string> log;
+    int unloads = 0;
+    std::string state = "normal";
+    bool resultActive = false;
+    PixelRect resultRect{0, 75, 340, 98};
+    int popups = 0;
+    std::vector<std::uintptr_t> pastedInto;
+};
+
+class FakeMetrics final : public MetricsPort {
+  public:
+    int TwipsPerPixelX() const override { return 15; }
+    int VerticalScrollBarWidth() const override { return 16; }
+    // A fixed-pitch font of 7 px per character.
+    int DisplayTextWidth(const std::string& text) const override {
+        return static_cast<int>(text.size()) * 7 * 15;
+    }
+};
+
+class FakeClipboard final : public ClipboardPort {
+  public:
+    std::string Text() const override { return text; }
+    bool HasText() const override { return !text.empty(); }
+    void SetText(const std::string& value) override {
+        text = value;
+        rtf.clear();
+    }
+    void SetRtf(const std::string& value) override {
+        rtf = value;
+        text.clear();
+    }
+    std::string text;
+    std::string rtf;
+};
+
+class FakeBeep final : public BeepPort {
+  public:
+    void Beep() override { ++beeps; }
+    int beeps = 0;
+};
+
+class FakeHelp final : public HelpPort {
+  public:
+    void ShowWhatsThis(int topic) override { topics.push_back(topic); }
+    std::vector<int> topics;
+};
+
+}  // namespace zentra::testing
