@@ -114,6 +114,13 @@ void MainWindow::Activate() {
     FocusDisplay();
 }
 
+// Moves the cursor to the number column. Only a real change of cell raises the grid's cell
+// events: re-selecting the current cell must not run the row rule (which would append the new line
+// while its number is still being typed).
+void MainWindow::SelectNumberColumn() {
+    if (ports_.grid.Col() != 0) ports_.grid.SetCol(0);
+}
+
 void MainWindow::FocusDisplay() {
     if (ports_.grid.Enabled()) ports_.grid.SetFocus();
 }
@@ -142,14 +149,14 @@ void MainWindow::OnKeyClick(KeyArray array, int index) {
 void MainWindow::DigitClick(int digit) {
     Grid& grid = ports_.grid;
     FocusDisplay();
-    grid.SetCol(0);
+    SelectNumberColumn();
     const std::string line = grid.TextMatrix(grid.Row(), 0);
     if (line.size() >= kMaxLineDigits) {
         ports_.beep.Beep();
         return;
     }
     if (!grid.RowIsVisible(grid.Row())) grid.SetTopRow(grid.TopRow() + 2);
-    grid.SetCol(0);
+    SelectNumberColumn();
     // The number the line reads as with the digit appended: "0" then "5" gives "5".
     std::string typed = line;
     typed.push_back(static_cast<char>('0' + digit));
@@ -162,14 +169,19 @@ void MainWindow::DigitClick(int digit) {
 
 void MainWindow::ControlClick(int index) {
     Grid& grid = ports_.grid;
-    grid.SetCol(0);
+    SelectNumberColumn();
     switch (index) {
         case kClear:
             SnapshotNumbers();
             undoLevel_ = 1;
             grid.Clear();
-            grid.SetRows(1);
-            grid.SetRow(0);
+            {
+                // An emptied grid leaves the cell rules nothing to do; shrinking it may report
+                // a cell that no longer exists.
+                GuardScope guard(*this);
+                grid.SetRows(1);
+                grid.SetRow(0);
+            }
             operations_.SetFactorizationStale(true);
             ShowResult(ports_.result, "");
             break;
@@ -218,7 +230,13 @@ void MainWindow::PressEnter() {
 }
 
 void MainWindow::SetBusy(bool busy) {
-    ports_.window.SetBusy(busy);
+    // Operations nest (an LCM first runs a stale factorization, Undo a factorization): only the
+    // outermost one frees the window again.
+    if (busy) {
+        if (busyDepth_++ == 0) ports_.window.SetBusy(true);
+    } else if (busyDepth_ > 0 && --busyDepth_ == 0) {
+        ports_.window.SetBusy(false);
+    }
 }
 
 void MainWindow::Exit() {
@@ -233,6 +251,7 @@ void MainWindow::OnLeaveCell() {
     Grid& grid = ports_.grid;
     const int row = grid.Row();
     const int last = grid.Rows() - 1;
+    if (row > last) return;
     const bool positive = CellValue(grid.TextMatrix(row, 0)) > 0;
     if (row == last && positive) {
         grid.AddItem("\t");
@@ -440,6 +459,10 @@ void MainWindow::OnMouseDown(Surface surface, int button, int x, int y, KeyArray
     ports_.window.ShowPopupMenu();
 }
 
+void MainWindow::OnMouseDown(int button, int, int, int) {
+    OnMouseDown(Surface::Grid, button);
+}
+
 // ---- DDE ------------------------------------------------------------------------------------
 
 bool MainWindow::OnDdeExecute(std::string_view command) {
@@ -537,11 +560,11 @@ void MainWindow::RunCode(ScriptCode code) {
 void MainWindow::Paste() {
     Grid& grid = ports_.grid;
     FocusDisplay();
-    grid.SetCol(0);
+    SelectNumberColumn();
     const ClipboardScript script = ParseClipboardScript(ports_.clipboard.Text());
     if (!script.worthPasting) return;
     RunCode(script.leadingCode);
-    grid.SetCol(0);
+    SelectNumberColumn();
     for (const ScriptNumber& number : script.numbers) {
         grid.SetTextMatrix(grid.Row(), 0, std::to_string(number));
         grid.SetTextMatrix(grid.Row(), 1, "");

@@ -56,7 +56,7 @@ class MainWindow final : public OperationHost, private GridEvents {
     // KeyShift bits. True when the key was used and must not reach the focused control.
     bool OnKeyDown(int keyCode, int shift);
 
-    // The grid's double-click.
+    // The grid's double-click (also reported through the grid's events).
     void OnGridDoubleClick();
     // A mouse button went down on `surface` (for Surface::Key also `array` and `index`; for
     // Surface::Window `x`, `y` are client pixels). Button 2 (right) opens the What's This popup.
@@ -103,15 +103,19 @@ class MainWindow final : public OperationHost, private GridEvents {
     int WhatsThisTopic() const { return whatsThisTopic_; }
 
   private:
-    // GridEvents.
+    // GridEvents: the grid control reports its cell changes, double-clicks and mouse presses
+    // straight to the window.
     void OnLeaveCell() override;
     void OnEnterCell() override;
+    void OnDblClick() override { OnGridDoubleClick(); }
+    void OnMouseDown(int button, int shift, int x, int y) override;
 
     void DigitClick(int digit);
     void ControlClick(int index);
     void RunOperation(int operationIndex);
     void RunCode(ScriptCode code);
     void FocusDisplay();
+    void SelectNumberColumn();
 
     // Parameterless actions for the keyboard and DDE tables.
     void Exit();
@@ -130,6 +134,7 @@ class MainWindow final : public OperationHost, private GridEvents {
     std::string calcPath_;
     int undoLevel_ = 0;
     int eventGuard_ = 0;
+    int busyDepth_ = 0;
     int whatsThisTopic_ = 0;
 };
 

@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
+#include "engine/ResultRendering.h"
 #include "engine/tests/EngineFixture.h"
 #include "window/MainWindow.h"
 #include "window/tests/Fakes.h"
@@ -10,7 +14,51 @@ namespace {
 using namespace zentra::testing;
 
 struct Harness {
-    Harness() { window.Load(); }
+    explicit Harness(std::string calcPath = {}) {
+        window.Load(std::move(calcPath));
+        for (int a = 0; a < 4; ++a) {
+            const auto array = static_cast<KeyArray>(a);
+            for (int i = 0; i < KeyCount(array); ++i) {
+                FakeKey& key = keys.At(array, i);
+                key.clock = &clock;
+                key.click = [this, array, i] { window.OnKeyClick(array, i); };
+            }
+        }
+    }
+
+    // Keypad input: digits, '\n' Enter, 'b' Back, 'd' Del, 'c' Clear, 'u' the user moves up one
+    // row, 'r' the user selects the result column.
+    void Type(std::string_view keysTyped) {
+        for (char c : keysTyped) {
+            if (c >= '0' && c <= '9') window.OnKeyClick(KeyArray::Digit, c - '0');
+            if (c == '\n') window.OnKeyClick(KeyArray::Cntrl, kEnter);
+            if (c == 'b') window.OnKeyClick(KeyArray::Cntrl, kBack);
+            if (c == 'd') window.OnKeyClick(KeyArray::Cntrl, kDel);
+            if (c == 'c') window.OnKeyClick(KeyArray::Cntrl, kClear);
+            if (c == 'u') grid.SetRow(grid.Row() - 1);
+            if (c == 'r') grid.SetCol(1);
+        }
+    }
+    // Column 0 of every row, the current row marked with '>'.
+    std::string Lines() const {
+        std::string text;
+        for (int row = 0; row < grid.Rows(); ++row) {
+            if (row > 0) text += ' ';
+            if (row == grid.Row()) text += '>';
+            text += grid.TextMatrix(row, 0);
+            if (text.empty() || text.back() == ' ' || text.back() == '>') text += '_';
+        }
+        return text;
+    }
+    int ClickDraws() const {
+        int total = 0;
+        for (const auto& array : keys.keys) {
+            for (const auto& key : array) total += key.clickDraws;
+        }
+        return total;
+    }
+
+    ManualClock clock;
     MemoryGrid grid;
     MemoryRichTextBox result;
     FakeWindow host;
@@ -24,13 +72,573 @@ struct Harness {
                       {grid, result, host, keys, menus, metrics, clipboard, beep, help}};
 };
 
-TEST(MainWindow_Load, SetsCaptionSizeAndTabularMode) {
+// The linear text of the result the pane shows; "" when it shows none.
+std::string ShownResult(const Harness& h) {
+    if (h.result.TextRTF().empty()) return {};
+    const std::string text = h.window.Engine().LastResultText();
+    return h.result.TextRTF() == RenderResultRtf(text) ? text : "(other)";
+}
+
+TEST(MainWindow_Load, SetsCaptionSizeTabularKeysAndFocus) {
     Harness h;
     EXPECT_EQ(h.host.caption, "Quorvel");
     EXPECT_EQ(h.host.width, 341);
     EXPECT_EQ(h.host.height, 250);
     EXPECT_TRUE(h.menus.At(MenuItem::ViewModeTabular).checked);
+    EXPECT_FALSE(h.menus.At(MenuItem::ViewModeLinear).checked);
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_FALSE(h.keys.At(KeyArray::Oper, i).visible) << i;
+        EXPECT_TRUE(h.keys.At(KeyArray::Func, i).visible) << i;
+    }
+    for (int i = 5; i < 9; ++i) EXPECT_FALSE(h.keys.At(KeyArray::Oper, i).enabled) << i;
+    EXPECT_EQ(h.keys.At(KeyArray::Cntrl, kEnter).caption, "Enter");
     EXPECT_FALSE(h.window.EventGuardRaised());
+    const int focus = h.grid.FocusCount();
+    h.window.Activate();
+    EXPECT_EQ(h.grid.FocusCount(), focus + 1);
+    h.grid.SetEnabled(false);
+    h.window.Activate();
+    EXPECT_EQ(h.grid.FocusCount(), focus + 1);
+}
+
+TEST(MainWindow_Keypad, EditsTheTabularLinesByTheRowRule) {
+    struct Case {
+        const char* typed;
+        const char* lines;
+        int beeps;
+    };
+    const Case cases[] = {
+        {"12\n", "12 >_", 0},
+        {"12\n18\n", "12 18 >_", 0},
+        {"\n", ">_", 0},
+        {"0\n", ">_", 0},
+        {"0", ">0", 0},
+        {"007", ">7", 0},
+        {"1234567890123", ">123456789012", 1},
+        {"123b", ">12", 0},
+        {"b", ">_", 0},
+        {"12\n18\nd", "12 18 >_", 0},
+        {"12\n34d", "12 >_", 0},
+        {"12\n18\nuud", ">18 _", 0},
+        {"12\n18\nud", "12 >_", 0},
+        {"12\n18\nubb\n", "12 >_", 0},
+        {"12\n18\nubb", "12 >_ _", 0},
+        {"12\n5u", ">12 5 _", 0},
+        {"12\n18\nc", ">_", 0},
+        {"12\n18\nuu9\n", "129 >18 _", 0},
+    };
+    for (const Case& c : cases) {
+        Harness h;
+        EXPECT_NO_THROW(h.Type(c.typed)) << c.typed;
+        EXPECT_EQ(h.Lines(), c.lines) << c.typed;
+        EXPECT_EQ(h.beep.beeps, c.beeps) << c.typed;
+        EXPECT_FALSE(h.window.EventGuardRaised()) << c.typed;
+    }
+}
+
+TEST(MainWindow_Keypad, KeysClearTheResultAndSetTheUndoLevel) {
+    struct Case {
+        const char* typed;
+        int undoLevel;
+        bool stale;
+    };
+    const Case cases[] = {
+        {"12\n", 0, true},   {"12\nc", 1, true},   {"12\nc5", 0, true},
+        {"12\nud", 1, true}, {"12\nudb", 1, true}, {"12\nc\n", 1, true},
+    };
+    for (const Case& c : cases) {
+        Harness h;
+        h.Type(c.typed);
+        EXPECT_EQ(h.window.UndoLevel(), c.undoLevel) << c.typed;
+        EXPECT_EQ(h.window.FactorizationStale(), c.stale) << c.typed;
+    }
+    Harness h;
+    h.Type("12\n18\n");
+    h.window.OnKeyClick(KeyArray::Func, kLcm);
+    h.grid.SetRow(0);
+    h.grid.SetCol(1);
+    h.Type("5");
+    EXPECT_EQ(h.grid.TextMatrix(0, 0), "125");
+    EXPECT_EQ(h.grid.TextMatrix(0, 1), "") << "typing empties the line's result";
+    EXPECT_EQ(h.grid.TextMatrix(1, 1), "= 2 * 3^2");
+    h.Type("c");
+    EXPECT_EQ(h.result.Text(), "");
+    EXPECT_FALSE(h.result.Enabled());
+}
+
+TEST(MainWindow_Grid, EnterCellKeepsTheCursorOnTheNumberColumnOfRowsWithoutResult) {
+    Harness h;
+    h.Type("12\n18\n");
+    h.grid.SetCol(1);
+    EXPECT_EQ(h.grid.Col(), 0);
+    h.window.OnKeyClick(KeyArray::Func, kFactorization);
+    h.grid.SetRow(0);
+    h.grid.SetCol(1);
+    EXPECT_EQ(h.grid.Col(), 1);
+}
+
+TEST(MainWindow_Grid, DoubleClickOnAResultShowsTheLine) {
+    Harness h;
+    h.Type("12\n");
+    h.window.OnKeyClick(KeyArray::Func, kFactorization);
+    h.grid.SetRow(0);
+    h.window.OnGridDoubleClick();
+    EXPECT_EQ(h.result.Text(), "") << "a number cell shows nothing";
+    h.grid.SetCol(1);
+    h.window.OnGridDoubleClick();
+    EXPECT_EQ(h.result.TextRTF(), RenderResultRtf("12 = 2^2 * 3"));
+}
+
+TEST(MainWindow_Grid, ResultColumnMakesRoomForTheScrollBar) {
+    Harness h;
+    h.grid.SetSize(4890, 1125);  // room for 4 rows of 240 twips
+    const int numberWidth = 12 * 7 * 15 + 6 * 15;
+    h.window.UpdateGridColumns();
+    EXPECT_EQ(h.grid.ColWidth(0), numberWidth);
+    EXPECT_EQ(h.grid.ColWidth(1), 4890 - numberWidth);
+    h.Type("1\n2\n3\n4\n");
+    EXPECT_EQ(h.grid.ColWidth(1), 4890 - numberWidth - 16 * 15);
+    h.grid.SetSize(100, 1125);
+    h.window.UpdateGridColumns();
+    EXPECT_EQ(h.grid.ColWidth(1), 0);
+}
+
+TEST(MainWindow_Grid, ScrollsToKeepTheTypedLineVisible) {
+    Harness h;
+    h.grid.SetSize(4890, 1125);
+    h.Type("1\n2\n3\n4\n5\n6\n");
+    EXPECT_TRUE(h.grid.RowIsVisible(h.grid.Row())) << h.grid.TopRow();
+}
+
+TEST(MainWindow_Grid, PasteLineIntoHandsTheNumberToAnotherWindow) {
+    Harness h;
+    h.Type("42");
+    h.window.PasteLineInto(0);
+    EXPECT_TRUE(h.host.pastedInto.empty());
+    EXPECT_EQ(h.clipboard.text, "");
+    h.window.PasteLineInto(0x1234);
+    EXPECT_EQ(h.host.pastedInto, std::vector<std::uintptr_t>{0x1234});
+    EXPECT_EQ(h.clipboard.text, "42");
+}
+
+TEST(MainWindow_Operations, RunBusyAndFinishThePendingLine) {
+    Harness h;
+    h.Type("12\n18");
+    h.window.OnKeyClick(KeyArray::Func, kLcm);
+    EXPECT_EQ(h.result.TextRTF(), RenderResultRtf("36 = 2^2 * 3^2"));
+    EXPECT_EQ(h.Lines(), "12 18 >_");
+    EXPECT_EQ(h.host.log, (std::vector<std::string>{"busy", "idle"}));
+    EXPECT_FALSE(h.host.busy);
+}
+
+// ---- Menus ----
+
+struct MenuState {
+    Harness& h;
+    bool Enabled(MenuItem item) { return h.menus.At(item).enabled; }
+};
+
+TEST(MainWindow_Menus, ActionsFollowTheFirstNumber) {
+    struct Case {
+        const char* typed;
+        const char* calcPath;
+        bool operations;
+        bool calculator;
+    };
+    const Case cases[] = {
+        {"", "", false, false},
+        {"12", "", true, false},  // the new line counts as well
+        {"12\n", "C:\\WINDOWS\\calc.exe", true, true},
+        {"0\n", "x", false, true},
+        {"12\nuc", "", false, false},
+    };
+    for (const Case& c : cases) {
+        Harness h(c.calcPath);
+        h.Type(c.typed);
+        for (auto& item : h.menus.items) item.enabled = !c.operations;
+        h.window.OnMenuOpen(Menu::Actions);
+        for (MenuItem item : {MenuItem::ActionsFactorization, MenuItem::ActionsLcm,
+                              MenuItem::ActionsGcd, MenuItem::ActionsCancellation}) {
+            EXPECT_EQ(h.menus.At(item).enabled, c.operations) << c.typed;
+        }
+        EXPECT_EQ(h.menus.At(MenuItem::ActionsCalculator).enabled, c.calculator) << c.typed;
+        EXPECT_TRUE(h.menus.At(MenuItem::ActionsExit).enabled) << c.typed;
+    }
+}
+
+TEST(MainWindow_Menus, EditFollowsUndoCellResultAndClipboard) {
+    struct Case {
+        const char* typed;
+        bool resultActive;
+        const char* clipboard;
+        bool undo, copy, paste, del, clear;
+    };
+    const Case cases[] = {
+        {"", false, "", false, false, false, false, false},
+        {"12", false, "", false, true, false, true, true},
+        {"12\n", false, "7", false, false, true, false, true},
+        {"12\nu", false, ":*", false, true, true, true, true},
+        {"12\nc", false, "abc", true, false, false, false, false},
+        {"12\nc5", false, "0\r\n5", false, true, false, true, true},
+        {"12\n18\nu", true, "", false, true, false, false, true},  // LCM shown below
+        {"12\n", true, "", false, false, false, false, true},      // empty result pane
+    };
+    for (const Case& c : cases) {
+        Harness h;
+        h.Type(c.typed);
+        if (std::string_view(c.typed) == "12\n18\nu") {
+            h.window.OnKeyClick(KeyArray::Func, kLcm);
+            h.grid.SetRow(2);
+        }
+        h.host.resultActive = c.resultActive;
+        h.clipboard.text = c.clipboard;
+        h.window.OnMenuOpen(Menu::Edit);
+        MenuState m{h};
+        EXPECT_EQ(m.Enabled(MenuItem::EditUndo), c.undo) << c.typed;
+        EXPECT_EQ(m.Enabled(MenuItem::EditCopy), c.copy) << c.typed;
+        EXPECT_EQ(m.Enabled(MenuItem::EditPaste), c.paste) << c.typed;
+        EXPECT_EQ(m.Enabled(MenuItem::EditDelete), c.del) << c.typed;
+        EXPECT_EQ(m.Enabled(MenuItem::EditClear), c.clear) << c.typed;
+    }
+}
+
+TEST(MainWindow_Menus, CommandsRunTheirActions) {
+    struct Case {
+        MenuItem item;
+        bool handled;
+        const char* lines;
+        const char* result;
+        int unloads;
+    };
+    const Case cases[] = {
+        {MenuItem::ActionsFactorization, true, "4 6 9 >_", "", 0},
+        {MenuItem::ActionsLcm, true, "4 6 9 >_", "36 = 2^2 * 3^2", 0},
+        {MenuItem::ActionsGcd, true, "4 6 9 >_", "1", 0},
+        {MenuItem::ActionsCancellation, true, "4 6 9 >_", "1", 0},
+        {MenuItem::ActionsExit, true, "4 6 >9 _", "", 1},
+        {MenuItem::EditDelete, true, "4 6 >_", "", 0},
+        {MenuItem::EditClear, true, ">_", "", 0},
+        {MenuItem::EditUndo, true, "4 6 >9 _", "", 0},
+        {MenuItem::ActionsCalculator, false, "4 6 >9 _", "", 0},
+        {MenuItem::HelpAbout, false, "4 6 >9 _", "", 0},
+    };
+    for (const Case& c : cases) {
+        Harness h;
+        h.Type("4\n6\n9\nu");
+        EXPECT_EQ(h.window.OnMenuCommand(c.item), c.handled) << static_cast<int>(c.item);
+        EXPECT_EQ(h.Lines(), c.lines) << static_cast<int>(c.item);
+        EXPECT_EQ(ShownResult(h), c.result) << static_cast<int>(c.item);
+        EXPECT_EQ(h.host.unloads, c.unloads) << static_cast<int>(c.item);
+    }
+}
+
+// ---- Keyboard and DDE ----
+
+// What one command did to a display of 4, 6, 9 (the 9 current, Del undoable, 77 on the clipboard).
+struct Observed {
+    bool handled = false;
+    std::string effect;
+};
+
+Harness& Prepare(Harness& h) {
+    h.Type("4\n6\n9\n7d");  // Del on the new line: level 1, numbers kept
+    h.grid.SetRow(2);
+    h.clipboard.text = "77";
+    return h;
+}
+
+std::string Effect(Harness& h) {
+    std::string effects;
+    auto add = [&](const std::string& e) { effects += effects.empty() ? e : "," + e; };
+    for (int a = 0; a < 4; ++a) {
+        const auto array = static_cast<KeyArray>(a);
+        for (int i = 0; i < KeyCount(array); ++i) {
+            if (h.keys.At(array, i).clickDraws > 0) {
+                add("draw" + std::to_string(a) + "." + std::to_string(i));
+            }
+        }
+    }
+    if (h.host.unloads > 0) add("exit");
+    if (h.host.state != "normal") add(h.host.state);
+    if (h.clipboard.text != "77" || !h.clipboard.rtf.empty()) add("copy " + h.clipboard.text);
+    const std::string lines = h.Lines();
+    if (lines != "4 6 >9 _") add(lines);
+    if (!ShownResult(h).empty()) add("= " + ShownResult(h));
+    if (h.window.UndoLevel() != 1) add("undo" + std::to_string(h.window.UndoLevel()));
+    return effects;
+}
+
+TEST(MainWindow_Keyboard, MapsKeysToActionsAndKeyPresses) {
+    struct Case {
+        int key;
+        int shift;
+        bool handled;
+        const char* effect;
+    };
+    constexpr int kAlt = kAltDown, kCtrl = kCtrlDown, kShift = kShiftDown;
+    const Case cases[] = {
+        {115, kAlt, true, "exit"},              // Alt+F4
+        {'X', kAlt, true, "exit"},              // Alt+X
+        {115, kCtrl, true, "exit"},             // Ctrl+F4
+        {8, kAlt, true, "undo0"},               // Alt+Backspace
+        {'Z', kCtrl, true, "undo0"},            // Ctrl+Z
+        {45, kShift, true, "4 6 77 >_,undo0"},  // Shift+Insert
+        {'V', kCtrl, true, "4 6 77 >_,undo0"},  // Ctrl+V
+        {45, kCtrl, true, "copy 9"},            // Ctrl+Insert
+        {'C', kCtrl, true, "copy 9"},           // Ctrl+C
+        {'L', kCtrl, true, "4 6 9 >_,= 36 = 2^2 * 3^2,undo0"},
+        {'G', kCtrl, true, "4 6 9 >_,= 1,undo0"},
+        {'N', kCtrl, true, ">_"},  // Clear: level stays 1
+        {46, 0, true, "4 6 >_"},   // Del
+        {13, 0, true, "draw2.3"},  // Enter
+        {8, 0, true, "draw2.2"},   // Backspace
+        {27, 0, true, "draw2.0"},  // Esc
+        {'0', 0, true, "draw0.0"},
+        {'9', 0, true, "draw0.9"},
+        {96, 0, true, "draw0.0"},
+        {105, 0, true, "draw0.9"},
+        {'5', kShift | kCtrl, false, ""},
+        {'5', kCtrl, false, ""},
+        {13, kShift, false, ""},
+        {'X', kCtrl, false, ""},
+        {113, 0, false, ""},  // F2: the outside calculator is not this class's
+        {'A', 0, false, ""},
+        {112, 0, false, ""},
+    };
+    for (const Case& c : cases) {
+        Harness h;
+        Prepare(h);
+        const bool handled = h.window.OnKeyDown(c.key, c.shift);
+        EXPECT_EQ(handled, c.handled) << c.key << "/" << c.shift;
+        EXPECT_EQ(Effect(h), c.effect) << c.key << "/" << c.shift;
+    }
+}
+
+TEST(MainWindow_Keyboard, TypedKeysActAfterTheirPress) {
+    Harness h;
+    h.window.OnKeyDown('1', 0);
+    h.window.OnKeyDown(98, 0);  // numeric keypad 2
+    EXPECT_EQ(h.Lines(), ">_") << "the click follows the press";
+    h.clock.Advance(20);
+    h.window.OnKeyDown(13, 0);
+    h.clock.Advance(20);
+    EXPECT_EQ(h.Lines(), "12 >_");
+    h.keys.At(KeyArray::Digit, 7).enabled = false;
+    h.window.OnKeyDown('7', 0);
+    h.clock.Advance(20);
+    EXPECT_EQ(h.Lines(), "12 >_") << "a disabled key is not pressed";
+}
+
+TEST(MainWindow_Dde, AcceptsExactlyTheExecuteTable) {
+    struct Case {
+        const char* command;
+        bool accepted;
+        const char* effect;
+    };
+    const Case cases[] = {
+        {"7", true, "4 6 >97 _,undo0"},
+        {"0", true, "4 6 >90 _,undo0"},
+        {"Enter", true, "4 6 9 >_"},
+        {"Copy", true, "copy 9"},
+        {"Paste", true, "4 6 77 >_,undo0"},
+        {"Delete", true, "4 6 >_"},
+        {"Clear", true, ">_"},
+        {"*", true, "4 6 9 >_,undo0"},
+        {"LCM", true, "4 6 9 >_,= 36 = 2^2 * 3^2,undo0"},
+        {"GCD", true, "4 6 9 >_,= 1,undo0"},
+        {"/", true, "4 6 9 >_,= 1,undo0"},
+        {"Minimize", true, "minimized"},
+        {"Restore", true, ""},
+        {"Exit", true, "exit"},
+        {"enter", false, ""},
+        {"ENTER", false, ""},
+        {"Enter ", false, ""},
+        {"lcm", false, ""},
+        {"10", false, ""},
+        {"", false, ""},
+        {"Undo", false, ""},
+        {"Product", false, ""},
+    };
+    for (const Case& c : cases) {
+        Harness h;
+        Prepare(h);
+        EXPECT_EQ(h.window.OnDdeExecute(c.command), c.accepted) << c.command;
+        EXPECT_EQ(Effect(h), c.effect) << c.command;
+        EXPECT_EQ(h.ClickDraws(), 0) << "DDE digits are not animated: " << c.command;
+    }
+    Harness h;
+    h.window.OnDdeExecute("Minimize");
+    h.window.OnDdeExecute("Restore");
+    EXPECT_EQ(h.host.state, "normal");
+}
+
+// ---- Clipboard and Undo ----
+
+TEST(MainWindow_Paste, EntersScriptsFromTheCurrentRow) {
+    struct Case {
+        const char* before;  // typed first; 'u' moves the cursor up
+        const char* clipboard;
+        const char* lines;
+        const char* result;
+        int beeps;
+    };
+    const Case cases[] = {
+        {"", "12\r\n18\r\n", "12 18 >_", "", 0},
+        {"4\n", ":c\r\n12\r\n18\r\n:l", "12 18 >_", "36 = 2^2 * 3^2", 0},
+        {"4\n", ":c\n12\n18\n:l", "12 18 >_", "36 = 2^2 * 3^2", 0},
+        {"4\n", ":c\r12\r18\r:l", "12 18 >_", "36 = 2^2 * 3^2", 0},
+        {"", "12\n18", "12 18 >_", "", 0},
+        {"12\n18\n", ":g", "12 18 >_", "6 = 2 * 3", 0},
+        {"", "-12.7", "12 >_", "", 0},
+        {"", "12\r\n\r\n18", "12 >_", "", 0},
+        {"4\n6\n9\nuuu", "12\r\n18", "12 18 >9 _", "", 0},
+        {"", "1234567890123", ">_", "", 1},
+        {"", "12\r\n1234567890123\r\n18", "12 >_", "", 1},
+        {"", "999999999999", "999999999999 >_", "", 0},
+        {"5\n", "abc", "5 >_", "", 0},
+        {"5\n", "", "5 >_", "", 0},
+        {"", "4\r\n6\r\n:/", "2 3 >_", "2", 0},
+    };
+    for (const Case& c : cases) {
+        Harness h;
+        h.Type(c.before);
+        h.clipboard.text = c.clipboard;
+        h.window.Paste();
+        EXPECT_EQ(h.Lines(), c.lines) << c.clipboard;
+        EXPECT_EQ(ShownResult(h), c.result) << c.clipboard;
+        EXPECT_EQ(h.beep.beeps, c.beeps) << c.clipboard;
+        EXPECT_FALSE(h.window.EventGuardRaised());
+    }
+}
+
+TEST(MainWindow_Paste, ResetsUndoAndMarksTheNumbersChanged) {
+    Harness h;
+    h.Type("4\n6\nc");
+    EXPECT_EQ(h.window.UndoLevel(), 1);
+    h.clipboard.text = "8";
+    h.window.Paste();
+    EXPECT_EQ(h.window.UndoLevel(), 0);
+    EXPECT_TRUE(h.window.FactorizationStale());
+    EXPECT_GE(h.grid.FocusCount(), 1);
+}
+
+TEST(MainWindow_Copy, CopiesTheCurrentCellOrTheResult) {
+    Harness h;
+    h.Type("12\n18\n");
+    h.window.Copy();
+    EXPECT_EQ(h.clipboard.text, "") << "the empty new line copies nothing";
+    h.window.OnKeyClick(KeyArray::Func, kLcm);
+    h.grid.SetRow(1);
+    h.window.Copy();
+    EXPECT_EQ(h.clipboard.text, "18");
+    h.grid.SetCol(1);
+    h.window.Copy();
+    EXPECT_EQ(h.clipboard.text, "= 2 * 3^2");
+    h.host.resultActive = true;
+    h.window.Copy();
+    EXPECT_EQ(h.clipboard.rtf, RenderResultRtf("36 = 2^2 * 3^2"));
+    h.Type("c");
+    h.clipboard.rtf = "kept";
+    h.window.Copy();
+    EXPECT_EQ(h.clipboard.rtf, "kept") << "an empty pane copies nothing";
+}
+
+TEST(MainWindow_Undo, RestoresTheNumbersOfTheLastSnapshot) {
+    struct Case {
+        const char* typed;
+        const char* before;  // display before Undo
+        const char* after;
+    };
+    const Case cases[] = {
+        {"4\n6\n9\nc", ">_", ">4 6 9 _"},
+        {"4\n6\n9\nuud", "4 >9 _", "4 >6 9 _"},
+        {"4\n6\n9\nd", "4 6 9 >_", "4 6 9 >_"},
+        {"c", ">_", ">_"},                        // level 1 without a snapshot
+        {"4\n6\nc5", ">5", ">5"},                 // a digit ends what Undo could do
+        {"4\n6\n9\nuubb\n", "4 9 >_", "4 9 >_"},  // an emptied row is gone for good
+        {"4\n6\nc7\n8\nuc", ">_", ">7 8 _"},      // the newer snapshot
+    };
+    for (const Case& c : cases) {
+        Harness h;
+        h.Type(c.typed);
+        EXPECT_EQ(h.Lines(), c.before) << c.typed;
+        h.window.Undo();
+        EXPECT_EQ(h.Lines(), c.after) << c.typed;
+        EXPECT_EQ(h.window.UndoLevel(), 0) << c.typed;
+        EXPECT_FALSE(h.host.busy) << c.typed;
+    }
+}
+
+TEST(MainWindow_Undo, CancellationComesBackWithItsFactorizations) {
+    Harness h;
+    h.Type("12\n18\n");
+    h.window.OnKeyClick(KeyArray::Func, kCancellation);
+    EXPECT_EQ(h.Lines(), "2 3 >_");
+    EXPECT_EQ(h.window.UndoLevel(), 2);
+    h.host.log.clear();
+    h.window.OnKeyDown(8, kAltDown);
+    EXPECT_EQ(h.Lines(), "12 18 >_");
+    EXPECT_EQ(h.grid.TextMatrix(0, 1), "= 2^2 * 3");
+    EXPECT_EQ(h.grid.TextMatrix(1, 1), "= 2 * 3^2");
+    EXPECT_EQ(h.host.log, (std::vector<std::string>{"busy", "idle"}));
+    EXPECT_EQ(h.window.UndoLevel(), 0);
+}
+
+TEST(MainWindow_Undo, KeepsDisplaysOfAnyLength) {
+    Harness h;
+    constexpr int kLines = 40000;
+    h.grid.SetTextMatrix(0, 0, "1");
+    for (int i = 2; i <= kLines; ++i) h.grid.AppendRow(std::to_string(i));
+    h.grid.AppendRow("");
+    h.grid.SetRow(kLines);
+    h.Type("c");
+    EXPECT_EQ(h.window.UndoNumbers().size(), static_cast<std::size_t>(kLines));
+    h.window.Undo();
+    ASSERT_EQ(h.grid.Rows(), kLines + 1);
+    for (int row : {0, 32766, 32767, 32768, kLines - 1}) {
+        EXPECT_EQ(h.grid.TextMatrix(row, 0), std::to_string(row + 1)) << row;
+    }
+    EXPECT_EQ(h.grid.TextMatrix(kLines, 0), "");
+}
+
+// ---- What's This ----
+
+TEST(MainWindow_WhatsThis, RightClickPicksTheTopic) {
+    struct Case {
+        Surface surface;
+        KeyArray array;
+        int index;
+        int x, y;
+        int topic;  // 0: no popup
+    };
+    const Case cases[] = {
+        {Surface::Key, KeyArray::Digit, 3, 0, 0, 104},
+        {Surface::Key, KeyArray::Oper, 8, 0, 0, 104},
+        {Surface::Key, KeyArray::Cntrl, 0, 0, 0, 109},
+        {Surface::Key, KeyArray::Cntrl, 3, 0, 0, 112},
+        {Surface::Key, KeyArray::Func, 0, 0, 0, 105},
+        {Surface::Key, KeyArray::Func, 3, 0, 0, 108},
+        {Surface::Key, KeyArray::Func, 4, 0, 0, 115},
+        {Surface::Key, KeyArray::Func, 5, 0, 0, 0},
+        {Surface::Grid, KeyArray::Digit, 0, 0, 0, 101},
+        {Surface::DisplayPanel, KeyArray::Digit, 0, 0, 0, 102},
+        {Surface::AboutLabel, KeyArray::Digit, 0, 0, 0, 102},
+        {Surface::ResultPane, KeyArray::Digit, 0, 0, 0, 103},
+        {Surface::Window, KeyArray::Digit, 0, 0, 75, 103},    // result pane's corner
+        {Surface::Window, KeyArray::Digit, 0, 340, 98, 103},  // the other corner
+        {Surface::Window, KeyArray::Digit, 0, 100, 99, 0},    // below it
+        {Surface::Window, KeyArray::Digit, 0, 341, 80, 0},    // right of it
+    };
+    for (const Case& c : cases) {
+        Harness h;
+        h.window.OnMouseDown(c.surface, 1, c.x, c.y, c.array, c.index);
+        EXPECT_EQ(h.host.popups, 0) << "left button";
+        h.window.OnMouseDown(c.surface, 2, c.x, c.y, c.array, c.index);
+        EXPECT_EQ(h.host.popups, c.topic != 0 ? 1 : 0) << c.topic;
+        h.window.OnMenuCommand(MenuItem::PopupWhat);
+        EXPECT_EQ(h.help.topics, c.topic ? std::vector<int>{c.topic} : std::vector<int>{})
+            << static_cast<int>(c.surface) << " " << c.index;
+    }
 }
 
 }  // namespace
