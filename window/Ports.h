@@ -160,15 +160,6 @@ class HelpPort {
     virtual void ShowWhatsThis(int topic) = 0;
 };
 
-// A window timer. Its ticks reach the core through the owner named at creation.
-class TimerPort {
-  public:
-    virtual ~TimerPort() = default;
-    virtual void Start(int intervalMs) = 0;
-    virtual void Stop() = 0;
-    virtual bool Running() const = 0;
-};
-
 // Everything the main window's logic works with.
 struct WindowPorts {
     Grid& grid;
