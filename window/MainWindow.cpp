@@ -31,6 +31,8 @@ enum VirtualKey : int {
     kVkZ = 90,
     kVkNumpad0 = 96,
     kVkNumpad9 = 105,
+    kVkMultiply = 106,
+    kVkDivide = 111,
     kVkF2 = 113,
     kVkF4 = 115,
 };
@@ -413,6 +415,11 @@ bool MainWindow::OnKeyDown(int keyCode, int shift) {
         key = &ports_.keys.Key(KeyArray::Cntrl, kBack);
     } else if (keyCode == kVkEscape) {
         key = &ports_.keys.Key(KeyArray::Cntrl, kClear);
+    } else if (keyCode == kVkMultiply || keyCode == kVkDivide) {
+        // The function keys' tooltips promise "*" and "/"; in tabular mode the operator keys that
+        // carry those access keys are hidden, so the numeric keypad's keys press them instead.
+        key = &ports_.keys.Key(KeyArray::Func,
+                               keyCode == kVkMultiply ? kFactorization : kCancellation);
     } else if (keyCode >= kVkNumpad0 && keyCode <= kVkNumpad9) {
         key = &ports_.keys.Key(KeyArray::Digit, keyCode - kVkNumpad0);
     } else if (keyCode >= kVk0 && keyCode <= kVk9) {

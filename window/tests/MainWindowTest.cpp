@@ -397,6 +397,8 @@ TEST(MainWindow_Keyboard, MapsKeysToActionsAndKeyPresses) {
         {'9', 0, true, "draw0.9"},
         {96, 0, true, "draw0.0"},
         {105, 0, true, "draw0.9"},
+        {106, 0, true, "draw3.0"},  // numeric keypad *
+        {111, 0, true, "draw3.3"},  // numeric keypad /
         {'5', kShift | kCtrl, false, ""},
         {'5', kCtrl, false, ""},
         {13, kShift, false, ""},
