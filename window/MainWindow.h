@@ -36,10 +36,12 @@ class MainWindow final : public OperationHost, private GridEvents {
     MainWindow(const MainWindow&) = delete;
     MainWindow& operator=(const MainWindow&) = delete;
 
-    // Start-up: caption, first size, tabular mode, focus. `calcPath` is the outside calculator's
-    // path ("" when not found); it decides the Calculator item's enabled state.
+    // Start-up: caption, first size (under the event guard), tabular mode and its keys.
+    // `calcPath` is the outside calculator's path ("" when not found); it decides the Calculator
+    // item's enabled state.
     void Load(std::string calcPath = {});
-    // The window became active: the display gets the focus.
+    // The display gets the focus when it is enabled: on activation of the window, and when the
+    // keypad panel receives the focus.
     void Activate();
 
     // Keypad: Click (and DblClick, which acts as one more Click) of key `index` of `array`.
