@@ -1,0 +1,53 @@
+// Places the runs of a result document on lines: each run at its size, raised runs lifted above the
+// shared base line, lines broken only where the document has a paragraph mark.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "common/RtfRuns.h"
+
+namespace zentra {
+
+struct FontMetrics {
+    int ascent = 0;   // pixels above the base line
+    int descent = 0;  // pixels below it
+};
+
+// Measures text in the pane's font at a size given in half points; all results in pixels.
+class TextMeasurer {
+  public:
+    virtual ~TextMeasurer() = default;
+    virtual FontMetrics Metrics(int halfPoints) const = 0;
+    virtual int TextWidth(std::string_view text, int halfPoints) const = 0;
+};
+
+struct PlacedRun {
+    std::string text;
+    int halfPoints = 24;  // the size to draw it at
+    int x = 0;            // left edge, pixels from the layout's left
+    int baseline = 0;     // base line of this run (already lifted), pixels from the layout's top
+};
+
+struct TextLayout {
+    std::vector<PlacedRun> runs;
+    int width = 0;   // the widest line
+    int height = 0;  // all lines
+};
+
+// Pixels for a length in half points at the given resolution, rounded to nearest.
+int HalfPointsToPixels(int halfPoints, int pixelsPerInch);
+
+// The size and lift a run is drawn with: \up as given; \super without \up as two thirds of the
+// size lifted by a third of it.
+struct RunStyle {
+    int halfPoints = 24;
+    int raiseHalfPoints = 0;
+};
+RunStyle StyleOfRun(const RtfRun& run);
+
+TextLayout LayOutRuns(const std::vector<RtfRun>& runs, const TextMeasurer& measurer,
+                      int pixelsPerInch);
+
+}  // namespace zentra

@@ -1,0 +1,513 @@
+// Window messages used here: https://learn.microsoft.com/windows/win32/controls/scroll-bars and
+// https://learn.microsoft.com/windows/win32/winmsg/wm-gettext
+#include "controls/win32/GridControl.h"
+
+#include <windowsx.h>
+
+#include <algorithm>
+#include <cstring>
+
+#include "controls/GridGeometry.h"
+
+namespace zentra::win32 {
+namespace {
+
+constexpr char kClassName[] = "Zentra.Grid";
+constexpr UINT kSyncScrollBar = WM_USER + 1;
+constexpr COLORREF kGridLineColor = RGB(0xC0, 0xC0, 0xC0);
+constexpr int kTextPadding = 2;  // pixels between a cell's edge and its text
+constexpr int kWheelRows = 3;
+
+void RegisterGridClass(WNDPROC proc) {
+    static const bool registered = [proc] {
+        WNDCLASSEXA wc{};
+        wc.cbSize = sizeof wc;
+        wc.style = CS_DBLCLKS;
+        wc.lpfnWndProc = proc;
+        wc.hInstance = GetModuleHandleA(nullptr);
+        wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+        wc.lpszClassName = kClassName;
+        return RegisterClassExA(&wc) != 0;
+    }();
+    (void)registered;
+}
+
+int ScreenTwipsPerPixel() {
+    HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    return dpi > 0 ? 1440 / dpi : 15;
+}
+
+UINT DrawTextFlags(CellAlignment alignment) {
+    UINT flags = DT_SINGLELINE | DT_NOPREFIX;
+    flags |= alignment.horizontal == HAlign::Left    ? DT_LEFT
+             : alignment.horizontal == HAlign::Right ? DT_RIGHT
+                                                     : DT_CENTER;
+    flags |= alignment.vertical == VAlign::Top      ? DT_TOP
+             : alignment.vertical == VAlign::Bottom ? DT_BOTTOM
+                                                    : DT_VCENTER;
+    return flags;
+}
+
+int ShiftState(WPARAM keys) {
+    int shift = 0;
+    if (keys & MK_SHIFT) shift |= 1;
+    if (keys & MK_CONTROL) shift |= 2;
+    if (GetKeyState(VK_MENU) < 0) shift |= 4;
+    return shift;
+}
+
+}  // namespace
+
+std::unique_ptr<GridControl> GridControl::Create(const GridControlArgs& args) {
+    RegisterGridClass(&GridControl::WndProc);
+    std::unique_ptr<GridControl> control(new GridControl());
+    control->twipsPerPixel_ = ScreenTwipsPerPixel();
+    control->font_ = args.font;
+    if (!control->font_) {
+        // MS Sans Serif 8.25 pt: 11 pixels at 96 dpi.
+        control->ownFont_ =
+            CreateFontA(-MulDiv(33, 1440 / control->twipsPerPixel_, 288), 0, 0, 0, FW_NORMAL, FALSE,
+                        FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                        DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, "MS Sans Serif");
+        control->font_ = control->ownFont_;
+    }
+    const RECT& b = args.bounds;
+    HWND hwnd = CreateWindowExA(args.border ? WS_EX_CLIENTEDGE : 0, kClassName, "",
+                                WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | WS_CLIPSIBLINGS,
+                                b.left, b.top, b.right - b.left, b.bottom - b.top, args.parent,
+                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(args.id)),
+                                GetModuleHandleA(nullptr), control.get());
+    if (!hwnd) return nullptr;
+    control->UpdateRowHeight();
+    control->OnSize();
+    control->SyncScrollBar();
+    return control;
+}
+
+GridControl::~GridControl() {
+    // Stop routing messages to this object, then destroy the window, then free the font.
+    if (hwnd_) {
+        SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
+        DestroyWindow(hwnd_);
+    }
+    if (ownFont_) DeleteObject(ownFont_);
+}
+
+LRESULT CALLBACK GridControl::WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_NCCREATE) {
+        // Bind the object to its window before any other message arrives.
+        auto* created =
+            static_cast<GridControl*>(reinterpret_cast<CREATESTRUCTA*>(lp)->lpCreateParams);
+        created->hwnd_ = hwnd;
+        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created));
+    }
+    auto* self = reinterpret_cast<GridControl*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    if (!self) return DefWindowProcA(hwnd, msg, wp, lp);
+    return self->Handle(msg, wp, lp);
+}
+
+LRESULT GridControl::Handle(UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+        case WM_PAINT: {
+            PAINTSTRUCT ps;
+            HDC hdc = BeginPaint(hwnd_, &ps);
+            RECT client;
+            GetClientRect(hwnd_, &client);
+            // Drawn off screen first so that scrolling and typing do not flicker.
+            HDC memory = CreateCompatibleDC(hdc);
+            HBITMAP bitmap = CreateCompatibleBitmap(hdc, std::max(1L, client.right),
+                                                    std::max(1L, client.bottom));
+            HGDIOBJ old = SelectObject(memory, bitmap);
+            Paint(memory);
+            BitBlt(hdc, 0, 0, client.right, client.bottom, memory, 0, 0, SRCCOPY);
+            SelectObject(memory, old);
+            DeleteObject(bitmap);
+            DeleteDC(memory);
+            EndPaint(hwnd_, &ps);
+            return 0;
+        }
+        case WM_PRINTCLIENT:
+            Paint(reinterpret_cast<HDC>(wp));
+            return 0;
+        case WM_ERASEBKGND:
+            return 1;
+        case WM_SIZE:
+            OnSize();
+            return 0;
+        case WM_LBUTTONDOWN:
+            OnMouseDown(1, wp, lp);
+            return 0;
+        case WM_RBUTTONDOWN:
+            OnMouseDown(2, wp, lp);
+            return 0;
+        case WM_MBUTTONDOWN:
+            OnMouseDown(4, wp, lp);
+            return 0;
+        case WM_LBUTTONDBLCLK:
+            OnDoubleClick(lp);
+            return 0;
+        case WM_KEYDOWN:
+            if (OnKey(wp)) return 0;
+            break;
+        case WM_GETDLGCODE:
+            return DLGC_WANTARROWS;
+        case WM_VSCROLL:
+            OnVScroll(wp);
+            return 0;
+        case WM_MOUSEWHEEL: {
+            const int notches = GET_WHEEL_DELTA_WPARAM(wp) / WHEEL_DELTA;
+            ScrollTo(TopRow() - notches * kWheelRows);
+            return 0;
+        }
+        case WM_SETFOCUS:
+        case WM_KILLFOCUS:
+        case WM_ENABLE:
+            InvalidateAll();
+            break;
+        case WM_SETFONT:
+            font_ = reinterpret_cast<HFONT>(wp);
+            if (!font_)
+                font_ = ownFont_ ? ownFont_ : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+            UpdateRowHeight();
+            return 0;
+        case WM_GETFONT:
+            return reinterpret_cast<LRESULT>(font_);
+        case WM_GETTEXT:
+            return CopyText(wp, lp);
+        case WM_GETTEXTLENGTH:
+            return static_cast<LRESULT>(model_.AllText().size());
+        case WM_SETTEXT:
+            return TRUE;  // the window's text is its cells
+        case kSyncScrollBar:
+            scrollBarPending_ = false;
+            SyncScrollBar();
+            return 0;
+        case WM_NCDESTROY:
+            SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
+            hwnd_ = nullptr;
+            return 0;
+        default:
+            break;
+    }
+    return DefWindowProcA(hwnd_, msg, wp, lp);
+}
+
+void GridControl::Paint(HDC hdc) {
+    RECT client;
+    GetClientRect(hwnd_, &client);
+    FillRect(hdc, &client, GetSysColorBrush(COLOR_WINDOW));
+    HGDIOBJ oldFont = SelectObject(hdc, font_);
+    const bool enabled = IsWindowEnabled(hwnd_) != FALSE;
+    SetTextColor(hdc, GetSysColor(enabled ? COLOR_WINDOWTEXT : COLOR_GRAYTEXT));
+    SetBkMode(hdc, TRANSPARENT);
+    HPEN pen = CreatePen(PS_SOLID, 1, kGridLineColor);
+    HGDIOBJ oldPen = SelectObject(hdc, pen);
+
+    const int rowPixels = RowPixels();
+    const auto cols = ColPixels();
+    for (int row = TopRow(), y = 0; row < Rows() && y < client.bottom; ++row, y += rowPixels) {
+        int x = 0;
+        for (int col = 0; col < 2; ++col) {
+            const RECT cell{x, y, x + cols[static_cast<std::size_t>(col)], y + rowPixels};
+            PaintCell(hdc, row, col, cell);
+            x = cell.right;
+        }
+    }
+    SelectObject(hdc, oldPen);
+    DeleteObject(pen);
+    SelectObject(hdc, oldFont);
+
+    // The current cell's focus rectangle, also on the row that shows only in part.
+    if (enabled && Row() >= TopRow() && Row() <= TopRow() + VisibleRows()) {
+        const int x = Col() == 0 ? 0 : cols[0];
+        const int y = (Row() - TopRow()) * rowPixels;
+        RECT focus{x + 1, y + 1, x + cols[static_cast<std::size_t>(Col())] - 2, y + rowPixels - 2};
+        SetTextColor(hdc, RGB(0, 0, 0));
+        SetBkColor(hdc, RGB(255, 255, 255));
+        DrawFocusRect(hdc, &focus);
+    }
+}
+
+void GridControl::PaintCell(HDC hdc, int row, int col, const RECT& cell) {
+    const std::string text = model_.TextMatrix(row, col);
+    RECT textRect{cell.left + kTextPadding, cell.top + 1, cell.right - kTextPadding - 1,
+                  cell.bottom - 1};
+    DrawTextA(hdc, text.c_str(), static_cast<int>(text.size()), &textRect,
+              DrawTextFlags(ResolveAlignment(ColAlignment(col), text)));
+    // Flat grid lines on the right and bottom edges of every cell.
+    MoveToEx(hdc, cell.right - 1, cell.top, nullptr);
+    LineTo(hdc, cell.right - 1, cell.bottom - 1);
+    LineTo(hdc, cell.left - 1, cell.bottom - 1);
+}
+
+void GridControl::OnSize() {
+    RECT client;
+    GetClientRect(hwnd_, &client);
+    model_.SetSize(PixelsToTwips(client.right, twipsPerPixel_),
+                   PixelsToTwips(client.bottom, twipsPerPixel_));
+    InvalidateAll();
+    ScheduleScrollBar();
+}
+
+void GridControl::OnMouseDown(int button, WPARAM keys, LPARAM lp) {
+    const int x = GET_X_LPARAM(lp);
+    const int y = GET_Y_LPARAM(lp);
+    if (button == 1) {
+        ::SetFocus(hwnd_);
+        const int row = RowAtY(y, TopRow(), RowPixels(), Rows());
+        const int col = ColAtX(x, ColPixels());
+        if (row >= 0 && col >= 0) SelectAndShow(row, col);
+    }
+    if (events_) {
+        events_->OnMouseDown(button, ShiftState(keys), PixelsToTwips(x, twipsPerPixel_),
+                             PixelsToTwips(y, twipsPerPixel_));
+    }
+}
+
+void GridControl::OnDoubleClick(LPARAM lp) {
+    const int row = RowAtY(GET_Y_LPARAM(lp), TopRow(), RowPixels(), Rows());
+    const int col = ColAtX(GET_X_LPARAM(lp), ColPixels());
+    if (row < 0 || col < 0) return;
+    model_.DoubleClickCell(row, col);
+    InvalidateAll();
+}
+
+bool GridControl::OnKey(WPARAM key) {
+    GridKey gridKey;
+    switch (key) {
+        case VK_UP:
+            gridKey = GridKey::Up;
+            break;
+        case VK_DOWN:
+            gridKey = GridKey::Down;
+            break;
+        case VK_LEFT:
+            gridKey = GridKey::Left;
+            break;
+        case VK_RIGHT:
+            gridKey = GridKey::Right;
+            break;
+        case VK_PRIOR:
+            gridKey = GridKey::PageUp;
+            break;
+        case VK_NEXT:
+            gridKey = GridKey::PageDown;
+            break;
+        case VK_HOME:
+            gridKey = GridKey::Home;
+            break;
+        case VK_END:
+            gridKey = GridKey::End;
+            break;
+        default:
+            return false;
+    }
+    const GridCell next = MoveByKey(gridKey, {Row(), Col()}, Rows(), VisibleRows());
+    SelectAndShow(next.row, next.col);
+    return true;
+}
+
+void GridControl::OnVScroll(WPARAM wp) {
+    const int top = TopRow();
+    switch (LOWORD(wp)) {
+        case SB_LINEUP:
+            ScrollTo(top - 1);
+            break;
+        case SB_LINEDOWN:
+            ScrollTo(top + 1);
+            break;
+        case SB_PAGEUP:
+            ScrollTo(top - VisibleRows());
+            break;
+        case SB_PAGEDOWN:
+            ScrollTo(top + VisibleRows());
+            break;
+        case SB_TOP:
+            ScrollTo(0);
+            break;
+        case SB_BOTTOM:
+            ScrollTo(Rows());
+            break;
+        case SB_THUMBTRACK:
+        case SB_THUMBPOSITION: {
+            // The 32-bit track position: the message's own is 16 bits, too few for long displays.
+            SCROLLINFO si{};
+            si.cbSize = sizeof si;
+            si.fMask = SIF_TRACKPOS;
+            GetScrollInfo(hwnd_, SB_VERT, &si);
+            ScrollTo(si.nTrackPos);
+            break;
+        }
+        default:
+            break;
+    }
+}
+
+void GridControl::ScrollTo(int topRow) {
+    SetTopRow(topRow);
+    SyncScrollBar();
+}
+
+void GridControl::SelectAndShow(int row, int col) {
+    model_.SelectCell(row, col);
+    const int top = TopRowShowing(Row(), TopRow(), VisibleRows());
+    if (top != TopRow()) ScrollTo(top);
+    InvalidateAll();
+}
+
+LRESULT GridControl::CopyText(WPARAM size, LPARAM buffer) const {
+    if (size == 0 || buffer == 0) return 0;
+    const std::string text = model_.AllText();
+    const std::size_t count = std::min<std::size_t>(text.size(), size - 1);
+    char* out = reinterpret_cast<char*>(buffer);
+    std::memcpy(out, text.data(), count);
+    out[count] = '\0';
+    return static_cast<LRESULT>(count);
+}
+
+void GridControl::InvalidateAll() {
+    if (hwnd_) InvalidateRect(hwnd_, nullptr, FALSE);
+}
+
+void GridControl::InvalidateRow(int row) {
+    // Only rows on screen cost a repaint; the row just below the whole ones may show in part.
+    if (!hwnd_ || row < TopRow() || row > TopRow() + VisibleRows()) return;
+    RECT client;
+    GetClientRect(hwnd_, &client);
+    const int y = (row - TopRow()) * RowPixels();
+    const RECT area{0, y, client.right, y + RowPixels()};
+    InvalidateRect(hwnd_, &area, FALSE);
+}
+
+void GridControl::ScheduleScrollBar() {
+    if (!hwnd_ || scrollBarPending_) return;
+    scrollBarPending_ = true;
+    PostMessageA(hwnd_, kSyncScrollBar, 0, 0);
+}
+
+void GridControl::SyncScrollBar() {
+    if (!hwnd_) return;
+    // A page as large as the range hides the bar: it shows exactly when some row is out of view.
+    SCROLLINFO si{};
+    si.cbSize = sizeof si;
+    si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+    si.nMin = 0;
+    si.nMax = Rows() - 1;
+    si.nPage = static_cast<UINT>(VisibleRows());
+    si.nPos = TopRow();
+    SetScrollInfo(hwnd_, SB_VERT, &si, TRUE);
+}
+
+void GridControl::UpdateRowHeight() {
+    int fontRowPixels = 16;
+    if (hwnd_) {
+        HDC hdc = GetDC(hwnd_);
+        HGDIOBJ old = SelectObject(hdc, font_);
+        TEXTMETRICA metrics;
+        if (GetTextMetricsA(hdc, &metrics)) fontRowPixels = metrics.tmHeight + 3;
+        SelectObject(hdc, old);
+        ReleaseDC(hwnd_, hdc);
+    }
+    model_.SetRowHeightMin(
+        EffectiveRowHeightTwips(rowHeightMinTwips_, fontRowPixels, twipsPerPixel_));
+    InvalidateAll();
+    ScheduleScrollBar();
+}
+
+int GridControl::RowPixels() const {
+    return std::max(1, TwipsToPixels(model_.RowHeight(0), twipsPerPixel_));
+}
+
+std::array<int, 2> GridControl::ColPixels() const {
+    return {TwipsToPixels(ColWidth(0), twipsPerPixel_), TwipsToPixels(ColWidth(1), twipsPerPixel_)};
+}
+
+void GridControl::SetRows(int rows) {
+    model_.SetRows(rows);
+    InvalidateAll();
+    ScheduleScrollBar();
+}
+
+void GridControl::SetRow(int row) {
+    model_.SetRow(row);
+    InvalidateAll();
+}
+
+void GridControl::SetCol(int col) {
+    model_.SetCol(col);
+    InvalidateAll();
+}
+
+void GridControl::SetTopRow(int row) {
+    const int before = TopRow();
+    model_.SetTopRow(row);
+    if (TopRow() == before) return;
+    InvalidateAll();
+    ScheduleScrollBar();
+}
+
+void GridControl::SetTextMatrix(int row, int col, const std::string& text) {
+    model_.SetTextMatrix(row, col, text);
+    InvalidateRow(row);
+}
+
+void GridControl::SetColWidth(int col, int twips) {
+    model_.SetColWidth(col, std::max(0, twips));
+    InvalidateAll();
+}
+
+void GridControl::SetRowHeightMin(int twips) {
+    rowHeightMinTwips_ = twips;
+    UpdateRowHeight();
+}
+
+void GridControl::SetColAlignment(int col, int alignment) {
+    model_.SetColAlignment(col, alignment);
+    InvalidateAll();
+}
+
+void GridControl::AddItem(const std::string& text) {
+    model_.AddItem(text);
+    InvalidateRow(Rows() - 1);
+    ScheduleScrollBar();
+}
+
+void GridControl::RemoveItem(int row) {
+    model_.RemoveItem(row);
+    InvalidateAll();
+    ScheduleScrollBar();
+}
+
+void GridControl::Clear() {
+    model_.Clear();
+    InvalidateAll();
+}
+
+int GridControl::Width() const {
+    RECT r{};
+    if (hwnd_) GetWindowRect(hwnd_, &r);
+    return PixelsToTwips(r.right - r.left, twipsPerPixel_);
+}
+
+int GridControl::Height() const {
+    RECT r{};
+    if (hwnd_) GetWindowRect(hwnd_, &r);
+    return PixelsToTwips(r.bottom - r.top, twipsPerPixel_);
+}
+
+bool GridControl::Enabled() const {
+    return hwnd_ && IsWindowEnabled(hwnd_);
+}
+
+void GridControl::SetFocus() {
+    if (hwnd_) ::SetFocus(hwnd_);
+}
+
+void GridControl::SetEvents(GridEvents* events) {
+    events_ = events;
+    model_.SetEvents(events);
+}
+
+}  // namespace zentra::win32

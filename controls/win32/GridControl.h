@@ -1,0 +1,101 @@
+// The tabular display's grid: window class "Zentra.Grid", two columns of text cells drawn by
+// ourselves, a vertical scroll bar over rows, and the Grid contract for the window logic.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+
+#include "common/Grid.h"
+#include "common/MemoryGrid.h"
+
+namespace zentra::win32 {
+
+struct GridControlArgs {
+    HWND parent = nullptr;
+    int id = 0;
+    RECT bounds{};         // in the parent's client pixels
+    HFONT font = nullptr;  // borrowed; nullptr draws with MS Sans Serif 8.25 pt
+    bool border = false;   // sunken 3-D edge
+};
+
+// Owns its window: destroying the object destroys the window. Cell events, double-clicks and
+// mouse presses reach the receiver given to SetEvents.
+class GridControl final : public Grid {
+  public:
+    static std::unique_ptr<GridControl> Create(const GridControlArgs& args);
+    ~GridControl() override;
+    GridControl(const GridControl&) = delete;
+    GridControl& operator=(const GridControl&) = delete;
+
+    HWND Hwnd() const { return hwnd_; }
+    // The whole rows the client area shows (at least 1).
+    int VisibleRows() const { return model_.VisibleRows(); }
+
+    int Rows() const override { return model_.Rows(); }
+    void SetRows(int rows) override;
+    int Row() const override { return model_.Row(); }
+    void SetRow(int row) override;
+    int Col() const override { return model_.Col(); }
+    void SetCol(int col) override;
+    int TopRow() const override { return model_.TopRow(); }
+    void SetTopRow(int row) override;
+
+    std::string TextMatrix(int row, int col) const override { return model_.TextMatrix(row, col); }
+    void SetTextMatrix(int row, int col, const std::string& text) override;
+
+    int ColWidth(int col) const override { return model_.ColWidth(col); }
+    void SetColWidth(int col, int twips) override;
+    int RowHeight(int row) const override { return model_.RowHeight(row); }
+    void SetRowHeightMin(int twips) override;
+    void SetColAlignment(int col, int alignment) override;
+    int ColAlignment(int col) const override { return model_.ColAlignment(col); }
+
+    void AddItem(const std::string& text) override;
+    void RemoveItem(int row) override;
+    void Clear() override;
+    bool RowIsVisible(int row) const override { return model_.RowIsVisible(row); }
+
+    int Width() const override;
+    int Height() const override;
+    bool Enabled() const override;
+    void SetFocus() override;
+    void SetEvents(GridEvents* events) override;
+
+  private:
+    GridControl() = default;
+    static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+    LRESULT Handle(UINT msg, WPARAM wp, LPARAM lp);
+
+    void Paint(HDC hdc);
+    void PaintCell(HDC hdc, int row, int col, const RECT& cell);
+    void OnSize();
+    void OnMouseDown(int button, WPARAM keys, LPARAM lp);
+    void OnDoubleClick(LPARAM lp);
+    bool OnKey(WPARAM key);
+    void OnVScroll(WPARAM wp);
+    void ScrollTo(int topRow);
+    void SelectAndShow(int row, int col);
+    LRESULT CopyText(WPARAM size, LPARAM buffer) const;
+
+    // Repaint what changed; the scroll bar catches up once per message-loop turn, so that appending
+    // many rows stays cheap.
+    void InvalidateAll();
+    void InvalidateRow(int row);
+    void ScheduleScrollBar();
+    void SyncScrollBar();
+    void UpdateRowHeight();
+    int RowPixels() const;
+    std::array<int, 2> ColPixels() const;
+
+    HWND hwnd_ = nullptr;
+    HFONT font_ = nullptr;
+    HFONT ownFont_ = nullptr;
+    GridEvents* events_ = nullptr;
+    MemoryGrid model_;
+    int twipsPerPixel_ = 15;
+    int rowHeightMinTwips_ = 0;
+    bool scrollBarPending_ = false;
+};
+
+}  // namespace zentra::win32

@@ -1,0 +1,293 @@
+// Drawing with GDI text output: https://learn.microsoft.com/windows/win32/gdi/fonts-and-text
+#include "controls/win32/ResultPane.h"
+
+#include <windowsx.h>
+
+#include <algorithm>
+#include <cstring>
+
+#include "common/RtfRuns.h"
+
+namespace zentra::win32 {
+namespace {
+
+constexpr char kClassName[] = "Zentra.ResultPane";
+constexpr int kInsetX = 2;  // pixels between the client edge and the text
+constexpr int kInsetY = 1;
+constexpr int kScrollStep = 8;
+
+void RegisterPaneClass(WNDPROC proc) {
+    static const bool registered = [proc] {
+        WNDCLASSEXA wc{};
+        wc.cbSize = sizeof wc;
+        wc.lpfnWndProc = proc;
+        wc.hInstance = GetModuleHandleA(nullptr);
+        wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_IBEAM));
+        wc.lpszClassName = kClassName;
+        return RegisterClassExA(&wc) != 0;
+    }();
+    (void)registered;
+}
+
+// A plain text as a document of its own: RTF's special characters escaped, lines as paragraphs.
+std::string PlainTextDocument(const std::string& text) {
+    std::string rtf = "{\\rtf1\\ansi ";
+    for (const char c : text) {
+        if (c == '\\' || c == '{' || c == '}') {
+            rtf += '\\';
+            rtf += c;
+        } else if (c == '\n') {
+            rtf += "\\par ";
+        } else if (c != '\r') {
+            rtf += c;
+        }
+    }
+    return rtf + "}";
+}
+
+}  // namespace
+
+class GdiMeasurer final : public TextMeasurer {
+  public:
+    GdiMeasurer(HDC hdc, ResultPane& pane) : hdc_(hdc), pane_(pane) {}
+
+    FontMetrics Metrics(int halfPoints) const override {
+        SelectObject(hdc_, pane_.FontFor(halfPoints));
+        TEXTMETRICA tm{};
+        GetTextMetricsA(hdc_, &tm);
+        return {tm.tmAscent, tm.tmDescent};
+    }
+
+    int TextWidth(std::string_view text, int halfPoints) const override {
+        SelectObject(hdc_, pane_.FontFor(halfPoints));
+        SIZE size{};
+        GetTextExtentPoint32A(hdc_, text.data(), static_cast<int>(text.size()), &size);
+        return size.cx;
+    }
+
+  private:
+    HDC hdc_;
+    ResultPane& pane_;
+};
+
+std::unique_ptr<ResultPane> ResultPane::Create(ResultPaneArgs args) {
+    RegisterPaneClass(&ResultPane::WndProc);
+    const RECT b = args.bounds;
+    const bool border = args.border;
+    HWND parent = args.parent;
+    const int id = args.id;
+    std::unique_ptr<ResultPane> pane(new ResultPane(std::move(args)));
+    HDC screen = GetDC(nullptr);
+    pane->pixelsPerInch_ = std::max(1, GetDeviceCaps(screen, LOGPIXELSY));
+    ReleaseDC(nullptr, screen);
+    HWND hwnd = CreateWindowExA(border ? WS_EX_CLIENTEDGE : 0, kClassName, "",
+                                WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_DISABLED, b.left,
+                                b.top, b.right - b.left, b.bottom - b.top, parent,
+                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                                GetModuleHandleA(nullptr), pane.get());
+    if (!hwnd) return nullptr;
+    return pane;
+}
+
+ResultPane::~ResultPane() {
+    // Stop routing messages to this object, then destroy the window, then free the fonts.
+    if (hwnd_) {
+        SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
+        DestroyWindow(hwnd_);
+    }
+    for (auto& [size, font] : fonts_) DeleteObject(font);
+}
+
+LRESULT CALLBACK ResultPane::WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_NCCREATE) {
+        auto* created =
+            static_cast<ResultPane*>(reinterpret_cast<CREATESTRUCTA*>(lp)->lpCreateParams);
+        created->hwnd_ = hwnd;
+        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created));
+    }
+    auto* self = reinterpret_cast<ResultPane*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    if (!self) return DefWindowProcA(hwnd, msg, wp, lp);
+    return self->Handle(msg, wp, lp);
+}
+
+LRESULT ResultPane::Handle(UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+        case WM_PAINT: {
+            PAINTSTRUCT ps;
+            HDC hdc = BeginPaint(hwnd_, &ps);
+            RECT client;
+            GetClientRect(hwnd_, &client);
+            HDC memory = CreateCompatibleDC(hdc);
+            HBITMAP bitmap = CreateCompatibleBitmap(hdc, std::max(1L, client.right),
+                                                    std::max(1L, client.bottom));
+            HGDIOBJ old = SelectObject(memory, bitmap);
+            Paint(memory);
+            BitBlt(hdc, 0, 0, client.right, client.bottom, memory, 0, 0, SRCCOPY);
+            SelectObject(memory, old);
+            DeleteObject(bitmap);
+            DeleteDC(memory);
+            EndPaint(hwnd_, &ps);
+            return 0;
+        }
+        case WM_PRINTCLIENT:
+            Paint(reinterpret_cast<HDC>(wp));
+            return 0;
+        case WM_ERASEBKGND:
+            return 1;
+        case WM_SIZE:
+            ScrollTo(scrollX_);
+            return 0;
+        case WM_ENABLE:
+            InvalidateRect(hwnd_, nullptr, FALSE);
+            return 0;
+        case WM_LBUTTONDOWN:
+            OnMouseDown(1, wp, lp);
+            return 0;
+        case WM_RBUTTONDOWN:
+            OnMouseDown(2, wp, lp);
+            return 0;
+        case WM_MBUTTONDOWN:
+            OnMouseDown(4, wp, lp);
+            return 0;
+        case WM_KEYDOWN:
+            if (OnKey(wp)) return 0;
+            break;
+        case WM_GETDLGCODE:
+            return DLGC_WANTARROWS;
+        case WM_MOUSEWHEEL:
+            ScrollTo(scrollX_ - GET_WHEEL_DELTA_WPARAM(wp) / WHEEL_DELTA * 3 * kScrollStep);
+            return 0;
+        case WM_GETTEXT:
+            return CopyText(wp, lp);
+        case WM_GETTEXTLENGTH:
+            return static_cast<LRESULT>(text_.size());
+        case WM_SETTEXT:
+            SetText(lp ? reinterpret_cast<const char*>(lp) : "");
+            return TRUE;
+        case WM_NCDESTROY:
+            SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
+            hwnd_ = nullptr;
+            return 0;
+        default:
+            break;
+    }
+    return DefWindowProcA(hwnd_, msg, wp, lp);
+}
+
+void ResultPane::Paint(HDC hdc) {
+    RECT client;
+    GetClientRect(hwnd_, &client);
+    FillRect(hdc, &client, GetSysColorBrush(COLOR_WINDOW));
+    SetTextColor(hdc, GetSysColor(IsWindowEnabled(hwnd_) ? COLOR_WINDOWTEXT : COLOR_GRAYTEXT));
+    SetBkMode(hdc, TRANSPARENT);
+    const UINT oldAlign = SetTextAlign(hdc, TA_LEFT | TA_BASELINE | TA_NOUPDATECP);
+    HGDIOBJ oldFont = nullptr;
+    for (const auto& run : layout_.runs) {
+        HGDIOBJ previous = SelectObject(hdc, FontFor(run.halfPoints));
+        if (!oldFont) oldFont = previous;
+        TextOutA(hdc, kInsetX + run.x - scrollX_, kInsetY + run.baseline, run.text.c_str(),
+                 static_cast<int>(run.text.size()));
+    }
+    if (oldFont) SelectObject(hdc, oldFont);
+    SetTextAlign(hdc, oldAlign);
+}
+
+void ResultPane::Relayout() {
+    if (!hwnd_) return;
+    HDC hdc = GetDC(hwnd_);
+    HGDIOBJ oldFont = SelectObject(hdc, GetStockObject(DEFAULT_GUI_FONT));
+    layout_ = LayOutRuns(ParseRtfRuns(rtf_), GdiMeasurer(hdc, *this), pixelsPerInch_);
+    SelectObject(hdc, oldFont);
+    ReleaseDC(hwnd_, hdc);
+    ScrollTo(scrollX_);
+    InvalidateRect(hwnd_, nullptr, FALSE);
+}
+
+int ResultPane::MaxScroll() const {
+    RECT client{};
+    if (hwnd_) GetClientRect(hwnd_, &client);
+    return std::max(0, layout_.width + 2 * kInsetX - static_cast<int>(client.right));
+}
+
+void ResultPane::ScrollTo(int x) {
+    const int clamped = std::clamp(x, 0, MaxScroll());
+    if (clamped == scrollX_) return;
+    scrollX_ = clamped;
+    if (hwnd_) InvalidateRect(hwnd_, nullptr, FALSE);
+}
+
+void ResultPane::OnMouseDown(int button, WPARAM keys, LPARAM lp) {
+    if (button == 1) ::SetFocus(hwnd_);
+    if (!args_.onMouseDown) return;
+    int shift = 0;
+    if (keys & MK_SHIFT) shift |= 1;
+    if (keys & MK_CONTROL) shift |= 2;
+    if (GetKeyState(VK_MENU) < 0) shift |= 4;
+    const int twipsPerPixel = 1440 / pixelsPerInch_;
+    args_.onMouseDown(button, shift, GET_X_LPARAM(lp) * twipsPerPixel,
+                      GET_Y_LPARAM(lp) * twipsPerPixel);
+}
+
+bool ResultPane::OnKey(WPARAM key) {
+    switch (key) {
+        case VK_LEFT:
+            ScrollTo(scrollX_ - kScrollStep);
+            return true;
+        case VK_RIGHT:
+            ScrollTo(scrollX_ + kScrollStep);
+            return true;
+        case VK_HOME:
+            ScrollTo(0);
+            return true;
+        case VK_END:
+            ScrollTo(MaxScroll());
+            return true;
+        default:
+            return false;
+    }
+}
+
+HFONT ResultPane::FontFor(int halfPoints) {
+    auto it = fonts_.find(halfPoints);
+    if (it != fonts_.end()) return it->second;
+    HFONT font = CreateFontA(-HalfPointsToPixels(halfPoints, pixelsPerInch_), 0, 0, 0, FW_NORMAL,
+                             FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_TT_PRECIS, CLIP_DEFAULT_PRECIS,
+                             ANTIALIASED_QUALITY, VARIABLE_PITCH | FF_SWISS, "Arial");
+    fonts_.emplace(halfPoints, font);
+    return font;
+}
+
+LRESULT ResultPane::CopyText(WPARAM size, LPARAM buffer) const {
+    if (size == 0 || buffer == 0) return 0;
+    const std::size_t count = std::min<std::size_t>(text_.size(), size - 1);
+    char* out = reinterpret_cast<char*>(buffer);
+    std::memcpy(out, text_.data(), count);
+    out[count] = '\0';
+    return static_cast<LRESULT>(count);
+}
+
+void ResultPane::SetTextRTF(const std::string& rtf) {
+    rtf_ = rtf;
+    text_ = RtfPlainText(rtf);
+    Relayout();
+}
+
+void ResultPane::SetText(const std::string& text) {
+    text_ = text;
+    rtf_ = text.empty() ? std::string() : PlainTextDocument(text);
+    Relayout();
+}
+
+void ResultPane::SetEnabled(bool enabled) {
+    if (hwnd_) EnableWindow(hwnd_, enabled ? TRUE : FALSE);
+}
+
+bool ResultPane::Enabled() const {
+    return hwnd_ && IsWindowEnabled(hwnd_);
+}
+
+void ResultPane::ResetView() {
+    ScrollTo(0);
+}
+
+}  // namespace zentra::win32

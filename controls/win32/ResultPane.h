@@ -1,0 +1,75 @@
+// The result pane: window class "Zentra.ResultPane", which keeps the result as an RTF document and
+// draws its runs itself in Arial, exponents and the multiplication dot raised above the base line.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+
+#include "common/RichTextBox.h"
+#include "controls/RichTextLayout.h"
+
+namespace zentra::win32 {
+
+struct ResultPaneArgs {
+    HWND parent = nullptr;
+    int id = 0;
+    RECT bounds{};       // in the parent's client pixels
+    bool border = true;  // sunken 3-D edge
+    // A mouse button went down over the enabled pane: button 1 left, 2 right, 4 middle; shift 1
+    // Shift, 2 Ctrl, 4 Alt; x and y in twips from the pane's top-left corner. Presses on the
+    // disabled pane go to the parent window as usual.
+    std::function<void(int button, int shift, int x, int y)> onMouseDown;
+};
+
+// Owns its window: destroying the object destroys the window. Starts empty and disabled.
+class ResultPane final : public RichTextBox {
+  public:
+    static std::unique_ptr<ResultPane> Create(ResultPaneArgs args);
+    ~ResultPane() override;
+    ResultPane(const ResultPane&) = delete;
+    ResultPane& operator=(const ResultPane&) = delete;
+
+    HWND Hwnd() const { return hwnd_; }
+    // The drawn runs, in pixels from the text's origin, and how far the view is scrolled right.
+    const TextLayout& Layout() const { return layout_; }
+    int ScrollOffset() const { return scrollX_; }
+
+    void SetTextRTF(const std::string& rtf) override;
+    std::string TextRTF() const override { return rtf_; }
+    void SetText(const std::string& text) override;
+    std::string Text() const override { return text_; }
+    void SetEnabled(bool enabled) override;
+    bool Enabled() const override;
+    void ResetView() override;
+
+  private:
+    explicit ResultPane(ResultPaneArgs args) : args_(std::move(args)) {}
+    static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+    LRESULT Handle(UINT msg, WPARAM wp, LPARAM lp);
+
+    void Paint(HDC hdc);
+    void Relayout();
+    void ScrollTo(int x);
+    int MaxScroll() const;
+    void OnMouseDown(int button, WPARAM keys, LPARAM lp);
+    bool OnKey(WPARAM key);
+    HFONT FontFor(int halfPoints);
+    LRESULT CopyText(WPARAM size, LPARAM buffer) const;
+
+    friend class GdiMeasurer;
+
+    ResultPaneArgs args_;
+    HWND hwnd_ = nullptr;
+    std::string rtf_;
+    std::string text_;
+    TextLayout layout_;
+    int scrollX_ = 0;
+    int pixelsPerInch_ = 96;
+    std::map<int, HFONT> fonts_;  // Arial by size in half points, owned
+};
+
+}  // namespace zentra::win32
