@@ -134,5 +134,13 @@ TEST_F(ResultPaneTest, MousePressesReachTheOwnerInTwips) {
     EXPECT_EQ(presses_, "2/2@150,75 1/0@15,30 ");
 }
 
+TEST_F(ResultPaneTest, PressesOnTheDisabledPaneGoToTheWindowBelow) {
+    // The host sits at the screen's top-left corner, so client and screen points coincide.
+    const POINT inside{20, 10};
+    EXPECT_EQ(WindowFromPoint(inside), host_);
+    Show("7");
+    EXPECT_EQ(WindowFromPoint(inside), pane_->Hwnd());
+}
+
 }  // namespace
 }  // namespace zentra::win32
