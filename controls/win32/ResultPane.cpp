@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "common/RtfRuns.h"
+#include "controls/win32/OffscreenPaint.h"
 
 namespace zentra::win32 {
 namespace {
@@ -112,23 +113,9 @@ LRESULT CALLBACK ResultPane::WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) 
 
 LRESULT ResultPane::Handle(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
-        case WM_PAINT: {
-            PAINTSTRUCT ps;
-            HDC hdc = BeginPaint(hwnd_, &ps);
-            RECT client;
-            GetClientRect(hwnd_, &client);
-            HDC memory = CreateCompatibleDC(hdc);
-            HBITMAP bitmap = CreateCompatibleBitmap(hdc, std::max(1L, client.right),
-                                                    std::max(1L, client.bottom));
-            HGDIOBJ old = SelectObject(memory, bitmap);
-            Paint(memory);
-            BitBlt(hdc, 0, 0, client.right, client.bottom, memory, 0, 0, SRCCOPY);
-            SelectObject(memory, old);
-            DeleteObject(bitmap);
-            DeleteDC(memory);
-            EndPaint(hwnd_, &ps);
+        case WM_PAINT:
+            PaintOffscreen(hwnd_, [this](HDC hdc) { Paint(hdc); });
             return 0;
-        }
         case WM_PRINTCLIENT:
             Paint(reinterpret_cast<HDC>(wp));
             return 0;
