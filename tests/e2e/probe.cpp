@@ -1,0 +1,144 @@
+// zentra-probe: looks into the running window "Quorvel" and the clipboard from outside, for the
+// end-to-end test.
+//   zentra-probe text CLASS      WM_GETTEXT of the window's first child of that window class
+//   zentra-probe layout          every child: class, position in its parent's client area, size,
+//                                visibility and (for keys) caption
+//   zentra-probe clip-set        standard input, byte for byte, becomes the CF_TEXT clipboard
+//   zentra-probe clip-text       the CF_TEXT clipboard
+//   zentra-probe clip-rtf        the "Rich Text Format" clipboard
+//   zentra-probe close           asks the window to close (WM_CLOSE)
+#include <fcntl.h>
+#include <io.h>
+#include <windows.h>
+
+#include <cstdio>
+#include <cstring>
+#include <iostream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr const char* kCaption = "Quorvel";
+
+HWND MainWindow() {
+    return FindWindowA(nullptr, kCaption);
+}
+
+struct ClassSearch {
+    const char* className;
+    HWND found;
+};
+
+BOOL CALLBACK MatchClass(HWND hwnd, LPARAM param) {
+    auto* search = reinterpret_cast<ClassSearch*>(param);
+    char name[256] = {};
+    GetClassNameA(hwnd, name, sizeof name);
+    if (std::strcmp(name, search->className) == 0) {
+        search->found = hwnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+std::string WindowText(HWND hwnd) {
+    const LRESULT length = SendMessageA(hwnd, WM_GETTEXTLENGTH, 0, 0);
+    std::vector<char> buffer(static_cast<std::size_t>(length) + 1);
+    const LRESULT copied =
+        SendMessageA(hwnd, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()));
+    return std::string(buffer.data(), static_cast<std::size_t>(copied));
+}
+
+int PrintText(const char* className) {
+    HWND main = MainWindow();
+    if (main == nullptr) return 2;
+    ClassSearch search{className, nullptr};
+    EnumChildWindows(main, &MatchClass, reinterpret_cast<LPARAM>(&search));
+    if (search.found == nullptr) return 3;
+    const std::string text = WindowText(search.found);
+    std::fwrite(text.data(), 1, text.size(), stdout);
+    return 0;
+}
+
+BOOL CALLBACK PrintChild(HWND hwnd, LPARAM) {
+    char name[256] = {};
+    GetClassNameA(hwnd, name, sizeof name);
+    RECT rect{};
+    GetWindowRect(hwnd, &rect);
+    MapWindowPoints(HWND_DESKTOP, GetParent(hwnd), reinterpret_cast<POINT*>(&rect), 2);
+    std::string caption;
+    if (std::strcmp(name, "Zentra.CommandButton") == 0) caption = WindowText(hwnd);
+    std::printf("%s %ld %ld %ld %ld %d %s\n", name, rect.left, rect.top, rect.right - rect.left,
+                rect.bottom - rect.top, IsWindowVisible(hwnd) ? 1 : 0, caption.c_str());
+    return TRUE;
+}
+
+int PrintLayout() {
+    HWND main = MainWindow();
+    if (main == nullptr) return 2;
+    RECT window{};
+    RECT client{};
+    GetWindowRect(main, &window);
+    GetClientRect(main, &client);
+    std::printf("window %ld %ld\nclient %ld %ld\n", window.right - window.left,
+                window.bottom - window.top, client.right, client.bottom);
+    EnumChildWindows(main, &PrintChild, 0);
+    return 0;
+}
+
+bool OpenClipboardPatiently() {
+    for (int attempt = 0; attempt < 50; ++attempt) {
+        if (OpenClipboard(nullptr)) return true;
+        Sleep(20);
+    }
+    return false;
+}
+
+int SetClipboardText() {
+    std::string text((std::istreambuf_iterator<char>(std::cin)), std::istreambuf_iterator<char>());
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+    if (block == nullptr) return 4;
+    std::memcpy(GlobalLock(block), text.c_str(), text.size() + 1);
+    GlobalUnlock(block);
+    if (!OpenClipboardPatiently()) return 5;
+    EmptyClipboard();
+    const bool set = SetClipboardData(CF_TEXT, block) != nullptr;
+    CloseClipboard();
+    return set ? 0 : 6;
+}
+
+int PrintClipboard(UINT format) {
+    if (!OpenClipboardPatiently()) return 5;
+    int status = 7;
+    if (HANDLE handle = GetClipboardData(format); handle != nullptr) {
+        const auto* data = static_cast<const char*>(GlobalLock(handle));
+        const std::size_t size = GlobalSize(handle);
+        const void* nul = std::memchr(data, 0, size);
+        const std::size_t length =
+            nul != nullptr ? static_cast<std::size_t>(static_cast<const char*>(nul) - data) : size;
+        std::fwrite(data, 1, length, stdout);
+        GlobalUnlock(handle);
+        status = 0;
+    }
+    CloseClipboard();
+    return status;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    _setmode(_fileno(stdout), _O_BINARY);
+    _setmode(_fileno(stdin), _O_BINARY);
+    const std::string command = argc > 1 ? argv[1] : "";
+    if (command == "text" && argc == 3) return PrintText(argv[2]);
+    if (command == "layout") return PrintLayout();
+    if (command == "close") return PostMessageA(MainWindow(), WM_CLOSE, 0, 0) ? 0 : 2;
+    if (command == "clip-set") return SetClipboardText();
+    if (command == "clip-text") return PrintClipboard(CF_TEXT);
+    if (command == "clip-rtf") return PrintClipboard(RegisterClipboardFormatA("Rich Text Format"));
+    std::fputs(
+        "usage: zentra-probe text CLASS | layout | clip-set | clip-text | clip-rtf | close\n",
+        stderr);
+    return 1;
+}

@@ -1,0 +1,74 @@
+// Window classes and procedures: https://learn.microsoft.com/windows/win32/winmsg/window-procedures
+#include "window/win32/Panel.h"
+
+namespace zentra {
+namespace {
+
+constexpr const char* kClassName = "Zentra.Panel";
+
+ATOM RegisterPanelClass(HINSTANCE instance, WNDPROC proc) {
+    static ATOM atom = 0;
+    if (atom != 0) return atom;
+    WNDCLASSEXA wc{};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = proc;
+    wc.hInstance = instance;
+    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    wc.lpszClassName = kClassName;
+    atom = RegisterClassExA(&wc);
+    return atom;
+}
+
+}  // namespace
+
+Panel::~Panel() {
+    // Stop routing first: the window may outlive this object only until its parent is destroyed.
+    if (hwnd_ != nullptr && IsWindow(hwnd_)) SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
+}
+
+bool Panel::Create(const Args& args) {
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    if (RegisterPanelClass(instance, &Panel::WndProc) == 0) return false;
+    onResize_ = args.onResize;
+    onFocus_ = args.onFocus;
+    hwnd_ = CreateWindowExA(args.exStyle, kClassName, "",
+                            WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | args.style,
+                            0, 0, 0, 0, args.parent, nullptr, instance, this);
+    return hwnd_ != nullptr;
+}
+
+SIZE Panel::ClientSize() const {
+    RECT rect{};
+    GetClientRect(hwnd_, &rect);
+    return {rect.right - rect.left, rect.bottom - rect.top};
+}
+
+LRESULT CALLBACK Panel::WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
+        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+        static_cast<Panel*>(create->lpCreateParams)->hwnd_ = hwnd;
+    }
+    auto* panel = reinterpret_cast<Panel*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    if (panel != nullptr) {
+        switch (message) {
+            case WM_SIZE:
+                if (panel->onResize_) panel->onResize_();
+                return 0;
+            case WM_SETFOCUS:
+                if (panel->onFocus_) panel->onFocus_();
+                return 0;
+            case WM_COMMAND:
+            case WM_NOTIFY:
+            case WM_DRAWITEM:
+                // Notifications of the controls inside go to the window that handles them.
+                return SendMessageA(GetParent(hwnd), message, wParam, lParam);
+            default:
+                break;
+        }
+    }
+    return DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+}  // namespace zentra

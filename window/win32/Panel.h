@@ -1,0 +1,39 @@
+// A plain child panel ("Zentra.Panel") that holds other controls: the display panel and the
+// keypad panel. It paints the button face, reports its size changes and passes the focus on.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+
+namespace zentra {
+
+class Panel {
+  public:
+    struct Args {
+        HWND parent = nullptr;
+        DWORD style = 0;    // added to WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN
+        DWORD exStyle = 0;  // e.g. WS_EX_CLIENTEDGE for a sunken frame
+        std::function<void()> onResize;
+        std::function<void()> onFocus;
+    };
+
+    Panel() = default;
+    ~Panel();
+    Panel(const Panel&) = delete;
+    Panel& operator=(const Panel&) = delete;
+
+    bool Create(const Args& args);
+    HWND Hwnd() const { return hwnd_; }
+    // The size inside the panel's frame, in pixels.
+    SIZE ClientSize() const;
+
+  private:
+    static LRESULT CALLBACK WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+
+    HWND hwnd_ = nullptr;
+    std::function<void()> onResize_;
+    std::function<void()> onFocus_;
+};
+
+}  // namespace zentra

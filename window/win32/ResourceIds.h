@@ -1,0 +1,21 @@
+// Identifiers shared by the program's resource script and its code.
+#pragma once
+
+#define IDI_ZENTRA 1
+#define IDR_MAINMENU 100
+#define IDR_POPUPMENU 102
+#define IDR_ACCELERATORS 103
+
+// Menu commands.
+#define IDM_ACTIONS_CALCULATOR 200
+#define IDM_ACTIONS_FACTORIZATION 201
+#define IDM_ACTIONS_LCM 202
+#define IDM_ACTIONS_GCD 203
+#define IDM_ACTIONS_CANCELLATION 204
+#define IDM_ACTIONS_EXIT 205
+#define IDM_EDIT_UNDO 210
+#define IDM_EDIT_COPY 211
+#define IDM_EDIT_PASTE 212
+#define IDM_EDIT_DELETE 213
+#define IDM_EDIT_CLEAR 214
+#define IDM_POPUP_WHAT 220
