@@ -1,0 +1,545 @@
+// Window messages used:
+// https://learn.microsoft.com/windows/win32/inputdev/mouse-input-notifications and tooltips:
+// https://learn.microsoft.com/windows/win32/controls/tooltip-control-reference
+#include "controls/win32/CommandButtonWindow.h"
+
+#include <commctrl.h>
+#include <windowsx.h>
+
+#include <algorithm>
+#include <cctype>
+#include <vector>
+
+namespace zentra {
+namespace {
+
+constexpr UINT_PTR kFlashTimerId = 1;
+
+PixelScale ScreenScale() {
+    HDC screen = GetDC(nullptr);
+    const int dpiX = GetDeviceCaps(screen, LOGPIXELSX);
+    const int dpiY = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    return {dpiX > 0 ? 1440 / dpiX : 15, dpiY > 0 ? 1440 / dpiY : 15};
+}
+
+COLORREF ToColorRef(Colour colour) {
+    if (IsSystemColour(colour)) return GetSysColor(static_cast<int>(colour & 0xFF));
+    return static_cast<COLORREF>(colour & 0x00FFFFFF);
+}
+
+int CALLBACK NoteFaceFound(const LOGFONTA*, const TEXTMETRICA*, DWORD, LPARAM found) {
+    *reinterpret_cast<bool*>(found) = true;
+    return 0;
+}
+
+bool FaceInstalled(const std::string& face) {
+    LOGFONTA query{};
+    query.lfCharSet = DEFAULT_CHARSET;
+    lstrcpynA(query.lfFaceName, face.c_str(), LF_FACESIZE);
+    bool found = false;
+    HDC screen = GetDC(nullptr);
+    EnumFontFamiliesExA(screen, &query, NoteFaceFound, reinterpret_cast<LPARAM>(&found), 0);
+    ReleaseDC(nullptr, screen);
+    return found;
+}
+
+HFONT CreateButtonFont(const ButtonFont& font) {
+    const auto candidates = SameKindFaces(font);
+    FaceCandidate chosen = candidates.back();
+    for (const auto& candidate : candidates) {
+        if (FaceInstalled(candidate.face)) {
+            chosen = candidate;
+            break;
+        }
+    }
+    HDC screen = GetDC(nullptr);
+    const int height = -MulDiv(font.sizeCentipoints, GetDeviceCaps(screen, LOGPIXELSY), 7200);
+    ReleaseDC(nullptr, screen);
+    return CreateFontA(height, 0, 0, 0, chosen.weight, font.italic, font.underline,
+                       font.strikethrough, static_cast<DWORD>(font.charset), OUT_DEFAULT_PRECIS,
+                       CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
+                       chosen.face.c_str());
+}
+
+// The first image of a .cur or .ico file as a cursor.
+HCURSOR CursorFromIconFile(const std::vector<std::uint8_t>& file) {
+    auto u16 = [&](std::size_t at) { return static_cast<WORD>(file[at] | file[at + 1] << 8); };
+    auto u32 = [&](std::size_t at) { return static_cast<DWORD>(u16(at) | u16(at + 2) << 16); };
+    if (file.size() < 22 || u16(0) != 0 || (u16(2) != 1 && u16(2) != 2) || u16(4) == 0) {
+        return nullptr;
+    }
+    const bool isCursor = u16(2) == 2;
+    const DWORD size = u32(14);
+    const DWORD offset = u32(18);
+    if (offset > file.size() || size > file.size() - offset || size == 0) return nullptr;
+    // CreateIconFromResourceEx expects a cursor image to start with its hot spot.
+    std::vector<BYTE> image;
+    if (isCursor) {
+        const WORD hotX = u16(10);
+        const WORD hotY = u16(12);
+        image = {static_cast<BYTE>(hotX), static_cast<BYTE>(hotX >> 8), static_cast<BYTE>(hotY),
+                 static_cast<BYTE>(hotY >> 8)};
+    }
+    image.insert(image.end(), file.begin() + offset, file.begin() + offset + size);
+    return reinterpret_cast<HCURSOR>(
+        CreateIconFromResourceEx(image.data(), static_cast<DWORD>(image.size()), !isCursor,
+                                 0x00030000, 0, 0, LR_DEFAULTCOLOR));
+}
+
+LPCSTR StandardCursor(std::int16_t pointer) {
+    switch (pointer) {
+        case 2:
+            return IDC_CROSS;
+        case 3:
+            return IDC_IBEAM;
+        case 5:
+        case 15:
+            return IDC_SIZEALL;
+        case 6:
+            return IDC_SIZENESW;
+        case 7:
+            return IDC_SIZENS;
+        case 8:
+            return IDC_SIZENWSE;
+        case 9:
+            return IDC_SIZEWE;
+        case 10:
+            return IDC_UPARROW;
+        case 11:
+            return IDC_WAIT;
+        case 12:
+            return IDC_NO;
+        case 13:
+            return IDC_APPSTARTING;
+        case 14:
+            return IDC_HELP;
+        default:
+            return IDC_ARROW;
+    }
+}
+
+std::int16_t ShiftState(WPARAM keys) {
+    int shift = 0;
+    if (keys & MK_SHIFT) shift |= 1;
+    if (keys & MK_CONTROL) shift |= 2;
+    if (GetKeyState(VK_MENU) < 0) shift |= 4;
+    return static_cast<std::int16_t>(shift);
+}
+
+std::int16_t KeyShiftState() {
+    int shift = 0;
+    if (GetKeyState(VK_SHIFT) < 0) shift |= 1;
+    if (GetKeyState(VK_CONTROL) < 0) shift |= 2;
+    if (GetKeyState(VK_MENU) < 0) shift |= 4;
+    return static_cast<std::int16_t>(shift);
+}
+
+std::int16_t HeldButtons(WPARAM keys) {
+    int buttons = 0;
+    if (keys & MK_LBUTTON) buttons |= 1;
+    if (keys & MK_RBUTTON) buttons |= 2;
+    if (keys & MK_MBUTTON) buttons |= 4;
+    return static_cast<std::int16_t>(buttons);
+}
+
+// The drawing port on a GDI device context.
+class GdiCanvas : public ButtonCanvas {
+  public:
+    GdiCanvas(HDC dc, HFONT font) : dc_(dc), font_(font) {}
+
+    void FillRect(const PixelRect& r, Colour colour) override {
+        if (r.width <= 0 || r.height <= 0) return;
+        const RECT rect{r.left, r.top, r.left + r.width, r.top + r.height};
+        HBRUSH brush = CreateSolidBrush(ToColorRef(colour));
+        ::FillRect(dc_, &rect, brush);
+        DeleteObject(brush);
+    }
+
+    void FrameLine(int x1, int y1, int x2, int y2, Colour colour) override {
+        // Axis-parallel lines as one-pixel rectangles: exact ends, like a pen that stops short.
+        if (y1 == y2) return FillRect({std::min(x1, x2), y1, std::abs(x2 - x1), 1}, colour);
+        if (x1 == x2) return FillRect({x1, std::min(y1, y2), 1, std::abs(y2 - y1)}, colour);
+        HPEN pen = CreatePen(PS_SOLID, 1, ToColorRef(colour));
+        HGDIOBJ old = SelectObject(dc_, pen);
+        MoveToEx(dc_, x1, y1, nullptr);
+        LineTo(dc_, x2, y2);
+        SelectObject(dc_, old);
+        DeleteObject(pen);
+    }
+
+    void DrawCaption(const PixelRect& clip, int x, int y, const std::string& text,
+                     const ButtonFont&, Colour colour, bool useMnemonic) override {
+        if (clip.width <= 0 || clip.height <= 0) return;
+        const int saved = SaveDC(dc_);
+        IntersectClipRect(dc_, clip.left, clip.top, clip.left + clip.width, clip.top + clip.height);
+        SelectObject(dc_, font_);
+        SetBkMode(dc_, TRANSPARENT);
+        SetTextColor(dc_, ToColorRef(colour));
+        RECT at{x, y, x + 32767, y + 32767};
+        DrawTextA(dc_, text.c_str(), static_cast<int>(text.size()), &at,
+                  DT_LEFT | DT_TOP | DT_SINGLELINE | (useMnemonic ? 0u : DT_NOPREFIX));
+        RestoreDC(dc_, saved);
+    }
+
+    void DrawPicture(const PixelRect& clip, int x, int y, const ButtonPicture& picture) override {
+        if (clip.width <= 0 || clip.height <= 0) return;
+        const int saved = SaveDC(dc_);
+        IntersectClipRect(dc_, clip.left, clip.top, clip.left + clip.width, clip.top + clip.height);
+        const auto* info =
+            reinterpret_cast<const BITMAPINFO*>(picture.bmp.data() + picture.infoOffset);
+        StretchDIBits(dc_, x, y, picture.width, picture.height, 0, 0, picture.width, picture.height,
+                      picture.bmp.data() + picture.bitsOffset, info, DIB_RGB_COLORS, SRCCOPY);
+        RestoreDC(dc_, saved);
+    }
+
+  private:
+    HDC dc_;
+    HFONT font_;
+};
+
+}  // namespace
+
+CommandButtonArgs ArgsFromDesign(const KeyDesign& design, HWND parent, int id) {
+    const PixelScale scale = ScreenScale();
+    CommandButtonArgs args;
+    args.parent = parent;
+    args.id = id;
+    args.x = design.left / scale.twipsPerPixelX;
+    args.y = design.top / scale.twipsPerPixelY;
+    args.width = design.width / scale.twipsPerPixelX;
+    args.height = design.height / scale.twipsPerPixelY;
+    args.properties = &design.properties;
+    args.toolTip = design.toolTip;
+    args.helpContextId = static_cast<DWORD>(design.helpContextId);
+    return args;
+}
+
+bool CommandButtonWindow::Register() {
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    WNDCLASSEXA existing{};
+    existing.cbSize = sizeof existing;
+    if (GetClassInfoExA(instance, kClassName, &existing)) return true;
+    WNDCLASSEXA wc{};
+    wc.cbSize = sizeof wc;
+    wc.style = CS_DBLCLKS;
+    wc.lpfnWndProc = WindowProc;
+    wc.hInstance = instance;
+    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    wc.lpszClassName = kClassName;
+    return RegisterClassExA(&wc) != 0;
+}
+
+CommandButtonWindow::CommandButtonWindow(const CommandButtonArgs& args)
+    : initialProperties_(args.properties),
+      onClick_(args.onClick),
+      onDblClick_(args.onDblClick),
+      onMouseDown_(args.onMouseDown),
+      button_(*this, *this, ScreenScale()) {
+    button_.SetEvents(this);
+}
+
+std::unique_ptr<CommandButtonWindow> CommandButtonWindow::Create(const CommandButtonArgs& args) {
+    if (!Register()) return nullptr;
+    std::unique_ptr<CommandButtonWindow> self(new CommandButtonWindow(args));
+    const DWORD style = WS_CHILD | WS_CLIPSIBLINGS | (args.visible ? WS_VISIBLE : 0);
+    HWND hwnd = CreateWindowExA(0, kClassName, "", style, args.x, args.y, args.width, args.height,
+                                args.parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(args.id)),
+                                GetModuleHandleA(nullptr), self.get());
+    if (hwnd == nullptr) return nullptr;
+    self->initialProperties_ = nullptr;  // borrowed only while creating
+    if (args.helpContextId != 0) SetWindowContextHelpId(hwnd, args.helpContextId);
+    if (!args.toolTip.empty()) self->SetToolTip(args.toolTip);
+    return self;
+}
+
+CommandButtonWindow* CommandButtonWindow::FromHwnd(HWND hwnd) {
+    char name[64];
+    if (hwnd == nullptr || GetClassNameA(hwnd, name, sizeof name) == 0 ||
+        lstrcmpA(name, kClassName) != 0) {
+        return nullptr;
+    }
+    return reinterpret_cast<CommandButtonWindow*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+}
+
+bool CommandButtonWindow::PressAccessKey(HWND parent, char key) {
+    const auto lower = [](char c) { return std::tolower(static_cast<unsigned char>(c)); };
+    for (HWND child = GetWindow(parent, GW_CHILD); child != nullptr;
+         child = GetWindow(child, GW_HWNDNEXT)) {
+        CommandButtonWindow* self = FromHwnd(child);
+        if (self == nullptr || !IsWindowVisible(child) || !self->button_.Enabled()) continue;
+        const std::string& keys = self->button_.Accelerator();
+        if (std::any_of(keys.begin(), keys.end(), [&](char c) { return lower(c) == lower(key); })) {
+            self->button_.OnAccessKey();
+            return true;
+        }
+    }
+    return false;
+}
+
+CommandButtonWindow::~CommandButtonWindow() {
+    if (hwnd_ != nullptr) {
+        SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);  // no more messages reach this object
+        KillTimer(hwnd_, kFlashTimerId);
+        HWND hwnd = hwnd_;
+        hwnd_ = nullptr;
+        DestroyWindow(hwnd);
+    }
+    if (toolTip_ != nullptr) DestroyWindow(toolTip_);
+    if (font_ != nullptr) DeleteObject(font_);
+    if (customCursor_ != nullptr) DestroyCursor(customCursor_);
+}
+
+void CommandButtonWindow::SetVisible(bool visible) {
+    if (hwnd_ != nullptr) ShowWindow(hwnd_, visible ? SW_SHOWNA : SW_HIDE);
+}
+
+void CommandButtonWindow::SetToolTip(const std::string& text) {
+    if (hwnd_ == nullptr) return;
+    if (toolTip_ == nullptr) {
+        INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
+        InitCommonControlsEx(&controls);
+        toolTip_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
+                                   WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
+                                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr,
+                                   GetModuleHandleA(nullptr), nullptr);
+        if (toolTip_ == nullptr) return;
+    }
+    TTTOOLINFOA tool{};
+    tool.cbSize = TTTOOLINFOA_V2_SIZE;  // accepted by every comctl32 version
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = GetParent(hwnd_);
+    tool.uId = reinterpret_cast<UINT_PTR>(hwnd_);
+    std::string copy = text;  // the control copies the text; it only asks for a writable pointer
+    tool.lpszText = copy.data();
+    if (SendMessageA(toolTip_, TTM_GETTOOLCOUNT, 0, 0) == 0) {
+        SendMessageA(toolTip_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+    } else {
+        SendMessageA(toolTip_, TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&tool));
+    }
+}
+
+LRESULT CALLBACK CommandButtonWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam,
+                                                 LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
+        auto* self = static_cast<CommandButtonWindow*>(create->lpCreateParams);
+        self->hwnd_ = hwnd;
+        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    auto* self = reinterpret_cast<CommandButtonWindow*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    if (self == nullptr) return DefWindowProcA(hwnd, message, wParam, lParam);
+    if (message == WM_DESTROY && self->toolTip_ != nullptr) {
+        // The tooltip belongs to the top-level window; it must not outlive its tool.
+        DestroyWindow(self->toolTip_);
+        self->toolTip_ = nullptr;
+    }
+    if (message == WM_NCDESTROY) {
+        SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+        self->hwnd_ = nullptr;
+        return DefWindowProcA(hwnd, message, wParam, lParam);
+    }
+    return self->HandleMessage(message, wParam, lParam);
+}
+
+LRESULT CommandButtonWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    const int x = GET_X_LPARAM(lParam);
+    const int y = GET_Y_LPARAM(lParam);
+    switch (message) {
+        case WM_CREATE:
+            OnCreate();
+            return 0;
+        case WM_SIZE:
+            button_.OnResize(LOWORD(lParam), HIWORD(lParam));
+            return 0;
+        case WM_ERASEBKGND:
+            return 1;
+        case WM_PAINT:
+            OnPaint();
+            return 0;
+        case WM_PRINTCLIENT:
+            PaintTo(reinterpret_cast<HDC>(wParam));
+            return 0;
+        case WM_SETCURSOR:
+            if (OnSetCursor()) return TRUE;
+            break;
+        case WM_LBUTTONDOWN:
+            SetCapture(hwnd_);
+            button_.OnMouseDown(1, ShiftState(wParam), x, y);
+            return 0;
+        case WM_RBUTTONDOWN:
+        case WM_RBUTTONDBLCLK:
+            button_.OnMouseDown(2, ShiftState(wParam), x, y);
+            return 0;
+        case WM_MBUTTONDOWN:
+        case WM_MBUTTONDBLCLK:
+            button_.OnMouseDown(4, ShiftState(wParam), x, y);
+            return 0;
+        case WM_LBUTTONDBLCLK:
+            SetCapture(hwnd_);
+            button_.OnDoubleClick();
+            return 0;
+        case WM_MOUSEMOVE:
+            button_.OnMouseMove(HeldButtons(wParam), ShiftState(wParam), x, y);
+            return 0;
+        case WM_LBUTTONUP:
+            button_.OnMouseUp(1, ShiftState(wParam), x, y);
+            if (hwnd_ != nullptr && GetCapture() == hwnd_) ReleaseCapture();
+            return 0;
+        case WM_RBUTTONUP:
+            button_.OnMouseUp(2, ShiftState(wParam), x, y);
+            return 0;
+        case WM_MBUTTONUP:
+            button_.OnMouseUp(4, ShiftState(wParam), x, y);
+            return 0;
+        case WM_CAPTURECHANGED:
+            if (reinterpret_cast<HWND>(lParam) != hwnd_) button_.OnMouseCancelled();
+            return 0;
+        case WM_TIMER:
+            if (wParam == kFlashTimerId) button_.OnTimer();
+            return 0;
+        case WM_KEYDOWN:
+        case WM_KEYUP: {
+            auto code = static_cast<std::int16_t>(wParam);
+            std::int16_t shift = KeyShiftState();
+            if (message == WM_KEYDOWN) {
+                button_.OnKeyDown(code, shift);
+            } else {
+                button_.OnKeyUp(code, shift);
+            }
+            return 0;
+        }
+        case WM_CHAR: {
+            auto ascii = static_cast<std::int16_t>(wParam & 0xFF);
+            button_.OnKeyPress(ascii);
+            return 0;
+        }
+        case WM_SETTEXT:
+            button_.SetCaption(lParam != 0 ? reinterpret_cast<const char*>(lParam) : "");
+            return TRUE;
+        default:
+            break;
+    }
+    return DefWindowProcA(hwnd_, message, wParam, lParam);
+}
+
+void CommandButtonWindow::OnCreate() {
+    if (initialProperties_ != nullptr) {
+        button_.LoadProperties(*initialProperties_);
+    } else {
+        button_.SetCaption("");
+    }
+    RECT client{};
+    GetClientRect(hwnd_, &client);
+    button_.OnResize(client.right, client.bottom);
+}
+
+void CommandButtonWindow::OnPaint() {
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(hwnd_, &paint);
+    RECT client{};
+    GetClientRect(hwnd_, &client);
+    // Drawn off screen first so that a press never shows half a frame.
+    HDC memory = CreateCompatibleDC(dc);
+    HBITMAP bitmap = CreateCompatibleBitmap(dc, std::max<LONG>(client.right, 1),
+                                            std::max<LONG>(client.bottom, 1));
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    PaintTo(memory);
+    BitBlt(dc, 0, 0, client.right, client.bottom, memory, 0, 0, SRCCOPY);
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    EndPaint(hwnd_, &paint);
+}
+
+void CommandButtonWindow::PaintTo(HDC dc) {
+    GdiCanvas canvas(dc, FontFor(button_.Font()));
+    button_.Draw(canvas);
+}
+
+bool CommandButtonWindow::OnSetCursor() {
+    const std::int16_t pointer = static_cast<std::int16_t>(button_.MousePointer());
+    if (pointer == 0) return false;  // the class cursor, or what the parent sets
+    if (pointer == 99) {
+        if (customCursor_ == nullptr) return false;
+        SetCursor(customCursor_);
+        return true;
+    }
+    SetCursor(LoadCursorA(nullptr, StandardCursor(pointer)));
+    return true;
+}
+
+HFONT CommandButtonWindow::FontFor(const ButtonFont& font) {
+    if (font_ == nullptr || !(font == fontSpec_)) {
+        if (font_ != nullptr) DeleteObject(font_);
+        font_ = CreateButtonFont(font);
+        fontSpec_ = font;
+    }
+    return font_;
+}
+
+PixelSize CommandButtonWindow::MeasureCaption(const std::string& text, const ButtonFont& font,
+                                              bool useMnemonic) {
+    HDC dc = GetDC(hwnd_);
+    HGDIOBJ old = SelectObject(dc, FontFor(font));
+    RECT rect{0, 0, 0, 0};
+    DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &rect,
+              DT_CALCRECT | DT_SINGLELINE | (useMnemonic ? 0u : DT_NOPREFIX));
+    SelectObject(dc, old);
+    ReleaseDC(hwnd_, dc);
+    return {rect.right - rect.left, rect.bottom - rect.top};
+}
+
+void CommandButtonWindow::Invalidate() {
+    if (hwnd_ != nullptr) InvalidateRect(hwnd_, nullptr, FALSE);
+}
+
+void CommandButtonWindow::SetAccessKeys(const std::string&) {
+    // The Accelerator stays in the core; PressAccessKey reads it from there.
+}
+
+void CommandButtonWindow::SetInputEnabled(bool enabled) {
+    if (hwnd_ != nullptr) EnableWindow(hwnd_, enabled);
+}
+
+void CommandButtonWindow::SetPointer(std::int16_t, const std::vector<std::uint8_t>* icon) {
+    if (customCursor_ != nullptr) DestroyCursor(customCursor_);
+    customCursor_ = icon != nullptr ? CursorFromIconFile(*icon) : nullptr;
+}
+
+void CommandButtonWindow::PropertyChanged(std::string_view key) {
+    if (hwnd_ == nullptr) return;
+    if (key == "Caption") {
+        // The window text mirrors the caption for accessibility and WM_GETTEXT.
+        DefWindowProcA(hwnd_, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(button_.Caption().c_str()));
+    }
+}
+
+void CommandButtonWindow::Start(int milliseconds) {
+    if (hwnd_ != nullptr) SetTimer(hwnd_, kFlashTimerId, static_cast<UINT>(milliseconds), nullptr);
+}
+
+void CommandButtonWindow::Stop() {
+    if (hwnd_ != nullptr) KillTimer(hwnd_, kFlashTimerId);
+}
+
+void CommandButtonWindow::Click() {
+    if (onClick_) onClick_();
+}
+
+void CommandButtonWindow::DblClick() {
+    if (onDblClick_) onDblClick_();
+}
+
+void CommandButtonWindow::KeyDown(std::int16_t&, std::int16_t&) {}
+void CommandButtonWindow::KeyPress(std::int16_t&) {}
+void CommandButtonWindow::KeyUp(std::int16_t&, std::int16_t&) {}
+
+void CommandButtonWindow::MouseDown(ButtonMouse& mouse) {
+    if (onMouseDown_) onMouseDown_(mouse);
+}
+
+void CommandButtonWindow::MouseMove(ButtonMouse&) {}
+void CommandButtonWindow::MouseUp(ButtonMouse&) {}
+
+}  // namespace zentra
