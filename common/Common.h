@@ -1,9 +1,14 @@
-// Small helpers shared by every subsystem: the numeric comparisons the operations rely on.
+// Small helpers shared by every subsystem: the numeric comparisons the operations rely on, and
+// the 1-based text search and splice the expression code is written in.
 #pragma once
 
+#include <algorithm>
+#include <cctype>
 #include <cstddef>
 #include <cstdint>
 #include <span>
+#include <string>
+#include <string_view>
 
 namespace zentra {
 
@@ -29,6 +34,44 @@ std::size_t IndexOfMin(std::span<const T> values) {
         if (values[i] < values[best]) best = i;
     }
     return best;
+}
+
+// Smallest 1-based position at or after max(start, 1) holding any character of `set`; 0 when
+// there is none or either text is empty. Compare mode 1 (text) and 2 (database) ignore letter
+// case; any other mode compares exactly.
+inline int FindAnyChar(int start, std::string_view text, std::string_view set, int compare = 0) {
+    const bool ignoreCase = compare == 1 || compare == 2;
+    auto fold = [ignoreCase](char c) {
+        return ignoreCase ? static_cast<char>(std::tolower(static_cast<unsigned char>(c))) : c;
+    };
+    for (std::size_t i = start > 1 ? static_cast<std::size_t>(start) - 1 : 0; i < text.size(); ++i) {
+        for (char s : set) {
+            if (fold(text[i]) == fold(s)) return static_cast<int>(i) + 1;
+        }
+    }
+    return 0;
+}
+
+// Valid positions for ReplaceAt: 1 to the length, and 1 in an empty text.
+inline bool IsReplacePosition(const std::string& text, int position) {
+    return position >= 1 &&
+           (static_cast<std::size_t>(position) <= text.size() || (text.empty() && position == 1));
+}
+
+// Replaces `count` characters (at least 0) from the 1-based `position` by `insert`; count 0
+// inserts. Any other position than 1 to the length (1 in an empty text) leaves the text as is.
+inline void ReplaceAt(std::string& text, int position, int count, std::string_view insert) {
+    if (!IsReplacePosition(text, position)) return;
+    const std::size_t at = static_cast<std::size_t>(position) - 1;
+    const std::size_t removed =
+        std::min(static_cast<std::size_t>(count > 0 ? count : 0), text.size() - at);
+    text.replace(at, removed, insert);
+}
+
+// Without a count everything from `position` on is replaced.
+inline void ReplaceAt(std::string& text, int position, std::string_view insert) {
+    if (!IsReplacePosition(text, position)) return;
+    text.replace(static_cast<std::size_t>(position) - 1, std::string::npos, insert);
 }
 
 }  // namespace zentra

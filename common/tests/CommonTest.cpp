@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <string>
 #include <vector>
 
 namespace zentra {
@@ -31,6 +33,52 @@ TEST(Common_IndexOfMin, TakesTheFirstOfEqualMinimaAndZeroWhenEmpty) {
     EXPECT_EQ(BoolToInt(false), 0);
     EXPECT_EQ(Min(-3, 2), -3);
     EXPECT_EQ(Max(-3, 2), 2);
+}
+
+TEST(Common_FindAnyChar, FindsTheFirstOfTheSetFromTheStart) {
+    struct Case {
+        int start;
+        const char* text;
+        const char* set;
+        int compare, expected;
+    };
+    const Case cases[] = {
+        {1, "2*(3+4)", "+-", 0, 5}, {6, "2*(3+4)", "+-", 0, 0}, {-4, "a-b", "-", 0, 2},
+        {0, "a-b", "-", 0, 2},      {2, "a-b", "-", 0, 2},      {3, "a-b", "-", 0, 0},
+        {1, "", "+", 0, 0},         {1, "abc", "", 0, 0},       {1, "abC", "c", 0, 0},
+        {1, "abC", "c", 1, 3},      {1, "abC", "c", 2, 3},      {1, "abC", "c", 3, 0},
+        {9, "abc", "c", 0, 0},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(FindAnyChar(c.start, c.text, c.set, c.compare), c.expected)
+            << c.text << " from " << c.start << " set " << c.set << " mode " << c.compare;
+    }
+}
+
+TEST(Common_ReplaceAt, SplicesOnlyAtValidPositions) {
+    struct Case {
+        const char* text;
+        int position;
+        std::optional<int> count;  // none: everything from the position on is replaced
+        const char* insert;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {"2^3", 1, 0, "1/", "1/2^3"}, {"abcdef", 2, 3, "X", "aXef"},
+        {"abcdef", 2, {}, "X", "aX"}, {"abcdef", 6, 9, "X", "abcdeX"},
+        {"abc", 4, 0, "X", "abc"},    {"abc", 0, 0, "X", "abc"},
+        {"", 1, 0, "X", "X"},         {"", 1, {}, "X", "X"},
+        {"", 2, 0, "X", ""},          {"abc", 2, -5, "X", "aXbc"},
+    };
+    for (const auto& c : cases) {
+        std::string text = c.text;
+        if (c.count) {
+            ReplaceAt(text, c.position, *c.count, c.insert);
+        } else {
+            ReplaceAt(text, c.position, c.insert);
+        }
+        EXPECT_EQ(text, c.expected) << c.text << " at " << c.position;
+    }
 }
 
 }  // namespace

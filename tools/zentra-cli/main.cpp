@@ -10,11 +10,13 @@
 #include "engine/Operations.h"
 #include "engine/PrimeTable.h"
 #include "engine/ResultRendering.h"
+#include "input/ExpressionNormalizer.h"
 
 namespace {
 
 constexpr const char* kUsage =
-    "usage: zentra-cli factor|lcm|gcd|product|cancel [LINE...] | zentra-cli rtf TEXT\n";
+    "usage: zentra-cli factor|lcm|gcd|product|cancel [LINE...] | zentra-cli rtf TEXT |\n"
+    "       zentra-cli normalize EXPR\n";
 
 constexpr const char* kHelp =
     "zentra-cli - prime factorization on the command line\n"
@@ -25,6 +27,8 @@ constexpr const char* kHelp =
     "  zentra-cli product [LINE...]  product of all lines\n"
     "  zentra-cli cancel [LINE...]   divide every line by the GCD; prints the lines, then the GCD\n"
     "  zentra-cli rtf TEXT           the result pane's RTF document for TEXT\n"
+    "  zentra-cli normalize EXPR     the linear mode's normal form of EXPR; on a fault prints\n"
+    "                                \"<message> at <position>\" on standard error, exits 1\n"
     "  zentra-cli --help             this text\n"
     "\n"
     "Without LINE arguments the lines are read from standard input, one per line.\n";
@@ -189,6 +193,18 @@ int RunRtf(const std::vector<std::string>& args) {
     return 0;
 }
 
+int RunNormalize(const std::vector<std::string>& args) {
+    if (args.size() != 1) return UsageError("normalize takes exactly one EXPR");
+    const zentra::NormalizeResult result = zentra::NormalizeExpression(args[0]);
+    if (result.failure) {
+        std::fprintf(stderr, "%s at %d\n", result.failure->message.c_str(),
+                     result.failure->position);
+        return 1;
+    }
+    std::printf("%s\n", result.text.c_str());
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -200,6 +216,7 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (command == "rtf") return RunRtf(args);
+    if (command == "normalize") return RunNormalize(args);
 
     int operation = -1;
     if (command == "factor") operation = zentra::kFactorization;

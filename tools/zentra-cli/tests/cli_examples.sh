@@ -30,6 +30,17 @@ expect "rtf" '{\rtf1\ansi{\fonttbl{\f1\fswiss Arial;}}\plain\f1\ltrpar\ltrch{\fs
     "$cli" rtf "36 = 2^2 * 3^2"
 expect "rtf empty" "" "$cli" rtf ""
 
+expect "normalize" "2*3*4*5" "$cli" normalize "5!"
+expect "normalize sample" "(1/(-(200+3*2))-1/(1/10)^1)/(1/(3/2^3)^1*(15/10)^3+1/(-1/3)^1)" \
+    "$cli" normalize "(((-(+200+3*2))) ^ - 1 - (0.1)^(-1))/ ((3/2^3)^(-1)*(1.5)^3 + (-1/3)^(-1))"
+expect "normalize empty" "" "$cli" normalize ""
+expect "normalize fault" "Unpaired Brackets. at 6" "$cli" normalize "2*(3+4"
+"$cli" normalize "1/0" >/dev/null 2>&1
+[[ $? -eq 1 ]] || { echo "FAIL normalize fault must exit 1"; failures=$((failures + 1)); }
+[[ -z $("$cli" normalize "1/0" 2>/dev/null) ]] || { echo "FAIL normalize fault on stdout"; failures=$((failures + 1)); }
+"$cli" normalize >/dev/null 2>&1
+[[ $? -eq 2 ]] || { echo "FAIL normalize without EXPR must exit 2"; failures=$((failures + 1)); }
+
 "$cli" bogus >/dev/null 2>&1
 [[ $? -eq 2 ]] || { echo "FAIL usage error must exit 2"; failures=$((failures + 1)); }
 "$cli" --help | grep -q "zentra-cli factor" || { echo "FAIL --help"; failures=$((failures + 1)); }

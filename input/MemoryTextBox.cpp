@@ -1,0 +1,22 @@
+#include "input/MemoryTextBox.h"
+
+#include <algorithm>
+
+namespace zentra {
+
+void MemoryTextBox::SetText(const std::string& text) {
+    text_ = text;
+    selStart_ = 0;
+    selLength_ = 0;
+}
+
+void MemoryTextBox::SetSelStart(int start) {
+    selStart_ = std::clamp(start, 0, static_cast<int>(text_.size()));
+    selLength_ = 0;
+}
+
+void MemoryTextBox::SetSelLength(int length) {
+    selLength_ = std::clamp(length, 0, static_cast<int>(text_.size()) - selStart_);
+}
+
+}  // namespace zentra

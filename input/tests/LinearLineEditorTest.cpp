@@ -1,0 +1,149 @@
+#include <gtest/gtest.h>
+
+#include "common/MemoryRichTextBox.h"
+#include "input/LinearLineEditor.h"
+#include "input/MemoryTextBox.h"
+
+namespace zentra {
+namespace {
+
+TEST(EditLinearLine_Keys, EditAtTheCaret) {
+    const struct {
+        const char* text;
+        int selStart, selLength;
+        const char* key;
+        const char* expected;
+        int caret;
+    } cases[] = {
+        {"123", 3, 0, "4", "1234", 4},  {"123", 0, 0, "(", "(123", 1},
+        {"123", 1, 2, "+", "1+23", 2},  // a selection is not replaced
+        {"123", 2, 0, "BACK", "13", 1}, {"123", 0, 0, "BACK", "123", 0},
+        {"123", 1, 2, "BACK", "23", 0}, {"123", 1, 0, "DEL", "13", 1},
+        {"123", 3, 0, "DEL", "123", 3}, {"12345", 1, 3, "DEL", "15", 1},
+        {"", 0, 0, "DEL", "", 0},       {"", 0, 0, "7", "7", 1},
+    };
+    for (const auto& c : cases) {
+        MemoryTextBox line(c.text);
+        line.SetSelStart(c.selStart);
+        line.SetSelLength(c.selLength);
+        EXPECT_TRUE(EditLinearLine(line, c.key));
+        EXPECT_EQ(line.Text(), c.expected) << c.text << " key " << c.key;
+        EXPECT_EQ(line.SelStart(), c.caret) << c.text << " key " << c.key;
+        EXPECT_EQ(line.SelLength(), 0);
+        EXPECT_EQ(line.FocusCount(), 1);
+    }
+}
+
+TEST(EditLinearLine_Limits, AFullLineTakesNoMoreAndADisabledOneNoFocus) {
+    MemoryTextBox line(std::string(kMaxExpressionLength, '1'));
+    line.SetSelStart(5);
+    EXPECT_FALSE(EditLinearLine(line, "2"));
+    EXPECT_EQ(line.Text().size(), static_cast<std::size_t>(kMaxExpressionLength));
+    EXPECT_EQ(line.SelStart(), 5);
+    EXPECT_TRUE(EditLinearLine(line, "BACK"));
+    EXPECT_TRUE(EditLinearLine(line, "2"));
+
+    MemoryTextBox disabled("1");
+    disabled.SetEnabled(false);
+    EditLinearLine(disabled, "2");
+    EXPECT_EQ(disabled.FocusCount(), 0);
+}
+
+class LinearLineEditorTest : public ::testing::Test {
+protected:
+    MemoryTextBox line_;
+    MemoryRichTextBox pane_;
+    LinearLineEditor editor_{line_, pane_};
+
+    void ShowMessage(const char* message) {
+        pane_.SetText(message);
+        pane_.SetEnabled(true);
+    }
+};
+
+TEST_F(LinearLineEditorTest, KeysInsertTheirCaptionsAndClearThePane) {
+    ShowMessage("Unpaired Brackets.");
+    EXPECT_TRUE(editor_.Digit(2));
+    EXPECT_TRUE(editor_.Operator(5));
+    EXPECT_TRUE(editor_.Operator(7));
+    EXPECT_TRUE(editor_.Digit(0));
+    EXPECT_TRUE(editor_.Operator(3));
+    EXPECT_TRUE(editor_.Digit(1));
+    EXPECT_TRUE(editor_.Operator(8));
+    EXPECT_EQ(line_.Text(), "2^(0-1)");
+    EXPECT_EQ(pane_.Text(), "");
+    EXPECT_FALSE(pane_.Enabled());
+    EXPECT_FALSE(editor_.Digit(10));
+    EXPECT_FALSE(editor_.Operator(9));
+    EXPECT_FALSE(editor_.Operator(-1));
+    EXPECT_EQ(line_.Text(), "2^(0-1)");
+    const char* captions = "./*-+^!()";
+    for (int i = 0; i < 9; ++i) EXPECT_EQ(OperatorCaption(i), std::string(1, captions[i]));
+}
+
+TEST_F(LinearLineEditorTest, EqualsReplacesTheLineWithItsNormalForm) {
+    line_.SetText("5!");
+    line_.SetSelStart(2);
+    editor_.Control(LinearLineEditor::kEqualsIndex);
+    EXPECT_EQ(line_.Text(), "2*3*4*5");
+    EXPECT_EQ(line_.SelStart(), 7);
+    EXPECT_EQ(line_.FocusCount(), 1);
+}
+
+TEST_F(LinearLineEditorTest, EqualsSelectsTheFaultAndKeepsTheLine) {
+    const struct {
+        const char* line;
+        const char* message;
+        int selStart;
+    } cases[] = {
+        {"2*(3+4", "Unpaired Brackets.", 5},
+        {"1/0", "Division by zero.", 1},
+        {"-5", "No digit found (2).", 0},
+        {"(2 + )", "No digit found (5).", 3},  // counted without the blanks
+    };
+    for (const auto& c : cases) {
+        line_.SetText(c.line);
+        editor_.Control(LinearLineEditor::kEqualsIndex);
+        EXPECT_EQ(line_.Text(), c.line);
+        EXPECT_EQ(pane_.Text(), c.message) << c.line;
+        EXPECT_TRUE(pane_.Enabled());
+        EXPECT_EQ(line_.SelStart(), c.selStart) << c.line;
+        EXPECT_EQ(line_.SelLength(), 1) << c.line;
+    }
+}
+
+TEST_F(LinearLineEditorTest, ControlKeysOnAnEmptyLineDoNothing) {
+    ShowMessage("No digit found (1).");
+    editor_.Control(LinearLineEditor::kDelIndex);
+    editor_.Control(LinearLineEditor::kBackIndex);
+    editor_.Control(LinearLineEditor::kEqualsIndex);
+    EXPECT_EQ(line_.Text(), "");
+    EXPECT_EQ(pane_.Text(), "No digit found (1).");
+    EXPECT_EQ(line_.FocusCount(), 3);  // the display still gets the focus back
+}
+
+TEST_F(LinearLineEditorTest, ClearDelAndBackEditTheLine) {
+    line_.SetText("12+34");
+    line_.SetSelStart(2);
+    editor_.Control(LinearLineEditor::kBackIndex);
+    EXPECT_EQ(line_.Text(), "1+34");
+    editor_.Control(LinearLineEditor::kDelIndex);
+    EXPECT_EQ(line_.Text(), "134");
+    EXPECT_EQ(line_.SelStart(), 1);
+    ShowMessage("x");
+    editor_.Control(LinearLineEditor::kClearIndex);
+    EXPECT_EQ(line_.Text(), "");
+    EXPECT_EQ(pane_.Text(), "");
+    editor_.Control(7);                // no such key
+    EXPECT_EQ(line_.FocusCount(), 5);  // the edit and the key's end each give it
+}
+
+TEST_F(LinearLineEditorTest, ADoubleClickInsertsTwice) {
+    editor_.Digit(4);
+    editor_.Digit(4);
+    EXPECT_EQ(line_.Text(), "44");
+    EXPECT_EQ(line_.SelStart(), 2);
+}
+
+}  // namespace
+}  // namespace zentra
