@@ -12,7 +12,7 @@ void MemoryRichTextBox::SetTextRTF(const std::string& rtf) {
 void MemoryRichTextBox::SetText(const std::string& text) {
     text_ = text;
     // A plain text becomes a document of its own; an empty one leaves nothing shown.
-    rtf_ = text.empty() ? std::string() : "{\\rtf1\\ansi " + text + "}";
+    rtf_ = text.empty() ? std::string() : "{\\rtf1\\ansi " + EscapeRtfText(text) + "}";
 }
 
 }  // namespace zentra

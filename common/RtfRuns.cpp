@@ -131,4 +131,24 @@ std::string RtfPlainText(std::string_view rtf) {
     return text;
 }
 
+std::string EscapeRtfText(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '\\' || c == '{' || c == '}') {
+            out += '\\';
+            out += c;
+        } else if (byte >= 0x80) {
+            static constexpr char kHex[] = "0123456789abcdef";
+            out += "\\'";
+            out += kHex[byte >> 4];
+            out += kHex[byte & 15];
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
 }  // namespace zentra

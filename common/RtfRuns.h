@@ -22,4 +22,8 @@ std::vector<RtfRun> ParseRtfRuns(std::string_view rtf);
 // The document's characters as plain text (what the pane answers to a request for its text).
 std::string RtfPlainText(std::string_view rtf);
 
+// Text as RTF content: "\\", "{" and "}" escaped, bytes outside ASCII as \'hh, so any text
+// renders as itself.
+std::string EscapeRtfText(std::string_view text);
+
 }  // namespace zentra

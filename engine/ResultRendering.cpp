@@ -1,30 +1,9 @@
 #include "engine/ResultRendering.h"
 
-#include <cstdio>
+#include "common/RtfRuns.h"
 
 namespace zentra {
 namespace {
-
-// Characters that would end a group or start a control word are escaped, so any text renders as
-// itself; bytes outside ASCII become \'hh.
-std::string EscapeRtf(std::string_view text) {
-    std::string out;
-    out.reserve(text.size());
-    for (char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (c == '\\' || c == '{' || c == '}') {
-            out += '\\';
-            out += c;
-        } else if (byte >= 0x80) {
-            char hex[5];
-            std::snprintf(hex, sizeof hex, "\\'%02x", byte);
-            out += hex;
-        } else {
-            out += c;
-        }
-    }
-    return out;
-}
 
 std::string_view TrimBlanks(std::string_view text) {
     while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
@@ -74,7 +53,7 @@ std::string RenderResultRtf(std::string_view input) {
     const std::size_t equals = text.find("= ");
     if (equals != std::string::npos && equals > 0) {
         const std::string_view value = TrimBlanks(std::string_view(text).substr(0, equals));
-        rtf += "{\\fs18 " + EscapeRtf(GroupThousands(value)) + " = }";
+        rtf += "{\\fs18 " + EscapeRtfText(GroupThousands(value)) + " = }";
         text = text.substr(equals + 2);
     }
     text += ' ';  // end marker: closes an exponent at the very end
@@ -82,7 +61,7 @@ std::string RenderResultRtf(std::string_view input) {
     std::size_t last = 0;
     bool raised = false;
     auto piece = [&](std::size_t end) {
-        return EscapeRtf(std::string_view(text).substr(last, end - last));
+        return EscapeRtfText(std::string_view(text).substr(last, end - last));
     };
     for (std::size_t i = 1; i < text.size(); ++i) {
         const char c = text[i];

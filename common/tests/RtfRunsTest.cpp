@@ -28,5 +28,11 @@ TEST(RtfRuns, UnescapesAndSkipsDestinations) {
     EXPECT_EQ(RtfPlainText(""), "");
 }
 
+TEST(RtfRuns, EscapedTextReadsBackAsItself) {
+    for (const char* text : {"plain", "a{b}c\\d", "\\par", "caf\xe9", "}{", ""}) {
+        EXPECT_EQ(RtfPlainText("{\\rtf1 " + EscapeRtfText(text) + "}"), text) << text;
+    }
+}
+
 }  // namespace
 }  // namespace zentra
