@@ -453,7 +453,7 @@ void MainWindow::OnMouseDown(Surface surface, int button, int x, int y, KeyArray
             topic = kResultPaneTopic;
             break;
         case Surface::Window: {
-            const PixelRect pane = ports_.window.ResultPaneRect();
+            const ClientRect pane = ports_.window.ResultPaneRect();
             if (IsBetween(x, pane.left, pane.right, true) &&
                 IsBetween(y, pane.top, pane.bottom, true)) {
                 topic = kResultPaneTopic;

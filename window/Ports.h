@@ -93,7 +93,7 @@ class MenuPort {
 };
 
 // A rectangle in client pixels of the main window, bounds included.
-struct PixelRect {
+struct ClientRect {
     int left = 0;
     int top = 0;
     int right = 0;
@@ -116,7 +116,7 @@ class WindowPort {
     // True when the result pane is the window's active (focused) control.
     virtual bool ResultPaneActive() const = 0;
     // The result pane's rectangle in the window's client pixels.
-    virtual PixelRect ResultPaneRect() const = 0;
+    virtual ClientRect ResultPaneRect() const = 0;
     // Shows the context menu (its only item: What's This) at the mouse position.
     virtual void ShowPopupMenu() = 0;
     // Shows another top-level window normally, brings it to the top of the z-order without moving

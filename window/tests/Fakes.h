@@ -113,7 +113,7 @@ class FakeWindow final : public WindowPort {
     void Minimize() override { state = "minimized"; }
     void Restore() override { state = "normal"; }
     bool ResultPaneActive() const override { return resultActive; }
-    PixelRect ResultPaneRect() const override { return resultRect; }
+    ClientRect ResultPaneRect() const override { return resultRect; }
     void ShowPopupMenu() override { ++popups; }
     void PasteIntoWindow(std::uintptr_t window) override { pastedInto.push_back(window); }
 
@@ -125,7 +125,7 @@ class FakeWindow final : public WindowPort {
     int unloads = 0;
     std::string state = "normal";
     bool resultActive = false;
-    PixelRect resultRect{0, 75, 340, 98};
+    ClientRect resultRect{0, 75, 340, 98};
     int popups = 0;
     std::vector<std::uintptr_t> pastedInto;
 };
