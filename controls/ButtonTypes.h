@@ -75,12 +75,20 @@ inline constexpr int kSymbolCharset = 2;
 struct FaceCandidate {
     std::string face;
     int weight = 400;
+    int charset = 0;
+    // A Unicode face standing in for a symbol font: the caption is drawn as SymbolToUnicode(text).
+    bool symbolAsUnicode = false;
     friend bool operator==(const FaceCandidate&, const FaceCandidate&) = default;
 };
 
 // Faces to try, best first, for a font that may be missing on the machine: the stored face, then
-// faces of the same kind (the last one is present on Windows and under Wine alike).
+// faces of the same kind. A host takes the first one that is installed and has the caption's
+// glyphs; the last one is present on Windows and under Wine alike.
 std::vector<FaceCandidate> SameKindFaces(const ButtonFont& font);
+
+// The Unicode text of characters in the symbol font's encoding: Greek letters ("P" is capital Pi,
+// "X" capital Xi) and the mathematical signs of 0x20-0x7E; other characters keep their code.
+std::u16string SymbolToUnicode(std::string_view text);
 
 // A device-independent bitmap held as the bytes of a .bmp file; the size is read from its header.
 struct ButtonPicture {

@@ -44,22 +44,62 @@ bool FaceInstalled(const std::string& face) {
     return found;
 }
 
-HFONT CreateButtonFont(const ButtonFont& font) {
-    const auto candidates = SameKindFaces(font);
-    FaceCandidate chosen = candidates.back();
-    for (const auto& candidate : candidates) {
-        if (FaceInstalled(candidate.face)) {
-            chosen = candidate;
-            break;
-        }
+// Whether every character of `text` has a glyph in the font selected into `dc`.
+bool HasGlyphs(HDC dc, const std::string& text, bool unicode) {
+    const std::string probe = text.empty() ? std::string("P") : text;
+    std::vector<WORD> glyphs(probe.size() + 1);
+    DWORD count = 0;
+    if (unicode) {
+        const std::u16string wide = SymbolToUnicode(probe);
+        count = GetGlyphIndicesW(dc, reinterpret_cast<LPCWSTR>(wide.c_str()),
+                                 static_cast<int>(wide.size()), glyphs.data(),
+                                 GGI_MARK_NONEXISTING_GLYPHS);
+    } else {
+        count = GetGlyphIndicesA(dc, probe.c_str(), static_cast<int>(probe.size()), glyphs.data(),
+                                 GGI_MARK_NONEXISTING_GLYPHS);
     }
+    if (count == GDI_ERROR) return false;
+    return std::none_of(glyphs.begin(), glyphs.begin() + count,
+                        [](WORD glyph) { return glyph == 0xFFFF; });
+}
+
+HFONT CreateFace(const ButtonFont& font, const FaceCandidate& candidate) {
     HDC screen = GetDC(nullptr);
     const int height = -MulDiv(font.sizeCentipoints, GetDeviceCaps(screen, LOGPIXELSY), 7200);
     ReleaseDC(nullptr, screen);
-    return CreateFontA(height, 0, 0, 0, chosen.weight, font.italic, font.underline,
-                       font.strikethrough, static_cast<DWORD>(font.charset), OUT_DEFAULT_PRECIS,
-                       CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
-                       chosen.face.c_str());
+    return CreateFontA(height, 0, 0, 0, candidate.weight, font.italic, font.underline,
+                       font.strikethrough, static_cast<DWORD>(candidate.charset),
+                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                       DEFAULT_PITCH | FF_DONTCARE, candidate.face.c_str());
+}
+
+// The first installed face of the font's kind that can show the caption; symbol fonts only
+// count when they really hold the caption's glyphs.
+HFONT CreateButtonFont(const ButtonFont& font, const std::string& caption, bool& unicode) {
+    const auto candidates = SameKindFaces(font);
+    HDC screen = GetDC(nullptr);
+    HFONT chosen = nullptr;
+    for (const auto& candidate : candidates) {
+        if (!FaceInstalled(candidate.face)) continue;
+        HFONT made = CreateFace(font, candidate);
+        if (made == nullptr) continue;
+        HGDIOBJ old = SelectObject(screen, made);
+        const bool usable = (candidate.charset != kSymbolCharset && !candidate.symbolAsUnicode) ||
+                            HasGlyphs(screen, caption, candidate.symbolAsUnicode);
+        SelectObject(screen, old);
+        if (usable) {
+            chosen = made;
+            unicode = candidate.symbolAsUnicode;
+            break;
+        }
+        DeleteObject(made);
+    }
+    ReleaseDC(nullptr, screen);
+    if (chosen == nullptr) {
+        chosen = CreateFace(font, candidates.back());
+        unicode = candidates.back().symbolAsUnicode;
+    }
+    return chosen;
 }
 
 // The first image of a .cur or .ico file as a cursor.
@@ -143,10 +183,22 @@ std::int16_t HeldButtons(WPARAM keys) {
     return static_cast<std::int16_t>(buttons);
 }
 
+// Draws (or with DT_CALCRECT measures) a caption, as Unicode when a stand-in shows a symbol font.
+void DrawCaptionText(HDC dc, const std::string& text, bool unicode, RECT& rect, UINT flags) {
+    flags |= DT_LEFT | DT_TOP | DT_SINGLELINE;
+    if (unicode) {
+        const std::u16string wide = SymbolToUnicode(text);
+        DrawTextW(dc, reinterpret_cast<LPCWSTR>(wide.c_str()), static_cast<int>(wide.size()), &rect,
+                  flags);
+    } else {
+        DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &rect, flags);
+    }
+}
+
 // The drawing port on a GDI device context.
 class GdiCanvas : public ButtonCanvas {
   public:
-    GdiCanvas(HDC dc, HFONT font) : dc_(dc), font_(font) {}
+    GdiCanvas(HDC dc, HFONT font, bool unicode) : dc_(dc), font_(font), unicode_(unicode) {}
 
     void FillRect(const PixelRect& r, Colour colour) override {
         if (r.width <= 0 || r.height <= 0) return;
@@ -177,8 +229,7 @@ class GdiCanvas : public ButtonCanvas {
         SetBkMode(dc_, TRANSPARENT);
         SetTextColor(dc_, ToColorRef(colour));
         RECT at{x, y, x + 32767, y + 32767};
-        DrawTextA(dc_, text.c_str(), static_cast<int>(text.size()), &at,
-                  DT_LEFT | DT_TOP | DT_SINGLELINE | (useMnemonic ? 0u : DT_NOPREFIX));
+        DrawCaptionText(dc_, text, unicode_, at, useMnemonic ? 0u : DT_NOPREFIX);
         RestoreDC(dc_, saved);
     }
 
@@ -196,6 +247,7 @@ class GdiCanvas : public ButtonCanvas {
   private:
     HDC dc_;
     HFONT font_;
+    bool unicode_;
 };
 
 }  // namespace
@@ -453,7 +505,8 @@ void CommandButtonWindow::OnPaint() {
 }
 
 void CommandButtonWindow::PaintTo(HDC dc) {
-    GdiCanvas canvas(dc, FontFor(button_.Font()));
+    HFONT font = FontFor(button_.Font(), button_.Caption());
+    GdiCanvas canvas(dc, font, fontIsUnicode_);
     button_.Draw(canvas);
 }
 
@@ -469,11 +522,12 @@ bool CommandButtonWindow::OnSetCursor() {
     return true;
 }
 
-HFONT CommandButtonWindow::FontFor(const ButtonFont& font) {
-    if (font_ == nullptr || !(font == fontSpec_)) {
+HFONT CommandButtonWindow::FontFor(const ButtonFont& font, const std::string& caption) {
+    if (font_ == nullptr || !(font == fontSpec_) || caption != fontCaption_) {
         if (font_ != nullptr) DeleteObject(font_);
-        font_ = CreateButtonFont(font);
+        font_ = CreateButtonFont(font, caption, fontIsUnicode_);
         fontSpec_ = font;
+        fontCaption_ = caption;
     }
     return font_;
 }
@@ -481,10 +535,9 @@ HFONT CommandButtonWindow::FontFor(const ButtonFont& font) {
 PixelSize CommandButtonWindow::MeasureCaption(const std::string& text, const ButtonFont& font,
                                               bool useMnemonic) {
     HDC dc = GetDC(hwnd_);
-    HGDIOBJ old = SelectObject(dc, FontFor(font));
+    HGDIOBJ old = SelectObject(dc, FontFor(font, text));
     RECT rect{0, 0, 0, 0};
-    DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &rect,
-              DT_CALCRECT | DT_SINGLELINE | (useMnemonic ? 0u : DT_NOPREFIX));
+    DrawCaptionText(dc, text, fontIsUnicode_, rect, DT_CALCRECT | (useMnemonic ? 0u : DT_NOPREFIX));
     SelectObject(dc, old);
     ReleaseDC(hwnd_, dc);
     return {rect.right - rect.left, rect.bottom - rect.top};

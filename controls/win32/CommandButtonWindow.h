@@ -79,7 +79,8 @@ class CommandButtonWindow : private ButtonHost, private ButtonTimer, private But
     void OnCreate();
     void OnPaint();
     bool OnSetCursor();
-    HFONT FontFor(const ButtonFont& font);
+    // The caption's font: the stored face or a stand-in of its kind that has the caption's glyphs.
+    HFONT FontFor(const ButtonFont& font, const std::string& caption);
 
     // ButtonHost
     PixelSize MeasureCaption(const std::string& text, const ButtonFont& font,
@@ -106,6 +107,8 @@ class CommandButtonWindow : private ButtonHost, private ButtonTimer, private But
     HWND toolTip_ = nullptr;
     HFONT font_ = nullptr;
     ButtonFont fontSpec_;
+    std::string fontCaption_;
+    bool fontIsUnicode_ = false;
     HCURSOR customCursor_ = nullptr;
     const PropertyBag* initialProperties_;
     std::function<void()> onClick_;
