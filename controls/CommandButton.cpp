@@ -141,7 +141,8 @@ void CommandButton::SetPicture(std::optional<ButtonPicture> picture) {
 
 void CommandButton::SetUseMnemonic(bool use) {
     useMnemonic_ = use;
-    ResizeHandling();  // the caption's natural width depends on it
+    // The caption's natural width depends on it; the look (raised or pressed) stays.
+    Refresh(pressed_);
     host_.PropertyChanged("UseMnemonic");
 }
 

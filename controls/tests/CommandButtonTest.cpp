@@ -193,6 +193,8 @@ TEST_F(CommandButtonTest, Properties_MarkChangesAndRedrawRaised) {
 
     button.OnMouseDown(1, 0, 5, 5);
     ASSERT_TRUE(button.Pressed());
+    button.SetUseMnemonic(false);  // re-measured, but not a redrawing property
+    EXPECT_TRUE(button.Pressed());
     button.SetCaption("8");  // a redrawing property draws the key raised
     EXPECT_FALSE(button.Pressed());
 
@@ -202,7 +204,8 @@ TEST_F(CommandButtonTest, Properties_MarkChangesAndRedrawRaised) {
     EXPECT_FALSE(button.SetMousePointer(40000));
     EXPECT_EQ(button.MousePointer(), 11);
     EXPECT_EQ(host.pointer, 11);
-    EXPECT_EQ(host.changed, (std::vector<std::string>{"Caption", "Accelerator", "MousePointer"}));
+    EXPECT_EQ(host.changed,
+              (std::vector<std::string>{"UseMnemonic", "Caption", "Accelerator", "MousePointer"}));
 }
 
 TEST_F(CommandButtonTest, Keys_PassThroughByReference) {
