@@ -20,12 +20,10 @@ class BracketTable {
 public:
     BracketTable() { Reset(); }
 
-    void Reset() { pairs_.assign(1, BracketPair{}); }
-    // Records a pair opening at `position`; returns its index.
+    void Reset();
+    // Records a pair opening at `position` (> 0); returns its index.
     int Open(int position, int depth);
-    void Close(int index, int position) {
-        pairs_[static_cast<std::size_t>(index)].ClosePos = position;
-    }
+    void Close(int index, int position);
 
     int Count() const { return static_cast<int>(pairs_.size()); }
     const BracketPair& operator[](int index) const {
@@ -43,7 +41,12 @@ public:
     std::string BracketContents(std::string_view text, int index) const;
 
 private:
+    void Index(int position, int index);
+
     std::vector<BracketPair> pairs_;
+    // The pair with a bracket at each position (-1: none), so that lookups stay cheap in long,
+    // deeply nested texts.
+    std::vector<int> byPosition_;
 };
 
 }  // namespace zentra

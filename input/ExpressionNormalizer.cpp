@@ -182,14 +182,17 @@ std::string ExpressionNormalizer::ConvertDecimals(std::string text) {
 }
 
 std::string ExpressionNormalizer::CheckSyntax(std::string text) {
-    text = WithoutBlanks(text);
-    std::string swept;
-    swept.reserve(text.size());
+    // Blanks go, and every "(+" loses its "+" in one sweep that does not look at its own output.
+    std::size_t kept = 0;
+    char last = '\0';  // the last character other than a blank, kept or not
     for (std::size_t i = 0; i < text.size(); ++i) {
-        swept.push_back(text[i]);
-        if (text[i] == '(' && i + 1 < text.size() && text[i + 1] == '+') ++i;
+        const char c = text[i];
+        if (c == ' ') continue;
+        const bool dropped = c == '+' && last == '(';
+        last = c;
+        if (!dropped) text[kept++] = c;
     }
-    text = std::move(swept);
+    text.resize(kept);
 
     table_.Reset();
     if (text.empty()) return text;
@@ -199,25 +202,43 @@ std::string ExpressionNormalizer::CheckSyntax(std::string text) {
 
     std::vector<int> open;  // indexes of the pairs open at depth 1, 2, ...
     for (int i = 1; i <= n; ++i) {
-        const char c = At(text, i);
-        const char previous = At(text, i - 1);
-        const char next = At(text, i + 1);
-        if (IsIn(c, "^*/+-!")) {
-            if (i == 1) return Fail(std::move(text), kNoDigitFound2, 1);
-            if (IsIn(previous, "*/+-")) return Fail(std::move(text), kNoDigitFound3, i);
-        } else if (c == '(') {
-            if (i > 1 && (IsDigit(previous) || previous == ')' || previous == '!')) {
-                return Fail(std::move(text), kNoOperationFound, i);
+        switch (At(text, i)) {
+            case '^':
+            case '*':
+            case '/':
+            case '+':
+            case '-':
+            case '!':
+                if (i == 1) return Fail(std::move(text), kNoDigitFound2, 1);
+                if (IsIn(At(text, i - 1), "*/+-")) {
+                    return Fail(std::move(text), kNoDigitFound3, i);
+                }
+                break;
+            case '(': {
+                const char previous = At(text, i - 1);
+                if (i > 1 && (IsDigit(previous) || previous == ')' || previous == '!')) {
+                    return Fail(std::move(text), kNoOperationFound, i);
+                }
+                if (i < n && IsIn(At(text, i + 1), "+*/^!")) {
+                    return Fail(std::move(text), kNoDigitFound4, i);
+                }
+                open.push_back(table_.Open(i, static_cast<int>(open.size()) + 1));
+                break;
             }
-            if (i < n && IsIn(next, "+*/^!")) return Fail(std::move(text), kNoDigitFound4, i);
-            open.push_back(table_.Open(i, static_cast<int>(open.size()) + 1));
-        } else if (c == ')') {
-            if (i == 1) return Fail(std::move(text), kUnpairedBrackets, 1);
-            if (IsIn(previous, "(^*/+-")) return Fail(std::move(text), kNoDigitFound5, i);
-            if (i < n && IsDigit(next)) return Fail(std::move(text), kNoOperationFound, i);
-            if (open.empty()) return Fail(std::move(text), kUnpairedBrackets, i);
-            table_.Close(open.back(), i);
-            open.pop_back();
+            case ')':
+                if (i == 1) return Fail(std::move(text), kUnpairedBrackets, 1);
+                if (IsIn(At(text, i - 1), "(^*/+-")) {
+                    return Fail(std::move(text), kNoDigitFound5, i);
+                }
+                if (i < n && IsDigit(At(text, i + 1))) {
+                    return Fail(std::move(text), kNoOperationFound, i);
+                }
+                if (open.empty()) return Fail(std::move(text), kUnpairedBrackets, i);
+                table_.Close(open.back(), i);
+                open.pop_back();
+                break;
+            default:
+                break;
         }
     }
     if (!open.empty()) return Fail(std::move(text), kUnpairedBrackets, n);
@@ -427,10 +448,17 @@ std::string ExpressionNormalizer::DropZeroProducts(std::string text) {
     while (const int star = FindLastBefore(text, "*0", bound)) {
         int last = star + 1;
         while (At(text, last + 1) == '0') ++last;
-        const int base = BaseStart(text, star);
+        int base = BaseStart(text, star);
         if (!RightIsLoose(text, last + 1) || base == 0 || !LeftIsLoose(text, base - 1)) {
             bound = star;
             continue;
+        }
+        // The whole run of factors before the zero goes at once ("2*3*4*0"), one rewrite and
+        // one table instead of one per factor.
+        while (At(text, base - 1) == '*') {
+            const int before = BaseStart(text, base - 1);
+            if (before == 0 || !LeftIsLoose(text, before - 1)) break;
+            base = before;
         }
         ReplaceAt(text, base, last - base + 1, Padded('0', last - base));
         text = CheckSyntax(std::move(text));
@@ -442,11 +470,17 @@ std::string ExpressionNormalizer::DropZeroProducts(std::string text) {
     while (const int zero = FindLastBefore(text, "0*", bound)) {
         int first = zero;
         while (At(text, first - 1) == '0') --first;
-        const int end = FactorEnd(text, zero + 2);
+        int end = FactorEnd(text, zero + 2);
         if (IsDigit(At(text, first - 1)) || !LeftIsLoose(text, first - 1) || end == 0 ||
             !RightIsLoose(text, end + 1)) {
             bound = zero;
             continue;
+        }
+        // Likewise the whole run of factors after it ("0*4*5*6", as a factorial leaves it).
+        while (At(text, end + 1) == '*') {
+            const int after = FactorEnd(text, end + 2);
+            if (after == 0 || !RightIsLoose(text, after + 1)) break;
+            end = after;
         }
         ReplaceAt(text, first, end - first + 1, Padded('0', end - first));
         text = CheckSyntax(std::move(text));
