@@ -265,6 +265,46 @@ TEST_F(CommandButtonWindowTest, Mouse_ClickCountsFromMessageSequences) {
     }
 }
 
+// Real input through the system's queue: capture keeps the release outside the key with it.
+void SendMouse(int x, int y, DWORD flags) {
+    SetCursorPos(x, y);
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = flags;
+    SendInput(1, &input, sizeof input);
+}
+
+TEST_F(CommandButtonWindowTest, Mouse_RealInputClicksOnlyWhenReleasedOnTheKey) {
+    CommandButtonWindow& key = Add("1", 10);
+    POINT origin{0, 0};
+    ClientToScreen(key.Hwnd(), &origin);
+    UpdateWindow(parent);
+    Pump();
+
+    SendMouse(origin.x + 5, origin.y + 5, MOUSEEVENTF_LEFTDOWN);
+    ASSERT_TRUE(PumpUntil([&] { return key.Button().Pressed(); }));
+    EXPECT_EQ(GetCapture(), key.Hwnd());
+    SendMouse(origin.x + 80, origin.y + 5, MOUSEEVENTF_MOVE);
+    ASSERT_TRUE(PumpUntil([&] { return !key.Button().Pressed(); }));
+    SendMouse(origin.x + 80, origin.y + 5, MOUSEEVENTF_LEFTUP);
+    ASSERT_TRUE(PumpUntil([] { return GetCapture() == nullptr; }));
+    EXPECT_EQ(clicks[0], 0);
+
+    // Pressed again at once on the same spot: the system makes it a double click.
+    SendMouse(origin.x + 5, origin.y + 5, MOUSEEVENTF_LEFTDOWN);
+    SendMouse(origin.x + 6, origin.y + 6, MOUSEEVENTF_LEFTUP);
+    EXPECT_TRUE(PumpUntil([&] { return doubleClicks[0] == 1; }));
+    EXPECT_EQ(clicks[0], 0);
+
+    // After the double-click time, a press and release on the key is a click.
+    Sleep(GetDoubleClickTime() + 50);
+    SendMouse(origin.x + 20, origin.y + 15, MOUSEEVENTF_LEFTDOWN);
+    SendMouse(origin.x + 21, origin.y + 15, MOUSEEVENTF_LEFTUP);
+    EXPECT_TRUE(PumpUntil([&] { return clicks[0] == 1; }));
+    EXPECT_FALSE(key.Button().Pressed());
+    EXPECT_EQ(GetCapture(), nullptr);
+}
+
 TEST_F(CommandButtonWindowTest, Mouse_LeavingPopsTheKeyUp) {
     CommandButtonWindow& key = Add("1", 10);
     SendMessageA(key.Hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, Point(5, 5));
