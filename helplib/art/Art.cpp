@@ -82,21 +82,21 @@ std::pair<int, int> SpiralPosition(int n) {
 }
 
 constexpr std::array<Rgb, 16> kStandardColours = {{{0, 0, 0},
-                                                    {128, 0, 0},
-                                                    {0, 128, 0},
-                                                    {128, 128, 0},
-                                                    {0, 0, 128},
-                                                    {128, 0, 128},
-                                                    {0, 128, 128},
-                                                    {192, 192, 192},
-                                                    {128, 128, 128},
-                                                    {255, 0, 0},
-                                                    {0, 255, 0},
-                                                    {255, 255, 0},
-                                                    {0, 0, 255},
-                                                    {255, 0, 255},
-                                                    {0, 255, 255},
-                                                    {255, 255, 255}}};
+                                                   {128, 0, 0},
+                                                   {0, 128, 0},
+                                                   {128, 128, 0},
+                                                   {0, 0, 128},
+                                                   {128, 0, 128},
+                                                   {0, 128, 128},
+                                                   {192, 192, 192},
+                                                   {128, 128, 128},
+                                                   {255, 0, 0},
+                                                   {0, 255, 0},
+                                                   {255, 255, 0},
+                                                   {0, 0, 255},
+                                                   {255, 0, 255},
+                                                   {0, 255, 255},
+                                                   {255, 255, 255}}};
 constexpr std::uint8_t kIconPurple = 5, kIconGrey = 8, kIconYellow = 11, kIconWhite = 15;
 
 Bytes IconImageBytes(const IconImage& icon) {
@@ -143,7 +143,8 @@ std::vector<std::uint8_t> AboutPicturePixels() {
     std::vector<std::uint8_t> pixels(static_cast<std::size_t>(w * h));
     for (int y = 0; y < h; ++y) {
         for (int x = 0; x < w; ++x) {
-            pixels[static_cast<std::size_t>(y * w + x)] = static_cast<std::uint8_t>(y * 127 / (h - 1));
+            pixels[static_cast<std::size_t>(y * w + x)] =
+                static_cast<std::uint8_t>(y * 127 / (h - 1));
         }
     }
     // The spiral fills the picture; each number is a 3 x 3 cell, primes get a 2 x 2 gold dot
@@ -160,7 +161,8 @@ std::vector<std::uint8_t> AboutPicturePixels() {
             for (int dx = 0; dx < 2; ++dx) {
                 const int x = px + dx, y = py + dy;
                 if (x >= 0 && x < w && y >= 0 && y < h) {
-                    pixels[static_cast<std::size_t>(y * w + x)] = static_cast<std::uint8_t>(kGold + shade);
+                    pixels[static_cast<std::size_t>(y * w + x)] =
+                        static_cast<std::uint8_t>(kGold + shade);
                 }
             }
         }
@@ -235,7 +237,8 @@ Bytes IconFile() {
     Put16(b, 2);  // images
     std::uint32_t offset = 6 + 2 * 16;
     for (const auto& [size, image] : {std::pair{32, &big}, std::pair{16, &small}}) {
-        b.insert(b.end(), {static_cast<std::uint8_t>(size), static_cast<std::uint8_t>(size), 16, 0});
+        b.insert(b.end(),
+                 {static_cast<std::uint8_t>(size), static_cast<std::uint8_t>(size), 16, 0});
         Put16(b, 1);  // planes
         Put16(b, 4);  // bits per pixel
         Put32(b, static_cast<std::uint32_t>(image->size()));

@@ -276,6 +276,23 @@ Bytes TopicBlocks(const std::vector<Link>& links, const Bytes& raw) {
     return file;
 }
 
+// The main window's definition: its caption is the help file's title, which is how programs
+// find an open viewer; position, size and colours stay the viewer's defaults.
+Bytes MainWindow(std::string_view caption) {
+    auto field = [](std::string_view s, std::size_t size) {
+        Bytes b(size, 0);
+        std::copy_n(s.begin(), std::min(s.size(), size - 1), b.begin());
+        return b;
+    };
+    Bytes b;
+    Put16(b, 0x0007);  // type, name and caption given
+    Append(b, field("main", 10));
+    Append(b, field("main", 9));
+    Append(b, field(caption, 51));
+    b.resize(b.size() + 5 * 2 + 2 * 4, 0);  // x, y, width, height, maximize; two colours
+    return b;
+}
+
 Bytes SystemFile(const HelpSource& source, std::uint32_t contentsOffset) {
     Bytes b;
     Put16(b, 0x036C);  // magic
@@ -298,6 +315,7 @@ Bytes SystemFile(const HelpSource& source, std::uint32_t contentsOffset) {
     Bytes contents;
     Put32(contents, contentsOffset);
     record(3, contents);
+    record(6, MainWindow(source.title));
     for (const std::string& macro : source.macros) record(4, text(macro));
     return b;
 }

@@ -51,12 +51,19 @@ TEST(HelpFile, PacksLiteralsWithAFlagByteBeforeEveryEight) {
 
 TEST(HelpFile, WritesTheSystemFile) {
     const auto files = CompileInternalFiles(ParseHelpSource(kTinySource));
+    // clang-format off
     const Bytes expected = {
-        0x6C, 0x03, 33, 0, 1,   0, 0, 0, 0, 0, 4, 0,  // magic, minor 33, major 1, date 0, LZ77
-        1,    0,    2,  0, 'T', 0,                    // title
-        3,    0,    4,  0, 0,   0, 0, 0,              // contents topic at offset 0
+        0x6C, 0x03, 33, 0, 1, 0, 0, 0, 0, 0, 4, 0,  // magic, minor 33, major 1, date 0, LZ77
+        1, 0, 2, 0, 'T', 0,                         // title
+        3, 0, 4, 0, 0, 0, 0, 0,                     // contents topic at offset 0
+        6, 0, 90, 0, 7, 0,                          // main window: type, name and caption given
     };
-    EXPECT_EQ(FileNamed(files, "|SYSTEM"), expected);
+    // clang-format on
+    const Bytes& system = FileNamed(files, "|SYSTEM");
+    ASSERT_EQ(system.size(), expected.size() + 88);
+    EXPECT_EQ(Bytes(system.begin(), system.begin() + static_cast<long>(expected.size())), expected);
+    const std::string window(system.begin() + static_cast<long>(expected.size()), system.end());
+    EXPECT_EQ(window, std::string("main\0\0\0\0\0\0main\0\0\0\0\0T", 20) + std::string(68, '\0'));
 }
 
 TEST(HelpFile, WritesTheTopicLinks) {
@@ -156,15 +163,15 @@ TEST(HelpFile, PacksFilesBehindASortedDirectory) {
     const auto entries = test::DirectoryEntries(file);
     const std::map<std::string, std::uint32_t> expected = {
         {"|CONTEXT", 16},  {"|CTXOMAP", 2111}, {"|FONT", 2130},
-        {"|SYSTEM", 2231}, {"|TOPIC", 2266},   {"|TTLBTREE", 2491},
+        {"|SYSTEM", 2231}, {"|TOPIC", 2360},   {"|TTLBTREE", 2585},
     };
     EXPECT_EQ(entries, expected);
-    EXPECT_EQ(Get32(file, 4), 2491u + 9 + 38 + 0x800);  // the directory comes last
+    EXPECT_EQ(Get32(file, 4), 2585u + 9 + 38 + 0x800);  // the directory comes last
     EXPECT_EQ(file.size(), Get32(file, 4) + 9 + 38 + 0x400);
     const std::size_t dir = Get32(file, 4);
     EXPECT_EQ(Get16(file, dir + 9 + 2), 0x0402);  // directory flag
-    EXPECT_EQ(Get32(file, 2266), 225u);           // reserved = used + header
-    EXPECT_EQ(Get32(file, 2266 + 4), 216u);
+    EXPECT_EQ(Get32(file, 2360), 225u);           // reserved = used + header
+    EXPECT_EQ(Get32(file, 2360 + 4), 216u);
 }
 
 TEST(HelpFile, RefusesTreesLargerThanOnePage) {
