@@ -19,7 +19,11 @@ if [[ "$actual_resources" != "$expected_resources" ]]; then
 fi
 
 # The bitmap: 168 x 248, 8 bits per pixel, uncompressed, 256 palette entries, 41,664 pixel bytes.
-header=$(wrestool -x --raw --type=2 --name=103 "$dll" | od -An -tu4 -j0 -N40 | tr -s ' ' | xargs)
+# (Extracted to a file first: a reader that stops early would make wrestool fail on SIGPIPE.)
+bitmap=$(mktemp)
+trap 'rm -f "$bitmap"' EXIT
+wrestool -x --raw --type=2 --name=103 "$dll" >"$bitmap"
+header=$(od -An -tu4 -N40 "$bitmap" | tr -s ' ' | xargs)
 read -r size width height planes_bits compression image_size _ _ colours _ <<<"$header"
 if [[ "$size $width $height $planes_bits $compression $image_size $colours" != "40 168 248 524289 0 41664 256" ]]; then
     echo "bitmap header: $header"
