@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include "controls/CommandButton.h"
 #include "controls/PropertyBag.h"
+#include "controls/tests/ButtonFakes.h"
 
 namespace zentra {
 namespace {
@@ -135,6 +137,58 @@ TEST(PropertyBag_Sections, RoundTripInOrder) {
     EXPECT_EQ(back[0].properties, sections[0].properties);
     EXPECT_EQ(back[1].name, "bbCntrl(0)");
     EXPECT_EQ(back[1].properties, sections[1].properties);
+}
+
+}  // namespace
+}  // namespace zentra
+
+namespace zentra {
+namespace {
+
+// Mangled designs and pictures: whatever the bytes, reading returns and loading skips.
+TEST(PropertyBag_Robustness, MangledTextNeverBreaksReadingOrLoading) {
+    const std::string seed =
+        "[bbDigit(1)]\nCaption = \"1\\x41\"\nFont = Font(\"Arial\", 9.75, 700, 0, True)\n"
+        "Picture = Bytes(424D3A000000000000003600000028000000010000000100000001001800)\n"
+        "ForeColor = 0x00FF0000\nMousePointer = 99\nEnabled = False\n";
+    std::uint32_t state = 12345;
+    auto next = [&state] {
+        state = state * 1103515245u + 12345u;
+        return state >> 16;
+    };
+    for (int round = 0; round < 2000; ++round) {
+        std::string text = seed;
+        const int edits = 1 + static_cast<int>(next() % 8);
+        for (int e = 0; e < edits; ++e) {
+            const std::size_t at = next() % text.size();
+            const std::string head = text.substr(0, at);
+            const std::size_t cut = std::min(text.size(), at + 1 + next() % 4);
+            switch (next() % 3) {
+                case 0:
+                    text[at] = static_cast<char>(next());
+                    break;
+                case 1:
+                    text = head + text.substr(cut);
+                    break;
+                default:
+                    text = head + "\"()\\x,=[]0"[next() % 10] + text.substr(at);
+                    break;
+            }
+            if (text.empty()) text.push_back('[');
+        }
+        for (const auto& section : ReadPropertySections(text)) {
+            const std::string again = WritePropertyText(section.properties);
+            EXPECT_EQ(ReadPropertyText(again), section.properties) << text;
+            testing::FakeButtonHost host;
+            testing::FakeTimer timer;
+            CommandButton button(host, timer);
+            button.LoadProperties(section.properties);
+            button.OnResize(36, 28);
+            testing::RecordingCanvas canvas;
+            button.Draw(canvas);
+            EXPECT_EQ(button.SaveProperties().Keys().size(), 11u);
+        }
+    }
 }
 
 }  // namespace
