@@ -127,3 +127,28 @@ TEST_F(ZentraHelp, TopicTextReadsBack) {
 
 }  // namespace
 }  // namespace zentra::hlp
+
+namespace zentra::hlp {
+namespace {
+
+// The contents file names this help file, the About tab's library, and only topics that exist.
+TEST_F(ZentraHelp, ContentsFileNamesExistingTopics) {
+    std::ifstream in(ZENTRA_HELP_CONTENTS);
+    std::string line;
+    std::set<std::uint32_t> listed;
+    std::vector<std::string> commands;
+    while (std::getline(in, line)) {
+        if (line.starts_with(":")) commands.push_back(line);
+        const auto at = line.find("=IDH_");
+        if (at == std::string::npos || line.starts_with(":")) continue;
+        const auto id = static_cast<std::uint32_t>(std::stoul(line.substr(at + 5)));
+        EXPECT_NE(source_.FindTopic(id), nullptr) << line;
+        listed.insert(id);
+    }
+    EXPECT_EQ(commands, (std::vector<std::string>{":Base Zentra!.hlp>main", ":Title Quorvel Help",
+                                                  ":Tab About=Zentra!.dll"}));
+    EXPECT_EQ(listed.size(), source_.topics.size());  // every topic is in the contents
+}
+
+}  // namespace
+}  // namespace zentra::hlp

@@ -1,0 +1,12 @@
+# Runs hlpc on a faulty source: it must fail, name the line, and leave no help file behind.
+file(REMOVE "${OUTPUT}")
+execute_process(COMMAND "${HLPC}" "${SOURCE}" "${OUTPUT}" RESULT_VARIABLE result ERROR_VARIABLE error)
+if(result EQUAL 0)
+    message(FATAL_ERROR "hlpc accepted a faulty source")
+endif()
+if(NOT error MATCHES "line 4: link to missing topic 2")
+    message(FATAL_ERROR "unexpected message: ${error}")
+endif()
+if(EXISTS "${OUTPUT}")
+    message(FATAL_ERROR "hlpc wrote ${OUTPUT} although the source is faulty")
+endif()
