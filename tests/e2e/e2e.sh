@@ -1,6 +1,9 @@
 #!/usr/bin/env bash
-# End-to-end test: starts Zentra!.exe under Wine, drives it and reads it back from outside.
-# Usage: e2e.sh BIN_DIR WORK_DIR. Uses $DISPLAY, or a private Xvfb when it is unset.
+# End-to-end test: starts Zentra!.exe under Wine and drives it from outside by DDE, real key
+# events, mouse clicks, menus and clipboard scripts; reads the grid and the result pane back
+# through WM_GETTEXT and the clipboard.
+# Usage: e2e.sh BIN_DIR WORK_DIR. Uses $DISPLAY, or a private Xvfb when it is unset. Leaves a
+# screenshot of the window after a calculation in WORK_DIR/screenshot.png.
 set -uo pipefail
 
 bin=$1
@@ -23,28 +26,9 @@ expect_eq() {  # label expected actual
     fi
 }
 
-xvfb_pid=
-app_pid=
-app_running() { [[ -n $app_pid ]] && kill -0 "$app_pid" 2>/dev/null; }
-cleanup() {
-    if app_running; then
-        probe close >/dev/null 2>&1
-        wait_for 10 eval '! app_running' || kill -9 "$app_pid" 2>/dev/null
-    fi
-    [[ -n $xvfb_pid ]] && kill "$xvfb_pid" 2>/dev/null
-}
-trap cleanup EXIT
-
-if [[ -z ${DISPLAY:-} ]]; then
-    export DISPLAY=:$((500 + RANDOM % 400))
-    Xvfb "$DISPLAY" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-    xvfb_pid=$!
-    for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-fi
-
 wine_run() { "$root/scripts/wine-run.sh" "$@"; }
 probe() { wine_run "$bin/zentra-probe.exe" "$@"; }
-dde() { wine_run "$bin/zentra-dde.exe" "$@"; }
+dde() { wine_run "$bin/zentra-dde.exe" --quiet "$@" >/dev/null; }
 
 # Waits until COMMAND succeeds, polling every 0.1 s, for at most SECONDS.
 wait_for() {  # seconds command...
@@ -56,8 +40,47 @@ wait_for() {  # seconds command...
     done
 }
 
+xvfb_pid=
+app_pid=
+app_running() { [[ -n $app_pid ]] && kill -0 "$app_pid" 2>/dev/null; }
+app_gone() { ! app_running; }
+cleanup() {
+    if app_running; then
+        probe close >/dev/null 2>&1
+        wait_for 10 app_gone || kill -9 "$app_pid" 2>/dev/null
+    fi
+    [[ -n $xvfb_pid ]] && kill "$xvfb_pid" 2>/dev/null
+}
+trap cleanup EXIT
+
+if [[ -z ${DISPLAY:-} ]]; then
+    export DISPLAY=:$((500 + RANDOM % 400))
+    Xvfb "$DISPLAY" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+    xvfb_pid=$!
+    wait_for 10 xdpyinfo || { echo "no X display" >&2; exit 1; }
+fi
+
+# CR LF in the grid's text becomes "|", the tab between a row's cells ";".
+grid_text() { probe text Zentra.Grid | tr '\t' ';' | sed -e 's/\r$//' | paste -sd'|'; }
+result_text() { probe text Zentra.ResultPane; }
+grid_is() { [[ $(grid_text) == "$1" ]]; }
+result_is() { [[ $(result_text) == "$1" ]]; }
+# Waits for the grid (and the result) to show what a step should produce, then compares.
+expect_display() {  # label grid [result]
+    wait_for 10 grid_is "$2"
+    expect_eq "$1: grid" "$2" "$(grid_text)"
+    if (($# > 2)); then
+        wait_for 10 result_is "$3"
+        expect_eq "$1: result" "$3" "$(result_text)"
+    fi
+}
+
 window_id() { xdotool search --name '^Quorvel$' 2>/dev/null | head -1; }
 window_shown() { [[ -n $(window_id) ]]; }
+keys() {  # xdotool key names, typed into the window
+    xdotool windowfocus --sync "$win" 2>/dev/null || xdotool windowfocus "$win"
+    xdotool key --delay 40 "$@"
+}
 
 wine_run "$bin/Zentra!.exe" >"$work/app.log" 2>&1 &
 app_pid=$!
@@ -65,16 +88,148 @@ if ! wait_for 60 window_shown; then
     fail "the window Quorvel did not appear"
     exit 1
 fi
+win=$(window_id)
+wait_for 10 probe text Zentra.Grid
 echo "window up after $((SECONDS - started)) s"
 
 # --- Geometry ------------------------------------------------------------------------------------
-probe layout >"$work/layout.txt"
-read -r _ width height < <(grep '^window ' "$work/layout.txt")
-read -r _ client_width _ < <(grep '^client ' "$work/layout.txt")
+probe layout | tr -d '\r' >"$work/layout.txt"
+read -r _ width height _ _ < <(grep '^window ' "$work/layout.txt")
+read -r _ client_width client_height < <(grep '^client ' "$work/layout.txt")
 expect_eq "first outer size" "341 250" "$width $height"
 mapfile -t panels < <(grep '^Zentra.Panel ' "$work/layout.txt" | cut -d' ' -f2-5)
 expect_eq "display panel" "1 0 $((client_width - 2)) 75" "${panels[0]:-}"
 expect_eq "keypad panel" "1 106 $((client_width - 2)) 127" "${panels[1]:-}"
+expect_eq "result pane" "0 75 $client_width 24" \
+    "$(grep '^Zentra.ResultPane ' "$work/layout.txt" | cut -d' ' -f2-5)"
+# Visible keys: caption at column x, row y; 36 x 28 px each.
+visible_keys=$(awk '$1 == "Zentra.CommandButton" && $6 == 1 && $7 != "" \
+                    { print $7 "@" $2 "," $3 "/" $4 "x" $5 }' "$work/layout.txt" | sort | paste -sd' ')
+expected_keys=$(printf '%s\n' Clear@5,0 Del@46,0 Back@87,0 Enter@128,0 7@210,0 8@251,0 9@292,0 \
+    P@5,33 LCM@46,33 GCD@87,33 X@128,33 '*@169,33' 4@210,33 5@251,33 6@292,33 \
+    0@169,66 1@210,66 2@251,66 3@292,66 | sed 's|$|/36x28|' | sort | paste -sd' ')
+expect_eq "keypad keys" "$expected_keys" "$visible_keys"
+
+# --- DDE -----------------------------------------------------------------------------------------
+dde Clear 1 2 Enter 1 8 Enter LCM
+expect_eq "DDE executes acknowledged" 0 $?
+expect_display "DDE 12 Enter 18 Enter LCM" "12;= 2^2 * 3|18;= 2 * 3^2|;" "36 = 22 . 32"
+dde enter Minimise LCM
+expect_eq "lower-case and unknown DDE strings refused" 2 $?
+dde Clear
+expect_display "DDE Clear" ";"
+iconic() { [[ $(probe layout | grep '^window ' | cut -d' ' -f5 | tr -d '\r') == "$1" ]]; }
+dde Minimize
+if wait_for 5 iconic 1; then echo "ok: DDE Minimize"; else fail "DDE Minimize"; fi
+dde Restore
+if wait_for 5 iconic 0; then echo "ok: DDE Restore"; else fail "DDE Restore"; fi
+
+# --- Keyboard ------------------------------------------------------------------------------------
+keys 1 2 Return 1 8 Return ctrl+l
+expect_display "keys 1 2 Return 1 8 Return ctrl+l" "12;= 2^2 * 3|18;= 2 * 3^2|;" "36 = 22 . 32"
+read -r _ _ _ enabled _ < <(probe layout | grep '^window ')
+expect_eq "window enabled again after the operation" 1 "$enabled"
+# The screenshot of the README: the window as the user sees it after the calculation.
+eval "$(xdotool getwindowgeometry --shell "$win")"
+import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$work/screenshot.png"
+# Up selects the row of 18; Copy puts its number on the clipboard.
+keys Up
+dde Copy
+expect_eq "DDE Copy of the current cell" "18" "$(probe clip-text)"
+keys Escape
+expect_display "Esc presses Clear" ";"
+keys 4 BackSpace 9 KP_Enter KP_6 Return Up Delete
+expect_display "Back, numeric keypad and Del" "9;|;"
+keys ctrl+z
+expect_display "Ctrl+Z restores the deleted line" "9;|6;|;"
+
+# --- Menus ---------------------------------------------------------------------------------------
+dde Clear 1 2 Enter 1 8 Enter
+keys alt+a n
+expect_display "Actions > Cancellation" "2;= 2|3;= 3|;"
+keys alt+e u
+expect_display "Edit > Undo restores and refactors" "12;= 2^2 * 3|18;= 2 * 3^2|;"
+keys alt+a g
+expect_display "Actions > Greatest Common Divisor" "12;= 2^2 * 3|18;= 2 * 3^2|;" "6 = 2 . 3"
+keys alt+e a
+expect_display "Edit > Clear All" ";"
+
+# --- Mouse ---------------------------------------------------------------------------------------
+# Keys are clicked at their centres: the window's client area starts below the menu bar.
+menu_bar=$((HEIGHT - client_height))
+click_key() {  # x y of the key inside the keypad panel
+    xdotool mousemove --window "$win" $((1 + $1 + 18)) $((menu_bar + 106 + $2 + 14)) click 1
+    sleep 0.1
+}
+click_key 210 33   # 4
+click_key 128 0    # Enter
+click_key 292 33   # 6
+click_key 128 0    # Enter
+click_key 87 33    # GCD
+expect_display "mouse: 4 Enter 6 Enter GCD" "4;= 2^2|6;= 2 * 3|;" "2"
+xdotool mousemove --window "$win" $((1 + 46 + 18)) $((menu_bar + 106 + 14)) click 3
+if wait_for 5 probe popup; then echo "ok: right click on a key opens What's This"; else
+    fail "right click on a key showed no popup menu"
+fi
+xdotool key Escape
+
+# --- Clipboard scripts ---------------------------------------------------------------------------
+printf ':c\r\n12\r\n18\r\n:l' | probe clip-set
+dde Paste
+expect_display "DDE Paste of a CR LF script" "12;= 2^2 * 3|18;= 2 * 3^2|;" "36 = 22 . 32"
+printf ':c\n4\n6\n:g\n' | probe clip-set
+keys ctrl+v
+expect_display "Ctrl+V of a script with LF line ends" "4;= 2^2|6;= 2 * 3|;" "2"
+printf ':c\r9\r12\r:l' | probe clip-set
+keys shift+Insert
+expect_display "Shift+Insert of a script with CR line ends" "9;= 3^2|12;= 2^2 * 3|;" "36 = 32 . 22"
+printf '5\r\n1234567890123\r\n7\r\n' | probe clip-set
+dde Clear Paste
+expect_display "a 13-digit value ends the numbers" "5;|;"
+# Copy of the result: the pane takes the focus when clicked.
+dde Clear 1 2 Enter 1 8 Enter LCM
+xdotool mousemove --window "$win" 100 $((menu_bar + 75 + 12)) click 1
+keys ctrl+c
+rtf=$(probe clip-rtf)
+if [[ $rtf == '{\rtf1'* && $rtf == *36* ]]; then echo "ok: Ctrl+C on the result pane copies RTF"; else
+    fail "result pane copy: got [$rtf]"
+fi
+
+# --- A burst of 10,000 DDE executes --------------------------------------------------------------
+burst=$work/burst.txt
+expected=$work/burst-expected.txt
+: >"$burst"
+: >"$expected"
+count=0
+number=1
+while ((count < 10000)); do
+    digits=$number
+    if ((count + ${#digits} + 1 > 10000)); then digits=${digits:0:$((10000 - count - 1))}; fi
+    grep -o . <<<"$digits" >>"$burst"
+    echo Enter >>"$burst"
+    echo "$digits" >>"$expected"
+    count=$((count + ${#digits} + 1))
+    number=$((number * 7 + 3))
+    ((number > 999999999999)) && number=$((number % 99991 + 1))
+done
+dde Clear
+burst_start=$(date +%s%N)
+summary=$(wine_run "$bin/zentra-dde.exe" --quiet <"$burst")
+status=$?
+burst_ms=$((($(date +%s%N) - burst_start) / 1000000))
+echo "burst: $summary (wall $burst_ms ms)"
+expect_eq "burst: every execute acknowledged" "0 sent 10000, acknowledged 10000" \
+    "$status $(cut -d, -f1-2 <<<"$summary")"
+probe text Zentra.Grid | tr -d '\r' | cut -f1 | sed '/^$/d' >"$work/burst-grid.txt"
+if cmp -s "$expected" "$work/burst-grid.txt"; then
+    echo "ok: burst: all $(wc -l <"$expected") lines present, digit for digit"
+else
+    fail "burst: the grid differs from the executes ($(wc -l <"$work/burst-grid.txt") lines)"
+fi
+
+# --- Exit ----------------------------------------------------------------------------------------
+dde Exit
+if wait_for 10 app_gone; then echo "ok: DDE Exit ends the program"; else fail "DDE Exit"; fi
 
 echo "e2e finished in $((SECONDS - started)) s with $failures failure(s)"
 exit $((failures > 0))

@@ -7,6 +7,7 @@
 //   zentra-probe clip-text       the CF_TEXT clipboard
 //   zentra-probe clip-rtf        the "Rich Text Format" clipboard
 //   zentra-probe close           asks the window to close (WM_CLOSE)
+//   zentra-probe popup           exit code 0 when a popup menu is showing
 #include <fcntl.h>
 #include <io.h>
 #include <windows.h>
@@ -81,8 +82,9 @@ int PrintLayout() {
     RECT client{};
     GetWindowRect(main, &window);
     GetClientRect(main, &client);
-    std::printf("window %ld %ld\nclient %ld %ld\n", window.right - window.left,
-                window.bottom - window.top, client.right, client.bottom);
+    std::printf("window %ld %ld %d %d\nclient %ld %ld\n", window.right - window.left,
+                window.bottom - window.top, IsWindowEnabled(main) ? 1 : 0, IsIconic(main) ? 1 : 0,
+                client.right, client.bottom);
     EnumChildWindows(main, &PrintChild, 0);
     return 0;
 }
@@ -133,12 +135,17 @@ int main(int argc, char** argv) {
     const std::string command = argc > 1 ? argv[1] : "";
     if (command == "text" && argc == 3) return PrintText(argv[2]);
     if (command == "layout") return PrintLayout();
+    if (command == "popup") {
+        HWND menu = FindWindowA("#32768", nullptr);
+        return menu != nullptr && IsWindowVisible(menu) ? 0 : 1;
+    }
     if (command == "close") return PostMessageA(MainWindow(), WM_CLOSE, 0, 0) ? 0 : 2;
     if (command == "clip-set") return SetClipboardText();
     if (command == "clip-text") return PrintClipboard(CF_TEXT);
     if (command == "clip-rtf") return PrintClipboard(RegisterClipboardFormatA("Rich Text Format"));
     std::fputs(
-        "usage: zentra-probe text CLASS | layout | clip-set | clip-text | clip-rtf | close\n",
+        "usage: zentra-probe text CLASS | layout | clip-set | clip-text | clip-rtf | close | "
+        "popup\n",
         stderr);
     return 1;
 }

@@ -6,18 +6,20 @@
 
 #include <string>
 
+#include "window/Ports.h"
+
 namespace zentra {
 
-class Clipboard {
+class Clipboard final : public ClipboardPort {
   public:
     // `owner` becomes the clipboard owner on every write; it must outlive this object.
     explicit Clipboard(HWND owner);
 
-    std::string Text() const;
-    bool HasText() const;
+    std::string Text() const override;
+    bool HasText() const override;
     // Each Set replaces the clipboard's whole content.
-    void SetText(const std::string& text);
-    void SetRtf(const std::string& rtf);
+    void SetText(const std::string& text) override;
+    void SetRtf(const std::string& rtf) override;
 
   private:
     bool Open() const;

@@ -1,6 +1,7 @@
 // The main window: https://learn.microsoft.com/windows/win32/winmsg/using-windows
 #include "window/win32/MainFrame.h"
 
+#include "resources/design/KeypadDesignBytes.h"
 #include "window/win32/ResourceIds.h"
 #include "window/win32/WindowLayout.h"
 
@@ -8,11 +9,9 @@ namespace zentra {
 namespace {
 
 constexpr const char* kClassName = "Zentra.Main";
-constexpr const char* kCaption = "Quorvel";
-constexpr int kFirstWidth = 341;
-constexpr int kFirstHeight = 250;
-constexpr int kKeyWidth = 36;
-constexpr int kKeyHeight = 28;
+constexpr int kGridId = 10;
+constexpr int kResultId = 11;
+constexpr int kRowPaddingPixels = 5;
 
 void MoveChild(HWND child, const LayoutRect& rect) {
     if (child == nullptr) return;
@@ -20,13 +19,25 @@ void MoveChild(HWND child, const LayoutRect& rect) {
                  SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+int ShiftState() {
+    int shift = 0;
+    if (GetKeyState(VK_SHIFT) < 0) shift |= kShiftDown;
+    if (GetKeyState(VK_CONTROL) < 0) shift |= kCtrlDown;
+    if (GetKeyState(VK_MENU) < 0) shift |= kAltDown;
+    return shift;
+}
+
 }  // namespace
 
 MainFrame::~MainFrame() {
+    // The logic borrows the controls and the window: stop it before anything else goes.
+    logic_.reset();
+    dde_.Stop();
     if (hwnd_ != nullptr && IsWindow(hwnd_)) {
         SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
         DestroyWindow(hwnd_);
     }
+    if (popupMenus_ != nullptr) DestroyMenu(popupMenus_);
     if (accelerators_ != nullptr) DestroyAcceleratorTable(accelerators_);
 }
 
@@ -43,25 +54,73 @@ bool MainFrame::Create(HINSTANCE instance, int showCommand) {
     if (RegisterClassExA(&wc) == 0) return false;
 
     accelerators_ = LoadAcceleratorsA(instance, MAKEINTRESOURCEA(IDR_ACCELERATORS));
-    HMENU menu = LoadMenuA(instance, MAKEINTRESOURCEA(IDR_MAINMENU));
-    hwnd_ = CreateWindowExA(0, kClassName, kCaption, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
-                            CW_USEDEFAULT, CW_USEDEFAULT, kFirstWidth, kFirstHeight, nullptr, menu,
+    popupMenus_ = LoadMenuA(instance, MAKEINTRESOURCEA(IDR_POPUPMENU));
+    HMENU bar = LoadMenuA(instance, MAKEINTRESOURCEA(IDR_MAINMENU));
+    hwnd_ = CreateWindowExA(0, kClassName, "", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT,
+                            CW_USEDEFAULT, kFirstWidthPixels, kFirstHeightPixels, nullptr, bar,
                             instance, this);
     if (hwnd_ == nullptr) return false;
+    menus_ = std::make_unique<Menus>(bar, GetSubMenu(popupMenus_, 0));
+    clipboard_ = std::make_unique<Clipboard>(hwnd_);
+    help_ = std::make_unique<WhatsThisHelp>(hwnd_);
+    if (!CreateChildren()) return false;
 
+    const WindowPorts ports{*grid_,   *result_,    *this, keypad_, *menus_,
+                            metrics_, *clipboard_, beep_, *help_};
+    logic_ = std::make_unique<MainWindow>(primes_, ports);
+    // The outside calculator comes with the Help and Mode menus; until then its item stays off.
+    logic_->Load({});
+    // Start-up sized the window under the event guard; the first layout runs as it is shown.
+    LayOutWindow();
+    dde_.Start("Zentra!", "Zentra", [this](std::string_view command) {
+        return logic_ && logic_->OnDdeExecute(command);
+    });
+    ShowWindow(hwnd_, showCommand);
+    UpdateWindow(hwnd_);
+    return true;
+}
+
+bool MainFrame::CreateChildren() {
     Panel::Args display;
     display.parent = hwnd_;
     display.exStyle = WS_EX_CLIENTEDGE;
     display.onResize = [this] { LayOutDisplayPanel(); };
-    display_.Create(display);
+    if (!display_.Create(display)) return false;
+
     Panel::Args buttons;
     buttons.parent = hwnd_;
-    buttons.onResize = [this] { LayOutKeypad(); };
-    buttons_.Create(buttons);
-    LayOutWindow();
-    ShowWindow(hwnd_, showCommand);
-    UpdateWindow(hwnd_);
-    return true;
+    buttons.onResize = [this] { keypad_.LayOut(); };
+    // The keypad panel passes the focus on to the display.
+    buttons.onFocus = [this] {
+        if (logic_) logic_->Activate();
+    };
+    if (!buttons_.Create(buttons)) return false;
+
+    win32::GridControlArgs gridArgs;
+    gridArgs.parent = display_.Hwnd();
+    gridArgs.id = kGridId;
+    grid_ = win32::GridControl::Create(gridArgs);
+
+    win32::ResultPaneArgs resultArgs;
+    resultArgs.parent = hwnd_;
+    resultArgs.id = kResultId;
+    resultArgs.onMouseDown = [this](int button, int, int, int) {
+        if (logic_) logic_->OnMouseDown(Surface::ResultPane, button);
+    };
+    result_ = win32::ResultPane::Create(resultArgs);
+    if (!grid_ || !result_) return false;
+
+    Keypad::Events keyEvents;
+    keyEvents.onClick = [this](KeyArray array, int index) {
+        if (logic_) logic_->OnKeyClick(array, index);
+    };
+    keyEvents.onDblClick = [this](KeyArray array, int index) {
+        if (logic_) logic_->OnKeyDoubleClick(array, index);
+    };
+    keyEvents.onMouseDown = [this](KeyArray array, int index, const ButtonMouse& mouse) {
+        if (logic_) logic_->OnMouseDown(Surface::Key, mouse.button, 0, 0, array, index);
+    };
+    return keypad_.Create(buttons_.Hwnd(), LoadKeypadDesign(KeypadDesignBytes()), keyEvents);
 }
 
 int MainFrame::Run() {
@@ -75,27 +134,84 @@ int MainFrame::Run() {
 }
 
 bool MainFrame::IsOwnWindow(HWND hwnd) const {
-    return hwnd != nullptr && (hwnd == hwnd_ || IsChild(hwnd_, hwnd));
+    return hwnd != nullptr && hwnd_ != nullptr && (hwnd == hwnd_ || IsChild(hwnd_, hwnd));
 }
 
 bool MainFrame::PreTranslate(MSG& msg) {
-    if (!IsOwnWindow(msg.hwnd)) return false;
+    if (!logic_ || !IsOwnWindow(msg.hwnd)) return false;
+    switch (msg.message) {
+        case WM_KEYDOWN:
+        case WM_SYSKEYDOWN:
+            // Key preview: the window sees every key before the focused control.
+            if (logic_->OnKeyDown(static_cast<int>(msg.wParam), ShiftState())) return true;
+            break;
+        case WM_CHAR:
+            // Access keys of the visible keys (the operator keys of the expression mode).
+            if (CommandButtonWindow::PressAccessKey(buttons_.Hwnd(),
+                                                    static_cast<char>(msg.wParam))) {
+                return true;
+            }
+            return false;
+        case WM_LBUTTONDOWN:
+            return PreviewMouseDown(msg, 1);
+        case WM_RBUTTONDOWN:
+            return PreviewMouseDown(msg, 2);
+        case WM_MBUTTONDOWN:
+            return PreviewMouseDown(msg, 4);
+        default:
+            return false;
+    }
     return accelerators_ != nullptr && TranslateAcceleratorA(hwnd_, accelerators_, &msg) != 0;
 }
 
+// The display panel and the window itself report their mouse presses here; the grid, the result
+// pane and the keys report their own through their events.
+bool MainFrame::PreviewMouseDown(const MSG& msg, int button) {
+    if (msg.hwnd == display_.Hwnd()) {
+        logic_->OnMouseDown(Surface::DisplayPanel, button);
+    } else if (msg.hwnd == hwnd_) {
+        const auto x = static_cast<short>(LOWORD(msg.lParam));
+        const auto y = static_cast<short>(HIWORD(msg.lParam));
+        logic_->OnMouseDown(Surface::Window, button, x, y);
+    }
+    return false;
+}
+
 void MainFrame::LayOutWindow() {
-    if (IsIconic(hwnd_)) return;
+    if (IsIconic(hwnd_) || !logic_ || logic_->EventGuardRaised()) return;
+    MainWindow::GuardScope guard(*logic_);
+    const int rowPixels = kRowPaddingPixels + metrics_.WindowFontBracketHeight();
+    grid_->SetRowHeightMin(rowPixels * metrics_.TwipsPerPixelY());
     RECT client{};
     GetClientRect(hwnd_, &client);
-    const WindowPanels panels = zentra::LayOutWindow(client.right - client.left, kKeyHeight);
+    const WindowPanels panels =
+        zentra::LayOutWindow(client.right - client.left, keypad_.KeyHeight());
     MoveChild(display_.Hwnd(), panels.display);
-    MoveChild(result_, panels.result);
+    MoveChild(result_->Hwnd(), panels.result);
     MoveChild(buttons_.Hwnd(), panels.buttons);
 }
 
-void MainFrame::LayOutDisplayPanel() {}
+void MainFrame::LayOutDisplayPanel() {
+    if (!grid_) return;
+    const SIZE inner = display_.ClientSize();
+    // The linear view (the expression mode) is not part of this window yet: the grid fills it.
+    MoveChild(grid_->Hwnd(), {0, 0, inner.cx, inner.cy});
+    if (logic_) logic_->UpdateGridColumns();
+}
 
-void MainFrame::LayOutKeypad() {}
+void MainFrame::OnActivate(WPARAM wParam) {
+    if (LOWORD(wParam) == WA_INACTIVE) {
+        HWND focus = GetFocus();
+        if (IsOwnWindow(focus)) focusBeforeDeactivate_ = focus;
+        return;
+    }
+    if (!activatedOnce_) {
+        activatedOnce_ = true;
+        if (logic_) logic_->Activate();
+    } else if (focusBeforeDeactivate_ != nullptr && IsWindow(focusBeforeDeactivate_)) {
+        SetFocus(focusBeforeDeactivate_);
+    }
+}
 
 LRESULT CALLBACK MainFrame::WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) {
@@ -114,19 +230,116 @@ LRESULT MainFrame::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_SIZE:
             if (wParam != SIZE_MINIMIZED) LayOutWindow();
             return 0;
+        case WM_ACTIVATE:
+            OnActivate(wParam);
+            return 0;
+        case WM_INITMENUPOPUP:
+            if (logic_ && HIWORD(lParam) == 0) {
+                if (auto menu = menus_->FromSubmenu(reinterpret_cast<HMENU>(wParam))) {
+                    logic_->OnMenuOpen(*menu);
+                }
+            }
+            return 0;
+        case WM_COMMAND:
+            if (logic_ && lParam == 0) {
+                if (auto item = Menus::FromCommand(LOWORD(wParam))) logic_->OnMenuCommand(*item);
+                return 0;
+            }
+            break;
         case WM_SETCURSOR:
             if (busy_) {
                 SetCursor(LoadCursor(nullptr, IDC_WAIT));
                 return TRUE;
             }
             break;
+        case WM_CLOSE:
+            DestroyWindow(hwnd_);
+            return 0;
         case WM_DESTROY:
+            // No DDE conversation may reach the logic once the window is going.
+            dde_.Stop();
             PostQuitMessage(0);
             return 0;
         default:
             break;
     }
     return DefWindowProcA(hwnd_, message, wParam, lParam);
+}
+
+// ---- WindowPort ---------------------------------------------------------------------------------
+
+void MainFrame::SetCaption(const std::string& caption) {
+    SetWindowTextA(hwnd_, caption.c_str());
+}
+
+void MainFrame::SetOuterSize(int widthPixels, int heightPixels) {
+    SetWindowPos(hwnd_, nullptr, 0, 0, widthPixels, heightPixels,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void MainFrame::SetBusy(bool busy) {
+    if (busy == busy_) return;
+    busy_ = busy;
+    if (busy) {
+        focusBeforeBusy_ = GetFocus();
+        EnableWindow(hwnd_, FALSE);
+        SetCursor(LoadCursor(nullptr, IDC_WAIT));
+        return;
+    }
+    EnableWindow(hwnd_, TRUE);
+    SetCursor(LoadCursor(nullptr, IDC_ARROW));
+    // Disabling the window took the focus away; give it back where it was.
+    if (GetFocus() == nullptr && focusBeforeBusy_ != nullptr && IsWindow(focusBeforeBusy_) &&
+        GetActiveWindow() == hwnd_) {
+        SetFocus(focusBeforeBusy_);
+    }
+}
+
+void MainFrame::Unload() {
+    // Closed from the message loop, after the handler that asked for it has returned (it may be
+    // a DDE transaction or a key of the window's own).
+    PostMessageA(hwnd_, WM_CLOSE, 0, 0);
+}
+
+void MainFrame::Minimize() {
+    ShowWindow(hwnd_, SW_MINIMIZE);
+}
+
+void MainFrame::Restore() {
+    ShowWindow(hwnd_, SW_RESTORE);
+}
+
+bool MainFrame::ResultPaneActive() const {
+    return GetFocus() == result_->Hwnd();
+}
+
+ClientRect MainFrame::ResultPaneRect() const {
+    RECT rect{};
+    GetWindowRect(result_->Hwnd(), &rect);
+    MapWindowPoints(HWND_DESKTOP, hwnd_, reinterpret_cast<POINT*>(&rect), 2);
+    return {rect.left, rect.top, rect.right, rect.bottom};
+}
+
+void MainFrame::ShowPopupMenu() {
+    POINT at{};
+    GetCursorPos(&at);
+    TrackPopupMenu(GetSubMenu(popupMenus_, 0), TPM_LEFTALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0,
+                   hwnd_, nullptr);
+}
+
+void MainFrame::PasteIntoWindow(std::uintptr_t window) {
+    HWND target = reinterpret_cast<HWND>(window);
+    ShowWindow(target, SW_SHOWNORMAL);
+    SetWindowPos(target, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    INPUT keys[4] = {};
+    for (INPUT& key : keys) key.type = INPUT_KEYBOARD;
+    keys[0].ki.wVk = VK_CONTROL;
+    keys[1].ki.wVk = 'V';
+    keys[2].ki.wVk = 'V';
+    keys[2].ki.dwFlags = KEYEVENTF_KEYUP;
+    keys[3].ki.wVk = VK_CONTROL;
+    keys[3].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(4, keys, sizeof(INPUT));
 }
 
 }  // namespace zentra

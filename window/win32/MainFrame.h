@@ -1,45 +1,91 @@
-// The top-level window "Quorvel": owns every child window and routes their events.
+// The top-level window "Quorvel": owns every child window and the window's logic, implements the
+// window port and routes the children's events, DDE and the keyboard to the logic.
+//
+// Teardown order: the logic goes first (it borrows every port), then the DDE server, then the
+// controls; the window itself is destroyed by WM_CLOSE before any of that.
 #pragma once
 
 #include <windows.h>
 
 #include <memory>
 
+#include "controls/win32/GridControl.h"
+#include "controls/win32/ResultPane.h"
+#include "engine/PrimeTable.h"
+#include "window/MainWindow.h"
+#include "window/Ports.h"
+#include "window/win32/Clipboard.h"
+#include "window/win32/DdeServer.h"
+#include "window/win32/Keypad.h"
+#include "window/win32/Menus.h"
+#include "window/win32/Metrics.h"
 #include "window/win32/Panel.h"
+#include "window/win32/Services.h"
 
 namespace zentra {
 
-class MainFrame {
+class MainFrame final : public WindowPort {
   public:
-    MainFrame() = default;
-    ~MainFrame();
+    // `primes` must outlive this object.
+    explicit MainFrame(const PrimeTable& primes) : primes_(primes) {}
+    ~MainFrame() override;
     MainFrame(const MainFrame&) = delete;
     MainFrame& operator=(const MainFrame&) = delete;
 
-    // Creates the window with its menu, panels and keypad and shows it.
+    // Creates the window with its menu, panels, keypad and logic, runs the start-up and shows it.
     bool Create(HINSTANCE instance, int showCommand);
     HWND Hwnd() const { return hwnd_; }
 
     // Runs the message loop until the window is gone; returns the exit code.
     int Run();
 
+    // WindowPort.
+    void SetCaption(const std::string& caption) override;
+    void SetOuterSize(int widthPixels, int heightPixels) override;
+    void SetBusy(bool busy) override;
+    void Unload() override;
+    void Minimize() override;
+    void Restore() override;
+    bool ResultPaneActive() const override;
+    ClientRect ResultPaneRect() const override;
+    void ShowPopupMenu() override;
+    void PasteIntoWindow(std::uintptr_t window) override;
+
   private:
     static LRESULT CALLBACK WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
-    // Key preview and the accelerator table; true when the message was used up.
+    bool CreateChildren();
+    // Key preview, access keys, mouse presses for What's This and the accelerator table; true
+    // when the message was used up.
     bool PreTranslate(MSG& msg);
+    bool PreviewMouseDown(const MSG& msg, int button);
     bool IsOwnWindow(HWND hwnd) const;
+    void OnActivate(WPARAM wParam);
 
     void LayOutWindow();
     void LayOutDisplayPanel();
-    void LayOutKeypad();
 
+    const PrimeTable& primes_;
     HWND hwnd_ = nullptr;
     HACCEL accelerators_ = nullptr;
+    HMENU popupMenus_ = nullptr;
+    bool busy_ = false;
+    bool activatedOnce_ = false;
+    HWND focusBeforeBusy_ = nullptr;
+    HWND focusBeforeDeactivate_ = nullptr;
+
+    Metrics metrics_;
+    SystemBeep beep_;
     Panel display_;
     Panel buttons_;
-    HWND result_ = nullptr;
-    bool busy_ = false;
+    std::unique_ptr<win32::GridControl> grid_;
+    std::unique_ptr<win32::ResultPane> result_;
+    Keypad keypad_;
+    std::unique_ptr<Menus> menus_;
+    std::unique_ptr<Clipboard> clipboard_;
+    std::unique_ptr<WhatsThisHelp> help_;
+    DdeServer dde_;
+    std::unique_ptr<MainWindow> logic_;
 };
 
 }  // namespace zentra

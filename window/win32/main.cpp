@@ -16,7 +16,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
 
     // A damaged table would give wrong factorizations without any sign; refuse to start instead.
     std::string error;
-    auto primes = zentra::PrimeTable::FromProgramResource(&error);
+    const auto primes = zentra::PrimeTable::FromProgramResource(&error);
     if (!primes) {
         const std::string text = "The prime table of this program is damaged (" + error +
                                  ").\r\nPlease install Zentra! again.";
@@ -24,7 +24,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
         return 1;
     }
 
-    zentra::MainFrame frame;
+    zentra::MainFrame frame(*primes);
     if (!frame.Create(instance, showCommand)) return 1;
     return frame.Run();
 }

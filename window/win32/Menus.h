@@ -1,0 +1,47 @@
+// The window's menu items for the logic: the menu bar's and the context menu's items by their
+// command ids. Items that are not on the bar (the Mode and Help menus come later) keep their state
+// here, so the logic reads back what it set.
+#pragma once
+
+#include <windows.h>
+
+#include <array>
+#include <optional>
+
+#include "window/Ports.h"
+
+namespace zentra {
+
+class Menus final : public MenuPort {
+  public:
+    // Both menus are borrowed and must outlive this object.
+    Menus(HMENU bar, HMENU popup);
+
+    MenuItemPort& Item(MenuItem item) override { return items_[static_cast<std::size_t>(item)]; }
+    // The item a WM_COMMAND id stands for.
+    static std::optional<MenuItem> FromCommand(int commandId);
+    // The drop-down menu whose opening applies an enabling rule.
+    std::optional<Menu> FromSubmenu(HMENU submenu) const;
+
+  private:
+    class Entry final : public MenuItemPort {
+      public:
+        Entry() = default;
+        Entry(HMENU menu, UINT commandId) : menu_(menu), id_(commandId) {}
+        bool Enabled() const override;
+        void SetEnabled(bool enabled) override;
+        bool Checked() const override;
+        void SetChecked(bool checked) override;
+
+      private:
+        HMENU menu_ = nullptr;  // nullptr: the item is not shown; the state lives here
+        UINT id_ = 0;
+        bool enabled_ = true;
+        bool checked_ = false;
+    };
+
+    HMENU bar_;
+    std::array<Entry, kMenuItemCount> items_;
+};
+
+}  // namespace zentra

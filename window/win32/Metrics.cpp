@@ -1,0 +1,57 @@
+// Text measurement:
+// https://learn.microsoft.com/windows/win32/api/wingdi/nf-wingdi-gettextextentpoint32a
+#include "window/win32/Metrics.h"
+
+namespace zentra {
+namespace {
+
+constexpr int kTwipsPerInch = 1440;
+
+HFONT MakeFont(const char* face, int heightPixels) {
+    return CreateFontA(-heightPixels, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
+                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                       DEFAULT_PITCH | FF_DONTCARE, face);
+}
+
+// Character height in pixels of a size in hundredths of a point.
+int PointsToPixels(int centipoints, int pixelsPerInch) {
+    return MulDiv(centipoints, pixelsPerInch, 7200);
+}
+
+}  // namespace
+
+Metrics::Metrics() {
+    HDC screen = GetDC(nullptr);
+    const int dpiX = GetDeviceCaps(screen, LOGPIXELSX);
+    const int dpiY = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    if (dpiX > 0) twipsPerPixelX_ = kTwipsPerInch / dpiX;
+    if (dpiY > 0) twipsPerPixelY_ = kTwipsPerInch / dpiY;
+    displayFont_ = MakeFont("Courier New", PointsToPixels(900, dpiY > 0 ? dpiY : 96));
+    windowFont_ = MakeFont("MS Sans Serif", PointsToPixels(825, dpiY > 0 ? dpiY : 96));
+}
+
+Metrics::~Metrics() {
+    if (displayFont_ != nullptr) DeleteObject(displayFont_);
+    if (windowFont_ != nullptr) DeleteObject(windowFont_);
+}
+
+SIZE Metrics::Measure(HFONT font, const std::string& text) const {
+    SIZE size{};
+    HDC screen = GetDC(nullptr);
+    HGDIOBJ old = SelectObject(screen, font);
+    GetTextExtentPoint32A(screen, text.c_str(), static_cast<int>(text.size()), &size);
+    SelectObject(screen, old);
+    ReleaseDC(nullptr, screen);
+    return size;
+}
+
+int Metrics::DisplayTextWidth(const std::string& text) const {
+    return Measure(displayFont_, text).cx * twipsPerPixelX_;
+}
+
+int Metrics::WindowFontBracketHeight() const {
+    return Measure(windowFont_, "[").cy;
+}
+
+}  // namespace zentra

@@ -1,0 +1,30 @@
+// Small system services of the window: the beep of a refused key and What's This help.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "window/Ports.h"
+
+namespace zentra {
+
+class SystemBeep final : public BeepPort {
+  public:
+    void Beep() override { MessageBeep(MB_OK); }
+};
+
+// What's This popups from the help file beside the program.
+class WhatsThisHelp final : public HelpPort {
+  public:
+    // `owner` must outlive this object.
+    explicit WhatsThisHelp(HWND owner);
+    void ShowWhatsThis(int topic) override;
+    const std::string& HelpFilePath() const { return helpFile_; }
+
+  private:
+    HWND owner_;
+    std::string helpFile_;
+};
+
+}  // namespace zentra
