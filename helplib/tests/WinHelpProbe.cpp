@@ -1,6 +1,7 @@
 // Drives the help viewer the way the program does, through WinHelp, and waits (with a deadline)
 // until the viewer shows the expected text; prints the window's screen rectangle for screenshots.
 //   WinHelpProbe context <id> <text>   HELP_CONTEXT: the main help window shows the topic
+//   WinHelpProbe wait <text>           a viewer started on the file shows the text
 //   WinHelpProbe popup <id> <text> <from> <label>
 //                                      HELP_CONTEXTPOPUP: a popup window shows the topic. A viewer
 //                                      without that command gets the popup from a popup link
@@ -216,6 +217,7 @@ int main(int argc, char** argv) {
         return static_cast<DWORD>(std::strtoul(text, nullptr, 10));
     };
     if (mode == "context" && argc == 4) return ShowTopic(number(argv[2]), argv[3]);
+    if (mode == "wait" && argc == 3) return Report(WaitForViewer(argv[2], false), argv[2]);
     if (mode == "popup" && argc == 6)
         return ShowPopup(number(argv[2]), argv[3], number(argv[4]), argv[5]);
     if (mode == "tab") return ShowTab();
@@ -234,6 +236,6 @@ int main(int argc, char** argv) {
     }
     std::fprintf(stderr,
                  "usage: WinHelpProbe context <id> <text> | popup <id> <text> <from> <label>"
-                 " | tab | tab-done | quit\n");
+                 " | wait <text> | tab | tab-done | quit\n");
     return 2;
 }

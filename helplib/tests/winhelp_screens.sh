@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Opens Zentra!.hlp in the help viewer under Wine the way the program does (WinHelp with topic
-# numbers), checks the text each window shows, and saves screenshots of the contents topic, the
-# clipboard-script topic, a What's This popup and the About tab page.
+# Opens Zentra!.hlp in the help viewer under Wine the way the program does (started on the file,
+# and through WinHelp with topic numbers), checks the text each window shows, and saves
+# screenshots of the contents topic, the clipboard-script topic, a What's This popup and the
+# About tab page.
 # Usage: winhelp_screens.sh <bin folder> <screenshot folder> <source root>
 set -euo pipefail
 bin=$1
@@ -32,8 +33,14 @@ cleanup() {
 }
 trap cleanup EXIT
 
-probe context 100 "A first calculation: type 12, press Enter"
+# As Help > Help Topics does: the viewer started on the file opens at the contents topic.
+(cd "$bin" && timeout 120 "$root/scripts/wine-run.sh" winhlp32.exe 'Zentra!.hlp') \
+    >"$work/viewer" 2>&1 &
+probe wait "A first calculation: type 12, press Enter"
 shot help-contents.png
+probe quit
+# As F1 and What's This do: topics by number through WinHelp.
+probe context 100 "A first calculation: type 12, press Enter"
 probe context 204 "the four lines :c, 12, 18 and :l clears the display"
 shot help-clipboard-scripts.png
 probe popup 105 "Numbers up to 999,999,999,999" 201 Factorization
