@@ -30,6 +30,8 @@ cleanup() {
         for _ in $(seq 50); do kill -0 "$app_pid" 2>/dev/null || break; sleep 0.1; done
         kill "$app_pid" 2>/dev/null || true
     fi
+    # Let Wine's own helper processes leave the display before it goes.
+    WINEPREFIX=${WINEPREFIX:-$root/build/wineprefix} timeout 10 wineserver -w 2>/dev/null || true
     kill "$xvfb_pid" 2>/dev/null || true
 }
 trap cleanup EXIT
@@ -57,6 +59,7 @@ import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$shot"
 echo "Screenshot: $shot"
 
 if [[ -t 0 ]]; then
-    echo "Drive it with build/win32/bin/zentra-dde.exe (DISPLAY=$DISPLAY); press Enter to close it."
+    echo "It keeps running on $DISPLAY: DISPLAY=$DISPLAY scripts/wine-run.sh" \
+        "build/win32/bin/zentra-dde.exe 7 Enter GCD drives it by DDE. Press Enter to close it."
     read -r _
 fi

@@ -227,6 +227,29 @@ else
     fail "burst: the grid differs from the executes ($(wc -l <"$work/burst-grid.txt") lines)"
 fi
 
+# The factorization of all those lines takes a moment: the window is disabled meanwhile.
+window_enabled() { [[ $(probe layout | grep '^window ' | cut -d' ' -f4) == "$1" ]]; }
+watch=$work/watch.txt
+probe wait-disabled 20000 >"$watch" &
+watch_pid=$!
+wait_for 10 grep -q watching "$watch"
+dde '*'
+expect_eq "factorization of the burst's lines acknowledged" 0 $?
+wait "$watch_pid"
+expect_eq "the window is disabled while the factorization runs" 0 $?
+if wait_for 5 window_enabled 1; then echo "ok: enabled again"; else fail "still disabled"; fi
+
+# --- Resizing ------------------------------------------------------------------------------------
+xdotool windowsize "$win" 420 300
+grow_done() { [[ $(probe layout | grep '^client ' | cut -d' ' -f2) == 420 ]]; }
+wait_for 5 grow_done
+probe layout | tr -d '\r' >"$work/layout-wide.txt"
+mapfile -t panels < <(grep '^Zentra.Panel ' "$work/layout-wide.txt" | cut -d' ' -f2-5)
+expect_eq "wider window: display panel" "1 0 418 75" "${panels[0]:-}"
+expect_eq "wider window: keypad panel" "1 106 418 127" "${panels[1]:-}"
+expect_eq "wider window: keys keep their places" "Clear 5 0 36 28" \
+    "$(awk '$7 == "Clear" { print $7, $2, $3, $4, $5 }' "$work/layout-wide.txt")"
+
 # --- Exit ----------------------------------------------------------------------------------------
 dde Exit
 if wait_for 10 app_gone; then echo "ok: DDE Exit ends the program"; else fail "DDE Exit"; fi

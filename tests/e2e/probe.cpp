@@ -8,11 +8,14 @@
 //   zentra-probe clip-rtf        the "Rich Text Format" clipboard
 //   zentra-probe close           asks the window to close (WM_CLOSE)
 //   zentra-probe popup           exit code 0 when a popup menu is showing
+//   zentra-probe wait-disabled MS  exit code 0 as soon as the window is seen disabled (busy),
+//                                1 when it stays enabled for MS milliseconds
 #include <fcntl.h>
 #include <io.h>
 #include <windows.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <iostream>
 #include <iterator>
@@ -127,6 +130,20 @@ int PrintClipboard(UINT format) {
     return status;
 }
 
+// Operations are short: look often, but give the processor back between looks.
+int WaitDisabled(int milliseconds) {
+    HWND main = MainWindow();
+    if (main == nullptr) return 2;
+    const DWORD deadline = GetTickCount() + static_cast<DWORD>(milliseconds);
+    std::puts("watching");
+    std::fflush(stdout);
+    while (GetTickCount() < deadline) {
+        if (!IsWindowEnabled(main)) return 0;
+        Sleep(1);
+    }
+    return 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -139,13 +156,14 @@ int main(int argc, char** argv) {
         HWND menu = FindWindowA("#32768", nullptr);
         return menu != nullptr && IsWindowVisible(menu) ? 0 : 1;
     }
+    if (command == "wait-disabled" && argc == 3) return WaitDisabled(std::atoi(argv[2]));
     if (command == "close") return PostMessageA(MainWindow(), WM_CLOSE, 0, 0) ? 0 : 2;
     if (command == "clip-set") return SetClipboardText();
     if (command == "clip-text") return PrintClipboard(CF_TEXT);
     if (command == "clip-rtf") return PrintClipboard(RegisterClipboardFormatA("Rich Text Format"));
     std::fputs(
         "usage: zentra-probe text CLASS | layout | clip-set | clip-text | clip-rtf | close | "
-        "popup\n",
+        "popup | wait-disabled MS\n",
         stderr);
     return 1;
 }
