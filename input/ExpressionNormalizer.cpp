@@ -73,6 +73,25 @@ bool OneStandsAlone(const std::string& text, int pos) {
     return !IsDigit(c) && c != '^' && c != '!' && c != '.';
 }
 
+// Deletes the two characters of `pattern` wherever `deletable(position)` agrees, left to right.
+// A deletion can only make a new match start at the character before it, and every match further
+// left was judged on characters the deletion left alone, so the search goes on from there.
+template <typename Deletable>
+bool DeleteWhere(std::string& text, std::string_view pattern, Deletable deletable) {
+    bool changed = false;
+    int from = 1;
+    while (const int at = Find(text, pattern, from)) {
+        if (deletable(at)) {
+            ReplaceAt(text, at, 2, "");
+            changed = true;
+            from = at > 1 ? at - 1 : 1;
+        } else {
+            from = at + 1;
+        }
+    }
+    return changed;
+}
+
 // A digit followed by blanks: the rewritten piece keeps its length, so positions stay valid.
 std::string Padded(char digit, int blanks) {
     std::string text(static_cast<std::size_t>(blanks) + 1, ' ');
@@ -247,44 +266,17 @@ std::string ExpressionNormalizer::CheckSyntax(std::string text) {
 
 // Deletes `pattern` ("*1", "/1", "^1") wherever its "1" stands alone.
 std::string ExpressionNormalizer::DropOneAfter(std::string text, std::string_view pattern) {
-    bool changed = false;
-    int from = 1;
-    while (const int at = Find(text, pattern, from)) {
-        if (OneStandsAlone(text, at + 2)) {
-            ReplaceAt(text, at, 2, "");
-            changed = true;
-            from = 1;
-        } else {
-            from = at + 1;
-        }
-    }
+    const bool changed =
+        DeleteWhere(text, pattern, [&text](int at) { return OneStandsAlone(text, at + 2); });
     return changed ? CheckSyntax(std::move(text)) : text;
 }
 
 std::string ExpressionNormalizer::DropFactorOne(std::string text) {
     if (text.empty()) return text;
-    bool changed = false;
-    int from = 1;
-    while (const int at = Find(text, "*1", from)) {
-        if (OneStandsAlone(text, at + 2)) {
-            ReplaceAt(text, at, 2, "");
-            changed = true;
-            from = 1;
-        } else {
-            from = at + 1;
-        }
-    }
+    bool changed =
+        DeleteWhere(text, "*1", [&text](int at) { return OneStandsAlone(text, at + 2); });
     // "1*" goes only where the product it leaves binds as loosely: not after "/" or "^".
-    from = 1;
-    while (const int at = Find(text, "1*", from)) {
-        if (LeftIsLoose(text, at - 1)) {
-            ReplaceAt(text, at, 2, "");
-            changed = true;
-            from = 1;
-        } else {
-            from = at + 1;
-        }
-    }
+    changed |= DeleteWhere(text, "1*", [&text](int at) { return LeftIsLoose(text, at - 1); });
     return changed ? CheckSyntax(std::move(text)) : text;
 }
 
