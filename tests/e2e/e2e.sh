@@ -136,12 +136,23 @@ import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$work/screensh
 keys Up
 dde Copy
 expect_eq "DDE Copy of the current cell" "18" "$(probe clip-text)"
+# A double click on a result cell shows that line in the result pane; Ctrl+Insert copies the cell.
+menu_bar=$((HEIGHT - client_height))
+xdotool mousemove --window "$win" 130 $((menu_bar + 2 + 18 + 9)) click --repeat 2 --delay 80 1
+wait_for 5 result_is "18 = 2 . 32"
+expect_eq "double click on the result of 18" "18 = 2 . 32" "$(result_text)"
+keys ctrl+Insert
+expect_eq "Ctrl+Insert copies the current cell" "= 2 * 3^2" "$(probe clip-text)"
 keys Escape
 expect_display "Esc presses Clear" ";"
 keys 4 BackSpace 9 KP_Enter KP_6 Return Up Delete
 expect_display "Back, numeric keypad and Del" "9;|;"
 keys ctrl+z
 expect_display "Ctrl+Z restores the deleted line" "9;|6;|;"
+keys Delete
+expect_display "Del again" "9;|;"
+keys alt+BackSpace
+expect_display "Alt+Backspace restores it too" "9;|6;|;"
 
 # --- Menus ---------------------------------------------------------------------------------------
 dde Clear 1 2 Enter 1 8 Enter
@@ -156,7 +167,6 @@ expect_display "Edit > Clear All" ";"
 
 # --- Mouse ---------------------------------------------------------------------------------------
 # Keys are clicked at their centres: the window's client area starts below the menu bar.
-menu_bar=$((HEIGHT - client_height))
 click_key() {  # x y of the key inside the keypad panel
     xdotool mousemove --window "$win" $((1 + $1 + 18)) $((menu_bar + 106 + $2 + 14)) click 1
     sleep 0.1
