@@ -1,0 +1,234 @@
+// The host's adapters against real Win32 objects: the program's own menu and shortcut resources,
+// the keypad built from the stored design, and the clipboard.
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "resources/design/KeypadDesignBytes.h"
+#include "window/win32/Clipboard.h"
+#include "window/win32/Keypad.h"
+#include "window/win32/Menus.h"
+#include "window/win32/Panel.h"
+#include "window/win32/ResourceIds.h"
+
+namespace zentra {
+namespace {
+
+HWND CreateTestWindow() {
+    static ATOM atom = [] {
+        WNDCLASSEXA wc{};
+        wc.cbSize = sizeof wc;
+        wc.lpfnWndProc = DefWindowProcA;
+        wc.hInstance = GetModuleHandleA(nullptr);
+        wc.lpszClassName = "Zentra.HostAdaptersTest";
+        return RegisterClassExA(&wc);
+    }();
+    return CreateWindowExA(0, MAKEINTATOM(atom), "host adapters", WS_OVERLAPPEDWINDOW, 0, 0, 400,
+                           300, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+}
+
+BOOL CALLBACK CollectChild(HWND child, LPARAM found) {
+    reinterpret_cast<std::set<HWND>*>(found)->insert(child);
+    return TRUE;
+}
+
+std::string ItemText(HMENU menu, UINT id) {
+    char text[128] = {};
+    GetMenuStringA(menu, id, text, sizeof text, MF_BYCOMMAND);
+    return text;
+}
+
+class MenuResources : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        bar_ = LoadMenuA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINMENU));
+        popups_ = LoadMenuA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_POPUPMENU));
+        ASSERT_NE(bar_, nullptr);
+        ASSERT_NE(popups_, nullptr);
+    }
+    void TearDown() override {
+        DestroyMenu(bar_);
+        DestroyMenu(popups_);
+    }
+    HMENU bar_ = nullptr;
+    HMENU popups_ = nullptr;
+};
+
+TEST_F(MenuResources, CaptionsAndShortcutsOfEveryItem) {
+    struct Row {
+        MenuItem item;
+        const char* text;
+    };
+    const Row rows[] = {
+        {MenuItem::ActionsCalculator, "&Calculator\tF2"},
+        {MenuItem::ActionsFactorization, "&Factorization"},
+        {MenuItem::ActionsLcm, "&Least Common Multiple\tCtrl+L"},
+        {MenuItem::ActionsGcd, "&Greatest Common Divisor\tCtrl+G"},
+        {MenuItem::ActionsCancellation, "Ca&ncellation"},
+        {MenuItem::ActionsExit, "E&xit\tCtrl+F4"},
+        {MenuItem::EditUndo, "&Undo\tCtrl+Z"},
+        {MenuItem::EditCopy, "&Copy\tCtrl+C"},
+        {MenuItem::EditPaste, "&Paste\tCtrl+V"},
+        {MenuItem::EditDelete, "&Delete\tDel"},
+        {MenuItem::EditClear, "Clear &All\tCtrl+N"},
+    };
+    Menus menus(bar_, GetSubMenu(popups_, 0));
+    for (const Row& row : rows) {
+        bool found = false;
+        for (int id = IDM_ACTIONS_CALCULATOR; id <= IDM_POPUP_WHAT; ++id) {
+            if (Menus::FromCommand(id) != row.item) continue;
+            EXPECT_EQ(ItemText(bar_, static_cast<UINT>(id)), row.text);
+            found = true;
+        }
+        EXPECT_TRUE(found) << row.text;
+    }
+    char text[64] = {};
+    GetMenuStringA(bar_, 0, text, sizeof text, MF_BYPOSITION);
+    EXPECT_STREQ(text, "&Actions");
+    GetMenuStringA(bar_, 1, text, sizeof text, MF_BYPOSITION);
+    EXPECT_STREQ(text, "&Edit");
+    EXPECT_EQ(GetMenuItemCount(bar_), 2);
+    EXPECT_EQ(ItemText(popups_, IDM_POPUP_WHAT), "&What's This?");
+}
+
+TEST_F(MenuResources, ItemsFollowTheLogicAndItemsOffTheBarKeepTheirState) {
+    Menus menus(bar_, GetSubMenu(popups_, 0));
+    MenuItemPort& lcm = menus.Item(MenuItem::ActionsLcm);
+    lcm.SetEnabled(false);
+    EXPECT_FALSE(lcm.Enabled());
+    EXPECT_NE(GetMenuState(bar_, IDM_ACTIONS_LCM, MF_BYCOMMAND) & MF_GRAYED, 0u);
+    lcm.SetEnabled(true);
+    EXPECT_TRUE(lcm.Enabled());
+
+    MenuItemPort& tabular = menus.Item(MenuItem::ViewModeTabular);
+    tabular.SetChecked(true);
+    EXPECT_TRUE(tabular.Checked());
+    EXPECT_FALSE(menus.Item(MenuItem::ViewModeLinear).Checked());
+
+    EXPECT_EQ(menus.FromSubmenu(GetSubMenu(bar_, 0)), Menu::Actions);
+    EXPECT_EQ(menus.FromSubmenu(GetSubMenu(bar_, 1)), Menu::Edit);
+    EXPECT_EQ(menus.FromSubmenu(GetSubMenu(popups_, 0)), std::nullopt);
+    EXPECT_EQ(Menus::FromCommand(0), std::nullopt);
+}
+
+TEST(ShortcutResource, HoldsTheMenuShortcuts) {
+    HACCEL table = LoadAcceleratorsA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_ACCELERATORS));
+    ASSERT_NE(table, nullptr);
+    std::vector<ACCEL> entries(static_cast<std::size_t>(CopyAcceleratorTableA(table, nullptr, 0)));
+    CopyAcceleratorTableA(table, entries.data(), static_cast<int>(entries.size()));
+    std::set<std::tuple<int, int, int>> got;
+    for (const ACCEL& entry : entries) {
+        got.insert({entry.key, entry.fVirt & (FCONTROL | FSHIFT | FALT), entry.cmd});
+    }
+    const std::set<std::tuple<int, int, int>> expected = {
+        {VK_F2, 0, IDM_ACTIONS_CALCULATOR}, {'L', FCONTROL, IDM_ACTIONS_LCM},
+        {'G', FCONTROL, IDM_ACTIONS_GCD},   {VK_F4, FCONTROL, IDM_ACTIONS_EXIT},
+        {'Z', FCONTROL, IDM_EDIT_UNDO},     {'C', FCONTROL, IDM_EDIT_COPY},
+        {'V', FCONTROL, IDM_EDIT_PASTE},    {VK_DELETE, 0, IDM_EDIT_DELETE},
+        {'N', FCONTROL, IDM_EDIT_CLEAR},
+    };
+    EXPECT_EQ(got, expected);
+}
+
+TEST(KeypadAdapter, BuildsAllKeysFromTheDesignAndLaysThemOut) {
+    HWND window = CreateTestWindow();
+    ASSERT_NE(window, nullptr);
+    Keypad keypad;
+    std::vector<std::pair<KeyArray, int>> clicks;
+    Keypad::Events events;
+    events.onClick = [&](KeyArray array, int index) { clicks.emplace_back(array, index); };
+    ASSERT_TRUE(keypad.Create(window, LoadKeypadDesign(KeypadDesignBytes()), events));
+    keypad.LayOut();
+    EXPECT_EQ(keypad.KeyHeight(), 28);
+
+    struct Row {
+        KeyArray array;
+        int index;
+        const char* caption;
+        POINT at;
+    };
+    const Row rows[] = {
+        {KeyArray::Cntrl, 0, "Clear", {5, 0}}, {KeyArray::Cntrl, 3, "Enter", {128, 0}},
+        {KeyArray::Digit, 7, "7", {210, 0}},   {KeyArray::Digit, 9, "9", {292, 0}},
+        {KeyArray::Func, 0, "P", {5, 33}},     {KeyArray::Func, 4, "*", {169, 33}},
+        {KeyArray::Oper, 0, ".", {169, 33}},   {KeyArray::Digit, 6, "6", {292, 33}},
+        {KeyArray::Oper, 5, "^", {5, 66}},     {KeyArray::Digit, 0, "0", {169, 66}},
+        {KeyArray::Digit, 3, "3", {292, 66}},
+    };
+    std::set<HWND> windows;
+    EnumChildWindows(window, &CollectChild, reinterpret_cast<LPARAM>(&windows));
+    std::size_t keys = 0;
+    for (HWND child : windows) {
+        KeyArray array{};
+        int index = -1;
+        if (keypad.Find(child, array, index)) ++keys;
+    }
+    EXPECT_EQ(keys, 28u);
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.caption);
+        HWND key = nullptr;
+        for (HWND child : windows) {
+            KeyArray array{};
+            int index = -1;
+            if (keypad.Find(child, array, index) && array == row.array && index == row.index) {
+                key = child;
+            }
+        }
+        ASSERT_NE(key, nullptr);
+        RECT rect{};
+        GetWindowRect(key, &rect);
+        MapWindowPoints(HWND_DESKTOP, window, reinterpret_cast<POINT*>(&rect), 2);
+        EXPECT_EQ(rect.left, row.at.x);
+        EXPECT_EQ(rect.top, row.at.y);
+        EXPECT_EQ(rect.right - rect.left, 36);
+        EXPECT_EQ(rect.bottom - rect.top, 28);
+        char caption[16] = {};
+        GetWindowTextA(key, caption, sizeof caption);
+        EXPECT_STREQ(caption, row.caption);
+    }
+
+    // The logic's view of a key reaches the window; a click reports the key's array and index.
+    KeyPort& seven = keypad.Key(KeyArray::Digit, 7);
+    seven.SetEnabled(false);
+    EXPECT_FALSE(seven.Enabled());
+    seven.SetEnabled(true);
+    seven.ClickDraw();
+    const DWORD deadline = GetTickCount() + 2000;
+    while (clicks.empty() && GetTickCount() < deadline) {
+        MSG msg;
+        if (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            DispatchMessageA(&msg);
+        } else {
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+        }
+    }
+    ASSERT_EQ(clicks.size(), 1u);
+    EXPECT_EQ(clicks[0], std::make_pair(KeyArray::Digit, 7));
+    DestroyWindow(window);
+}
+
+TEST(ClipboardAdapter, TextRoundTripsAndRichTextUsesItsOwnFormat) {
+    HWND window = CreateTestWindow();
+    Clipboard clipboard(window);
+    const std::string script = ":c\r\n12\r\n18\n:l";
+    clipboard.SetText(script);
+    EXPECT_TRUE(clipboard.HasText());
+    EXPECT_EQ(clipboard.Text(), script);
+
+    clipboard.SetRtf("{\\rtf1 36}");
+    const UINT rtf = RegisterClipboardFormatA("Rich Text Format");
+    EXPECT_TRUE(IsClipboardFormatAvailable(rtf));
+    // Setting the rich text replaced the plain text.
+    EXPECT_FALSE(clipboard.HasText());
+    EXPECT_EQ(clipboard.Text(), "");
+
+    clipboard.SetText("");
+    EXPECT_EQ(clipboard.Text(), "");
+    DestroyWindow(window);
+}
+
+}  // namespace
+}  // namespace zentra
