@@ -6,7 +6,7 @@
 //   zentra-probe clip-set        standard input, byte for byte, becomes the CF_TEXT clipboard
 //   zentra-probe clip-text       the CF_TEXT clipboard
 //   zentra-probe clip-rtf        the "Rich Text Format" clipboard
-//   zentra-probe close           asks the window to close (WM_CLOSE)
+//   zentra-probe close [CAPTION] asks the window (or the top-level window CAPTION) to close
 //   zentra-probe popup           exit code 0 when a popup menu is showing
 //   zentra-probe wait-disabled MS  exit code 0 as soon as the window is seen disabled (busy),
 //                                1 when it stays enabled for MS milliseconds
@@ -157,13 +157,16 @@ int main(int argc, char** argv) {
         return menu != nullptr && IsWindowVisible(menu) ? 0 : 1;
     }
     if (command == "wait-disabled" && argc == 3) return WaitDisabled(std::atoi(argv[2]));
-    if (command == "close") return PostMessageA(MainWindow(), WM_CLOSE, 0, 0) ? 0 : 2;
+    if (command == "close") {
+        HWND window = argc == 3 ? FindWindowA(nullptr, argv[2]) : MainWindow();
+        return window != nullptr && PostMessageA(window, WM_CLOSE, 0, 0) ? 0 : 2;
+    }
     if (command == "clip-set") return SetClipboardText();
     if (command == "clip-text") return PrintClipboard(CF_TEXT);
     if (command == "clip-rtf") return PrintClipboard(RegisterClipboardFormatA("Rich Text Format"));
     std::fputs(
-        "usage: zentra-probe text CLASS | layout | clip-set | clip-text | clip-rtf | close | "
-        "popup | wait-disabled MS\n",
+        "usage: zentra-probe text CLASS | layout | clip-set | clip-text | clip-rtf |\n"
+        "       close [CAPTION] | popup | wait-disabled MS\n",
         stderr);
     return 1;
 }

@@ -154,8 +154,12 @@ int main(int argc, char** argv) {
         if (client.Execute(command, options.timeoutMs, error)) continue;
         ++failed;
         if (!options.quiet) {
-            std::fprintf(stderr, "zentra-dde: \"%s\" %s (0x%x)\n", command.c_str(),
-                         ErrorName(error), error);
+            // A long command is named by its start only.
+            constexpr std::size_t kShown = 60;
+            const std::string shown =
+                command.size() > kShown ? command.substr(0, kShown) + "..." : command;
+            std::fprintf(stderr, "zentra-dde: \"%s\" %s (0x%x)\n", shown.c_str(), ErrorName(error),
+                         error);
         }
         // A dead server refuses everything that follows; stop instead of waiting on each.
         if (error == DMLERR_SERVER_DIED || error == DMLERR_NO_CONV_ESTABLISHED) {

@@ -11,8 +11,21 @@ WhatsThisHelp::WhatsThisHelp(HWND owner) : owner_(owner) {
     helpFile_ = folder + "Zentra!.hlp";
 }
 
+namespace {
+
+// Wine's help viewer ignores HELP_CONTEXTPOPUP; there the topic opens in the help window instead,
+// so that What's This still shows something.
+bool ViewerShowsPopups() {
+    HMODULE ntdll = GetModuleHandleA("ntdll.dll");
+    return ntdll == nullptr || GetProcAddress(ntdll, "wine_get_version") == nullptr;
+}
+
+}  // namespace
+
 void WhatsThisHelp::ShowWhatsThis(int topic) {
-    WinHelpA(owner_, helpFile_.c_str(), HELP_CONTEXTPOPUP, static_cast<ULONG_PTR>(topic));
+    static const bool popups = ViewerShowsPopups();
+    WinHelpA(owner_, helpFile_.c_str(), popups ? HELP_CONTEXTPOPUP : HELP_CONTEXT,
+             static_cast<ULONG_PTR>(topic));
 }
 
 }  // namespace zentra
