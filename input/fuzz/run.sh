@@ -17,7 +17,8 @@ sources=(
 (cd "$root" && clang++ -std=c++20 -g -O1 -fsanitize=fuzzer,address,undefined \
     -fno-sanitize-recover=undefined -I"$root" "${sources[@]}" -o "$out/normalize-fuzzer")
 
-# One worker: the fuzzer shares the machine.
+# One worker and a small quarantine: the fuzzer shares the machine.
+export ASAN_OPTIONS=${ASAN_OPTIONS:-quarantine_size_mb=32}
 "$out/normalize-fuzzer" -max_total_time="$seconds" -max_len=512 -timeout=10 \
     -dict="$root/input/fuzz/expression.dict" -artifact_prefix="$out/" \
     "$out/corpus" "$root/input/fuzz/seeds"
