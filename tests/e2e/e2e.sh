@@ -177,6 +177,12 @@ click_key 292 33   # 6
 click_key 128 0    # Enter
 click_key 87 33    # GCD
 expect_display "mouse: 4 Enter 6 Enter GCD" "4;= 2^2|6;= 2 * 3|;" "2"
+click_key 169 33   # product
+expect_display "mouse: product" "4;= 2^2|6;= 2 * 3|;" "24 = 23 . 3"
+click_key 128 33   # cancellation
+expect_display "mouse: cancellation" "2;= 2|3;= 3|;"
+click_key 5 0      # Clear
+expect_display "mouse: Clear" ";"
 xdotool mousemove --window "$win" $((1 + 46 + 18)) $((menu_bar + 106 + 14)) click 3
 if wait_for 5 probe popup; then echo "ok: right click on a key opens What's This"; else
     fail "right click on a key showed no popup menu"
