@@ -276,5 +276,25 @@ expect_eq "wider window: keys keep their places" "Clear 5 0 36 28" \
 dde Exit
 if wait_for 10 app_gone; then echo "ok: DDE Exit ends the program"; else fail "DDE Exit"; fi
 
+# --- A damaged prime table -----------------------------------------------------------------------
+# The second prime (3) of RCDATA 101 becomes 4: the program says so and does not start.
+mkdir -p "$work/damaged"
+damaged="$work/damaged/Zentra!.exe"
+cp "$bin/Zentra!.exe" "$damaged"
+offset=$(LC_ALL=C grep -obUaP '\x02\x00\x00\x03\x00\x00\x05\x00\x00\x07\x00\x00\x0b\x00\x00' \
+    "$damaged" | head -1 | cut -d: -f1)
+printf '\x04' | dd of="$damaged" bs=1 seek=$((offset + 3)) conv=notrunc status=none
+wine_run "$damaged" >"$work/damaged.log" 2>&1 &
+app_pid=$!
+box_shown() { xdotool search --onlyvisible --name '^Zentra!$' >/dev/null; }
+if wait_for 30 box_shown; then echo "ok: a damaged prime table is reported"; else
+    fail "no message about the damaged prime table"
+fi
+window_shown && fail "the window opened with a damaged prime table"
+probe close 'Zentra!' >/dev/null
+wait_for 10 app_gone
+wait "$app_pid"
+expect_eq "exit code with a damaged prime table" 1 $?
+
 echo "e2e finished in $((SECONDS - started)) s with $failures failure(s)"
 exit $((failures > 0))

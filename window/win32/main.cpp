@@ -18,8 +18,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     std::string error;
     const auto primes = zentra::PrimeTable::FromProgramResource(&error);
     if (!primes) {
-        const std::string text = "The prime table of this program is damaged (" + error +
-                                 ").\r\nPlease install Zentra! again.";
+        const std::string text =
+            "Zentra! cannot start: " + error + ".\r\nPlease install the program again.";
         MessageBoxA(nullptr, text.c_str(), "Zentra!", MB_ICONERROR | MB_OK);
         return 1;
     }
