@@ -74,8 +74,8 @@ void Operations::ShowResultList() {
     ShowResult(result_, resultText_);
 }
 
-void Operations::Lcm() {
-    FactorizeIfStale();
+template <typename Combine>
+void Operations::MergeLines(Combine combine) {
     resultList_.clear();
     // Slots stand in the order of first appearance; the map finds a base's slot at once.
     std::unordered_map<std::int64_t, std::size_t> slotOf;
@@ -84,24 +84,20 @@ void Operations::Lcm() {
             auto [it, added] = slotOf.try_emplace(power.base.Raw(), resultList_.size());
             if (added) resultList_.push_back({power.base, Fixed()});
             auto& exponent = resultList_[it->second].exponent;
-            exponent = std::max(exponent, power.exponent);
+            exponent = combine(exponent, power.exponent);
         }
     }
+}
+
+void Operations::Lcm() {
+    FactorizeIfStale();
+    MergeLines([](Fixed kept, Fixed added) { return std::max(kept, added); });
     ShowResultList();
 }
 
 void Operations::Product() {
     FactorizeIfStale();
-    resultList_.clear();
-    std::unordered_map<std::int64_t, std::size_t> slotOf;
-    for (std::size_t line = 0; line < factors_.Lines(); ++line) {
-        for (const auto& power : factors_.Line(line)) {
-            auto [it, added] = slotOf.try_emplace(power.base.Raw(), resultList_.size());
-            if (added) resultList_.push_back({power.base, Fixed()});
-            auto& exponent = resultList_[it->second].exponent;
-            exponent = Fixed::FromRaw(exponent.Raw() + power.exponent.Raw());
-        }
-    }
+    MergeLines([](Fixed kept, Fixed added) { return Fixed::FromRaw(kept.Raw() + added.Raw()); });
     std::sort(resultList_.begin(), resultList_.end(),
               [](const PrimePower& a, const PrimePower& b) { return a.base < b.base; });
     ShowResultList();

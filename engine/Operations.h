@@ -73,6 +73,9 @@ class Operations {
   private:
     std::size_t NumberLines() const;
     void Factorization();
+    // Merges all lines' lists into the result list, combining the exponents of equal bases.
+    template <typename Combine>
+    void MergeLines(Combine combine);
     void Lcm();
     void Product();
     void Gcd();
