@@ -276,6 +276,15 @@ expect_eq "wider window: keys keep their places" "Clear 5 0 36 28" \
 dde Exit
 if wait_for 10 app_gone; then echo "ok: DDE Exit ends the program"; else fail "DDE Exit"; fi
 
+# Alt+F4 reaches the window's key preview as a system key and ends the program as well.
+wine_run "$bin/Zentra!.exe" >>"$work/app.log" 2>&1 &
+app_pid=$!
+wait_for 60 window_shown
+win=$(window_id)
+wait_for 10 probe text Zentra.Grid
+keys alt+F4
+if wait_for 15 app_gone; then echo "ok: Alt+F4 ends the program"; else fail "Alt+F4"; fi
+
 # --- A damaged prime table -----------------------------------------------------------------------
 # The second prime (3) of RCDATA 101 becomes 4: the program says so and does not start.
 mkdir -p "$work/damaged"
