@@ -138,8 +138,11 @@ dde Copy
 expect_eq "DDE Copy of the current cell" "18" "$(probe clip-text)"
 # A double click on a result cell shows that line in the result pane; Ctrl+Insert copies the cell.
 menu_bar=$((HEIGHT - client_height))
-xdotool mousemove --window "$win" 130 $((menu_bar + 2 + 18 + 9)) click --repeat 2 --delay 80 1
-wait_for 5 result_is "18 = 2 . 32"
+# (Tried up to three times: on a loaded machine two clicks may arrive too far apart.)
+for _ in 1 2 3; do
+    xdotool mousemove --window "$win" 130 $((menu_bar + 2 + 18 + 9)) click --repeat 2 --delay 60 1
+    wait_for 3 result_is "18 = 2 . 32" && break
+done
 expect_eq "double click on the result of 18" "18 = 2 . 32" "$(result_text)"
 keys ctrl+Insert
 expect_eq "Ctrl+Insert copies the current cell" "= 2 * 3^2" "$(probe clip-text)"
@@ -189,9 +192,20 @@ if wait_for 5 probe popup; then echo "ok: right click on a key opens What's This
 fi
 # Its only item shows the key's help topic (Wine's viewer opens it in its window).
 xdotool key w
-help_shown() { xdotool search --onlyvisible --name '^Quorvel Help$' >/dev/null; }
-if wait_for 15 help_shown; then echo "ok: What's This shows the help"; else
-    fail "What's This showed no help window"
+help_shows() { probe texts "Quorvel Help" | tr -d '\r' | grep -q "^$1\$"; }
+if wait_for 15 help_shows Del; then echo "ok: What's This on the Del key"; else
+    fail "What's This on the Del key showed no help on it"
+fi
+# The empty result pane is disabled: the window itself sees the press over its rectangle.
+probe close "Quorvel Help" >/dev/null
+help_gone() { ! xdotool search --name '^Quorvel Help$' >/dev/null; }
+wait_for 10 help_gone
+xdotool windowfocus --sync "$win" 2>/dev/null
+xdotool mousemove --window "$win" 100 $((menu_bar + 75 + 12)) click 3
+wait_for 5 probe popup
+xdotool key w
+if wait_for 15 help_shows "The result pane"; then echo "ok: What's This on the disabled pane"; else
+    fail "What's This on the disabled result pane showed no help on it"
 fi
 probe close "Quorvel Help" >/dev/null
 

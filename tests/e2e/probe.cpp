@@ -7,6 +7,7 @@
 //   zentra-probe clip-text       the CF_TEXT clipboard
 //   zentra-probe clip-rtf        the "Rich Text Format" clipboard
 //   zentra-probe close [CAPTION] asks the window (or the top-level window CAPTION) to close
+//   zentra-probe texts CAPTION   the texts of every child of the top-level window CAPTION
 //   zentra-probe popup           exit code 0 when a popup menu is showing
 //   zentra-probe wait-disabled MS  exit code 0 as soon as the window is seen disabled (busy),
 //                                1 when it stays enabled for MS milliseconds
@@ -62,6 +63,20 @@ int PrintText(const char* className) {
     if (search.found == nullptr) return 3;
     const std::string text = WindowText(search.found);
     std::fwrite(text.data(), 1, text.size(), stdout);
+    return 0;
+}
+
+BOOL CALLBACK PrintChildText(HWND hwnd, LPARAM) {
+    const std::string text = WindowText(hwnd);
+    std::fwrite(text.data(), 1, text.size(), stdout);
+    std::fputc('\n', stdout);
+    return TRUE;
+}
+
+int PrintTexts(const char* caption) {
+    HWND window = FindWindowA(nullptr, caption);
+    if (window == nullptr) return 2;
+    EnumChildWindows(window, &PrintChildText, 0);
     return 0;
 }
 
@@ -152,6 +167,7 @@ int main(int argc, char** argv) {
     const std::string command = argc > 1 ? argv[1] : "";
     if (command == "text" && argc == 3) return PrintText(argv[2]);
     if (command == "layout") return PrintLayout();
+    if (command == "texts" && argc == 3) return PrintTexts(argv[2]);
     if (command == "popup") {
         HWND menu = FindWindowA("#32768", nullptr);
         return menu != nullptr && IsWindowVisible(menu) ? 0 : 1;
@@ -165,8 +181,8 @@ int main(int argc, char** argv) {
     if (command == "clip-text") return PrintClipboard(CF_TEXT);
     if (command == "clip-rtf") return PrintClipboard(RegisterClipboardFormatA("Rich Text Format"));
     std::fputs(
-        "usage: zentra-probe text CLASS | layout | clip-set | clip-text | clip-rtf |\n"
-        "       close [CAPTION] | popup | wait-disabled MS\n",
+        "usage: zentra-probe text CLASS | layout | texts CAPTION | clip-set | clip-text |\n"
+        "       clip-rtf | close [CAPTION] | popup | wait-disabled MS\n",
         stderr);
     return 1;
 }
