@@ -153,7 +153,15 @@ void CommandButton::ClickDraw() {
 
 void CommandButton::StartFlash() {
     Refresh(true);
-    if (flashPending_) return;  // a running flash keeps its deadline
+    if (flashPending_) {
+        // A second press inside the flash (fast typing, key repeat) must not be swallowed: the
+        // pending press clicks now and the new one gets a flash of its own, so every typed key
+        // arrives exactly once.
+        timer_.Stop();
+        timer_.Start(kFlashMilliseconds);
+        if (events_) events_->Click();
+        return;
+    }
     flashPending_ = true;
     timer_.Start(kFlashMilliseconds);
 }
