@@ -12,10 +12,16 @@
 
 namespace zentra {
 
-constexpr int BoolToInt(bool value) { return value ? 1 : 0; }
+constexpr int BoolToInt(bool value) {
+    return value ? 1 : 0;
+}
 
-constexpr std::int32_t Min(std::int32_t a, std::int32_t b) { return b < a ? b : a; }
-constexpr std::int32_t Max(std::int32_t a, std::int32_t b) { return b > a ? b : a; }
+constexpr std::int32_t Min(std::int32_t a, std::int32_t b) {
+    return b < a ? b : a;
+}
+constexpr std::int32_t Max(std::int32_t a, std::int32_t b) {
+    return b > a ? b : a;
+}
 
 // Inclusive range test. With reversed bounds (a > b) the range is empty when `ordered`,
 // otherwise the bounds are taken the other way round.
@@ -44,7 +50,8 @@ inline int FindAnyChar(int start, std::string_view text, std::string_view set, i
     auto fold = [ignoreCase](char c) {
         return ignoreCase ? static_cast<char>(std::tolower(static_cast<unsigned char>(c))) : c;
     };
-    for (std::size_t i = start > 1 ? static_cast<std::size_t>(start) - 1 : 0; i < text.size(); ++i) {
+    for (std::size_t i = start > 1 ? static_cast<std::size_t>(start) - 1 : 0; i < text.size();
+         ++i) {
         for (char s : set) {
             if (fold(text[i]) == fold(s)) return static_cast<int>(i) + 1;
         }

@@ -17,7 +17,7 @@ struct BracketPair {
 // Entries are in the order of their opening brackets. A text without brackets leaves the single
 // zero entry, which is no pair.
 class BracketTable {
-public:
+  public:
     BracketTable() { Reset(); }
 
     void Reset();
@@ -40,7 +40,7 @@ public:
     // The characters strictly between the brackets of entry `index`; empty for index -1.
     std::string BracketContents(std::string_view text, int index) const;
 
-private:
+  private:
     void Index(int position, int index);
 
     std::vector<BracketPair> pairs_;

@@ -49,7 +49,7 @@ struct NormalizeResult {
 // its failure (see Failure()) and the caller stops. The bracket table is the one the last
 // CheckSyntax built.
 class ExpressionNormalizer {
-public:
+  public:
     // Removes the blanks, then runs the passes in order until one fails.
     NormalizeResult Normalize(std::string_view line);
 
@@ -67,7 +67,7 @@ public:
     const BracketTable& Table() const { return table_; }
     const std::optional<NormalizeFailure>& Failure() const { return failure_; }
 
-private:
+  private:
     std::string Fail(std::string text, std::string_view message, int position);
     std::string DropOneAfter(std::string text, std::string_view pattern);
     std::string InvertSweep(std::string text, std::string_view pattern);

@@ -30,7 +30,7 @@ std::string_view OperatorCaption(int index);
 bool EditLinearLine(TextBox& line, std::string_view key);
 
 class LinearLineEditor {
-public:
+  public:
     // The control keys by their bbCntrl index.
     static constexpr int kClearIndex = 0;
     static constexpr int kDelIndex = 1;
@@ -53,7 +53,7 @@ public:
     // on failure it keeps its text, the offending character is selected and the message shown.
     void Equals();
 
-private:
+  private:
     bool Insert(std::string_view caption);
 
     TextBox& line_;

@@ -8,7 +8,7 @@
 namespace zentra {
 
 class MemoryTextBox final : public TextBox {
-public:
+  public:
     MemoryTextBox() = default;
     explicit MemoryTextBox(std::string text) : text_(std::move(text)) {}
 
@@ -24,7 +24,7 @@ public:
     void SetEnabled(bool enabled) { enabled_ = enabled; }
     int FocusCount() const { return focusCount_; }
 
-private:
+  private:
     std::string text_;
     int selStart_ = 0;
     int selLength_ = 0;

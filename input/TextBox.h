@@ -7,7 +7,7 @@ namespace zentra {
 
 // Positions are 0-based character offsets, as an edit control reports them.
 class TextBox {
-public:
+  public:
     virtual ~TextBox() = default;
     virtual std::string Text() const = 0;
     // Replaces the whole text; the caret goes to 0 with nothing selected.

@@ -1,10 +1,10 @@
-#include "common/Common.h"
-
 #include <gtest/gtest.h>
 
 #include <optional>
 #include <string>
 #include <vector>
+
+#include "common/Common.h"
 
 namespace zentra {
 namespace {
@@ -15,8 +15,8 @@ TEST(Common_IsBetween, HonoursTheOrderedFlag) {
         bool ordered, expected;
     };
     const Case cases[] = {
-        {5, 1, 10, true, true},   {1, 1, 10, true, true},   {10, 1, 10, false, true},
-        {0, 1, 10, false, false}, {5, 10, 1, true, false},  {5, 10, 1, false, true},
+        {5, 1, 10, true, true},    {1, 1, 10, true, true},    {10, 1, 10, false, true},
+        {0, 1, 10, false, false},  {5, 10, 1, true, false},   {5, 10, 1, false, true},
         {11, 10, 1, false, false}, {40, 1, 39, false, false},
     };
     for (const auto& c : cases) {

@@ -226,7 +226,7 @@ std::optional<long> SmallWhole(const Rational& r, long limit) {
 }
 
 class Parser {
-public:
+  public:
     explicit Parser(std::string text) : text_(std::move(text)) {}
 
     Rational Whole() {
@@ -235,7 +235,7 @@ public:
         return value;
     }
 
-private:
+  private:
     char Peek() const { return pos_ < text_.size() ? text_[pos_] : '\0'; }
     // Deep nesting is beyond what the tests need and would only exhaust the stack.
     struct Nesting {

@@ -10,7 +10,7 @@
 namespace zentra::testing {
 
 class BigInt {
-public:
+  public:
     BigInt() = default;
     BigInt(std::int64_t value);  // NOLINT: numbers read naturally in tests
     static BigInt FromDigits(std::string_view digits);
@@ -29,7 +29,7 @@ public:
     static void DivMod(const BigInt& a, const BigInt& b, BigInt& quotient, BigInt& remainder);
     static BigInt Gcd(BigInt a, BigInt b);
 
-private:
+  private:
     using Magnitude = std::vector<std::uint32_t>;  // little endian, no leading zero words
     static int Compare(const Magnitude& a, const Magnitude& b);
     static Magnitude Add(const Magnitude& a, const Magnitude& b);

@@ -50,7 +50,7 @@ TEST(EditLinearLine_Limits, AFullLineTakesNoMoreAndADisabledOneNoFocus) {
 }
 
 class LinearLineEditorTest : public ::testing::Test {
-protected:
+  protected:
     MemoryTextBox line_;
     MemoryRichTextBox pane_;
     LinearLineEditor editor_{line_, pane_};

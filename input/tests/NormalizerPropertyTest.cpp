@@ -24,7 +24,7 @@ constexpr int kRounds = 30000;
 // Expressions built from the shapes the passes rewrite: ones, zeros, factorials, decimals,
 // signed brackets and negative exponents, nested at random.
 class ExpressionGenerator {
-public:
+  public:
     explicit ExpressionGenerator(unsigned seed) : random_(seed) {}
 
     std::string Next() { return Expression(4); }
@@ -38,7 +38,7 @@ public:
         return text;
     }
 
-private:
+  private:
     int Pick(int low, int high) { return std::uniform_int_distribution<int>(low, high)(random_); }
 
     std::string Number() {

@@ -40,7 +40,7 @@ int UsageError(const char* detail) {
 
 // Buffered output: one write per few hundred kilobytes, not per line.
 class Output {
-public:
+  public:
     ~Output() { Flush(); }
     void Write(std::string_view text) {
         buffer_.append(text);
@@ -51,13 +51,13 @@ public:
         buffer_.clear();
     }
 
-private:
+  private:
     std::string buffer_;
 };
 
 // Reads standard input line by line in large blocks; a CR before the LF is dropped.
 class LineReader {
-public:
+  public:
     bool Next(std::string& line) {
         line.clear();
         for (;;) {
@@ -86,7 +86,7 @@ public:
         }
     }
 
-private:
+  private:
     char block_[1 << 16];
     std::size_t pos_ = 0;
     std::size_t size_ = 0;
@@ -95,7 +95,7 @@ private:
 
 // The display: one line per input line, then the empty new line.
 class Display {
-public:
+  public:
     void Add(std::string line) {
         if (count_ == 0) {
             grid_.SetTextMatrix(0, 0, line);
@@ -110,7 +110,7 @@ public:
         return grid_;
     }
 
-private:
+  private:
     zentra::MemoryGrid grid_;
     std::size_t count_ = 0;
 };
@@ -171,7 +171,8 @@ Display ReadDisplay(const std::vector<std::string>& args) {
     return display;
 }
 
-int RunCombining(const zentra::PrimeTable& primes, int operation, const std::vector<std::string>& args) {
+int RunCombining(const zentra::PrimeTable& primes, int operation,
+                 const std::vector<std::string>& args) {
     Display display = ReadDisplay(args);
     zentra::MemoryGrid& grid = display.Finish();
     Engine engine(primes, grid);
@@ -219,11 +220,16 @@ int main(int argc, char** argv) {
     if (command == "normalize") return RunNormalize(args);
 
     int operation = -1;
-    if (command == "factor") operation = zentra::kFactorization;
-    else if (command == "lcm") operation = zentra::kLcm;
-    else if (command == "gcd") operation = zentra::kGcd;
-    else if (command == "product") operation = zentra::kProduct;
-    else if (command == "cancel") operation = zentra::kCancellation;
+    if (command == "factor")
+        operation = zentra::kFactorization;
+    else if (command == "lcm")
+        operation = zentra::kLcm;
+    else if (command == "gcd")
+        operation = zentra::kGcd;
+    else if (command == "product")
+        operation = zentra::kProduct;
+    else if (command == "cancel")
+        operation = zentra::kCancellation;
     if (operation < 0) return UsageError("unknown command");
 
     std::string error;

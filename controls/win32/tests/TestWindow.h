@@ -18,7 +18,7 @@ void PumpMessages();
 
 // A control's client area drawn through WM_PRINTCLIENT into a 32-bit bitmap.
 class Capture {
-public:
+  public:
     explicit Capture(HWND hwnd);
     int Width() const { return width_; }
     int Height() const { return height_; }
@@ -32,7 +32,7 @@ public:
     // The darkest luminance anywhere.
     int DarkestLuminance() const;
 
-private:
+  private:
     int width_ = 0;
     int height_ = 0;
     std::vector<std::uint32_t> pixels_;
