@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "resources/PrimeTableBytes.h"
+#include "resources/win32/ResourceBytes.h"
 
 namespace zentra {
 
@@ -10,12 +11,7 @@ std::span<const std::uint8_t> PrimeTableResourceBytes() {
     HMODULE module = GetModuleHandleA(nullptr);
     HRSRC info = FindResourceExA(module, MAKEINTRESOURCEA(10), MAKEINTRESOURCEA(101),
                                  MAKELANGID(LANG_HEBREW, SUBLANG_DEFAULT));
-    if (info == nullptr) return {};
-    HGLOBAL handle = LoadResource(module, info);
-    if (handle == nullptr) return {};
-    const void* data = LockResource(handle);
-    if (data == nullptr) return {};
-    return {static_cast<const std::uint8_t*>(data), SizeofResource(module, info)};
+    return ResourceBytes(module, info);
 }
 
 }  // namespace zentra

@@ -3,18 +3,14 @@
 #include <windows.h>
 
 #include "resources/design/KeypadDesignBytes.h"
+#include "resources/win32/ResourceBytes.h"
 
 namespace zentra {
 
 std::span<const std::uint8_t> KeypadDesignBytes() {
     HMODULE module = GetModuleHandleA(nullptr);
     HRSRC info = FindResourceA(module, "KEYPAD", "DESIGN");
-    if (info == nullptr) return {};
-    HGLOBAL handle = LoadResource(module, info);
-    if (handle == nullptr) return {};
-    const void* data = LockResource(handle);
-    if (data == nullptr) return {};
-    return {static_cast<const std::uint8_t*>(data), SizeofResource(module, info)};
+    return ResourceBytes(module, info);
 }
 
 }  // namespace zentra
