@@ -10,6 +10,9 @@
 #include <cctype>
 #include <vector>
 
+#include "controls/win32/OffscreenPaint.h"
+#include "controls/win32/WindowBinding.h"
+
 namespace zentra {
 namespace {
 
@@ -373,13 +376,7 @@ void CommandButtonWindow::SetToolTip(const std::string& text) {
 
 LRESULT CALLBACK CommandButtonWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam,
                                                  LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
-        auto* self = static_cast<CommandButtonWindow*>(create->lpCreateParams);
-        self->hwnd_ = hwnd;
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    }
-    auto* self = reinterpret_cast<CommandButtonWindow*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    auto* self = win32::BoundWindowObject(hwnd, message, lParam, &CommandButtonWindow::hwnd_);
     if (self == nullptr) return DefWindowProcA(hwnd, message, wParam, lParam);
     if (message == WM_DESTROY && self->toolTip_ != nullptr) {
         // The tooltip belongs to the top-level window; it must not outlive its tool.
@@ -487,21 +484,8 @@ void CommandButtonWindow::OnCreate() {
 }
 
 void CommandButtonWindow::OnPaint() {
-    PAINTSTRUCT paint;
-    HDC dc = BeginPaint(hwnd_, &paint);
-    RECT client{};
-    GetClientRect(hwnd_, &client);
     // Drawn off screen first so that a press never shows half a frame.
-    HDC memory = CreateCompatibleDC(dc);
-    HBITMAP bitmap = CreateCompatibleBitmap(dc, std::max<LONG>(client.right, 1),
-                                            std::max<LONG>(client.bottom, 1));
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    PaintTo(memory);
-    BitBlt(dc, 0, 0, client.right, client.bottom, memory, 0, 0, SRCCOPY);
-    SelectObject(memory, old);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    EndPaint(hwnd_, &paint);
+    win32::PaintOffscreen(hwnd_, [this](HDC dc) { PaintTo(dc); });
 }
 
 void CommandButtonWindow::PaintTo(HDC dc) {

@@ -9,6 +9,7 @@
 
 #include "controls/GridGeometry.h"
 #include "controls/win32/OffscreenPaint.h"
+#include "controls/win32/WindowBinding.h"
 
 namespace zentra::win32 {
 namespace {
@@ -97,14 +98,7 @@ GridControl::~GridControl() {
 }
 
 LRESULT CALLBACK GridControl::WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg == WM_NCCREATE) {
-        // Bind the object to its window before any other message arrives.
-        auto* created =
-            static_cast<GridControl*>(reinterpret_cast<CREATESTRUCTA*>(lp)->lpCreateParams);
-        created->hwnd_ = hwnd;
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created));
-    }
-    auto* self = reinterpret_cast<GridControl*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    auto* self = BoundWindowObject(hwnd, msg, lp, &GridControl::hwnd_);
     if (!self) return DefWindowProcA(hwnd, msg, wp, lp);
     return self->Handle(msg, wp, lp);
 }

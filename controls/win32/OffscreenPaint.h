@@ -1,5 +1,5 @@
 // WM_PAINT through an off-screen bitmap, so that scrolling and typing do not flicker; shared by
-// the grid and the result pane, which draw everything themselves.
+// our controls, which draw everything themselves.
 #pragma once
 
 #include <windows.h>

@@ -8,6 +8,7 @@
 
 #include "common/RtfRuns.h"
 #include "controls/win32/OffscreenPaint.h"
+#include "controls/win32/WindowBinding.h"
 
 namespace zentra::win32 {
 namespace {
@@ -100,13 +101,7 @@ ResultPane::~ResultPane() {
 }
 
 LRESULT CALLBACK ResultPane::WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg == WM_NCCREATE) {
-        auto* created =
-            static_cast<ResultPane*>(reinterpret_cast<CREATESTRUCTA*>(lp)->lpCreateParams);
-        created->hwnd_ = hwnd;
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created));
-    }
-    auto* self = reinterpret_cast<ResultPane*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    auto* self = BoundWindowObject(hwnd, msg, lp, &ResultPane::hwnd_);
     if (!self) return DefWindowProcA(hwnd, msg, wp, lp);
     return self->Handle(msg, wp, lp);
 }

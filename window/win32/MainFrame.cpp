@@ -1,6 +1,7 @@
 // The main window: https://learn.microsoft.com/windows/win32/winmsg/using-windows
 #include "window/win32/MainFrame.h"
 
+#include "controls/win32/WindowBinding.h"
 #include "resources/design/KeypadDesignBytes.h"
 #include "window/win32/ResourceIds.h"
 #include "window/win32/WindowLayout.h"
@@ -214,13 +215,7 @@ void MainFrame::OnActivate(WPARAM wParam) {
 }
 
 LRESULT CALLBACK MainFrame::WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
-        auto* frame = static_cast<MainFrame*>(create->lpCreateParams);
-        frame->hwnd_ = hwnd;
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(frame));
-    }
-    auto* frame = reinterpret_cast<MainFrame*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    auto* frame = win32::BoundWindowObject(hwnd, message, lParam, &MainFrame::hwnd_);
     if (frame == nullptr) return DefWindowProcA(hwnd, message, wParam, lParam);
     return frame->Handle(message, wParam, lParam);
 }

@@ -1,6 +1,8 @@
 // Window classes and procedures: https://learn.microsoft.com/windows/win32/winmsg/window-procedures
 #include "window/win32/Panel.h"
 
+#include "controls/win32/WindowBinding.h"
+
 namespace zentra {
 namespace {
 
@@ -45,12 +47,7 @@ SIZE Panel::ClientSize() const {
 }
 
 LRESULT CALLBACK Panel::WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-        static_cast<Panel*>(create->lpCreateParams)->hwnd_ = hwnd;
-    }
-    auto* panel = reinterpret_cast<Panel*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    auto* panel = win32::BoundWindowObject(hwnd, message, lParam, &Panel::hwnd_);
     if (panel != nullptr) {
         switch (message) {
             case WM_SIZE:
