@@ -59,10 +59,6 @@ bool StrongProbablePrime(const Modulus& n, std::uint64_t base, std::uint64_t d, 
     return false;
 }
 
-std::uint64_t Gcd(std::uint64_t a, std::uint64_t b) {
-    return std::gcd(a, b);
-}
-
 // One nontrivial divisor of the odd composite n (Brent's cycle finding with batched gcds).
 std::uint64_t PollardBrent(std::uint64_t n) {
     const Modulus modulus(n);
@@ -83,14 +79,14 @@ std::uint64_t PollardBrent(std::uint64_t n) {
                     y = f(y);
                     q = modulus.Mul(q, x > y ? x - y : y - x);
                 }
-                g = Gcd(q, n);
+                g = std::gcd(q, n);
             }
         }
         if (g == n) {
             // The batch overshot: step one at a time from its start.
             do {
                 ys = f(ys);
-                g = Gcd(x > ys ? x - ys : ys - x, n);
+                g = std::gcd(x > ys ? x - ys : ys - x, n);
             } while (g == 1);
         }
         if (g != n) return g;

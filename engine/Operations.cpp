@@ -45,10 +45,6 @@ void Operations::Run(int operationIndex) {
     host_.SetBusy(false);
 }
 
-std::string Operations::FactorizeNumber(Fixed value) const {
-    return FactorText(factorizer_.Factorize(value));
-}
-
 void Operations::Factorization() {
     const std::size_t lines = NumberLines();
     factors_.Reset(lines);

@@ -56,9 +56,6 @@ class Operations {
     // the operation, not busy. Unknown indexes run only the frame.
     void Run(int operationIndex);
 
-    // The factorization text of one value ("2^3 * 3^2 * 5"; empty for 1 or less).
-    std::string FactorizeNumber(Fixed value) const;
-
     bool FactorizationStale() const { return factorizationStale_; }
     void SetFactorizationStale(bool stale) { factorizationStale_ = stale; }
     const FactorTable& Factors() const { return factors_; }
