@@ -7,18 +7,32 @@ function(zentra_warnings target)
 endfunction()
 
 # A build tool that must run on the build machine even in a cross build: compiled with the host
-# compiler by a custom command. Sets <name>_EXE in the parent scope to the tool's path.
+# compiler by custom commands, one object per source with a depfile, so that a changed header
+# rebuilds the tool and whatever the tool makes. Sets <name>_EXE in the parent scope to its path.
 function(zentra_host_tool name)
-    set(sources ${ARGN})
-    set(out "${CMAKE_BINARY_DIR}/host-tools/${name}")
-    list(TRANSFORM sources PREPEND "${CMAKE_CURRENT_SOURCE_DIR}/")
+    set(dir "${CMAKE_BINARY_DIR}/host-tools")
+    set(out "${dir}/${name}")
+    set(objects "")
+    foreach(source IN LISTS ARGN)
+        string(MAKE_C_IDENTIFIER "${source}" stem)
+        set(object "${dir}/${name}.objects/${stem}.o")
+        add_custom_command(
+            OUTPUT "${object}"
+            COMMAND ${CMAKE_COMMAND} -E make_directory "${dir}/${name}.objects"
+            COMMAND ${ZENTRA_HOST_CXX} -std=c++20 -O2 -Wall -Wextra -Werror -I${PROJECT_SOURCE_DIR}
+                    -MD -MT "${object}" -MF "${object}.d"
+                    -c "${CMAKE_CURRENT_SOURCE_DIR}/${source}" -o "${object}"
+            DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/${source}"
+            DEPFILE "${object}.d"
+            COMMENT "Compiling host tool ${name}: ${source}"
+            VERBATIM)
+        list(APPEND objects "${object}")
+    endforeach()
     add_custom_command(
         OUTPUT "${out}"
-        COMMAND ${CMAKE_COMMAND} -E make_directory "${CMAKE_BINARY_DIR}/host-tools"
-        COMMAND ${ZENTRA_HOST_CXX} -std=c++20 -O2 -Wall -Wextra -Werror -I${PROJECT_SOURCE_DIR}
-                ${sources} -o "${out}"
-        DEPENDS ${sources}
-        COMMENT "Building host tool ${name}"
+        COMMAND ${ZENTRA_HOST_CXX} ${objects} -o "${out}"
+        DEPENDS ${objects}
+        COMMENT "Linking host tool ${name}"
         VERBATIM)
     add_custom_target(${name}_host DEPENDS "${out}")
     set(${name}_EXE "${out}" PARENT_SCOPE)

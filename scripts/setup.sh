@@ -4,10 +4,11 @@ set -euo pipefail
 
 packages_missing() {
     local tool
-    for tool in cmake ninja g++ i686-w64-mingw32-g++ wine Xvfb xauth xdotool import wrestool xwininfo; do
+    for tool in cmake ninja g++ i686-w64-mingw32-g++ x86_64-w64-mingw32-g++ wine Xvfb xauth xdotool import wrestool xwininfo; do
         command -v "$tool" >/dev/null 2>&1 || return 0
     done
     [[ -d /usr/src/googletest ]] || return 0
+    [[ -x /usr/lib/wine/wine64 ]] || return 0
     [[ -f /usr/include/benchmark/benchmark.h ]] || return 0
     command -v factor >/dev/null 2>&1 || return 0
     return 1
@@ -28,6 +29,6 @@ apt-get update -q
 apt-get install -y -q --no-install-recommends \
     cmake ninja-build g++ make coreutils ca-certificates \
     googletest libbenchmark-dev \
-    g++-mingw-w64-i686 mingw-w64-i686-dev \
+    g++-mingw-w64-i686 mingw-w64-i686-dev g++-mingw-w64-x86-64 mingw-w64-x86-64-dev \
     wine wine32:i386 wine64 fonts-wine fonts-liberation \
     xvfb xauth x11-utils imagemagick xdotool icoutils

@@ -13,6 +13,10 @@ if [[ -z "${DISPLAY:-}" ]]; then
     exit 77
 fi
 mkdir -p "$out"
+# The viewer is a Wine built-in: it runs in the prefix of the build under test.
+source "$root/scripts/lib/machine.sh"
+ZENTRA_WINE_ARCH=$(zentra_pe_arch "$bin/WinHelpProbe.exe")
+export ZENTRA_WINE_ARCH
 
 # The viewer outlives the probe that starts it and inherits its output: the probe therefore
 # writes into files, never into a pipe someone waits on.

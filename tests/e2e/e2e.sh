@@ -40,7 +40,7 @@ wait_for() {  # seconds command...
     done
 }
 
-xvfb_pid=
+source "$root/scripts/lib/xvfb.sh"
 app_pid=
 app_running() { [[ -n $app_pid ]] && kill -0 "$app_pid" 2>/dev/null; }
 app_gone() { ! app_running; }
@@ -49,15 +49,12 @@ cleanup() {
         probe close >/dev/null 2>&1
         wait_for 10 app_gone || kill -9 "$app_pid" 2>/dev/null
     fi
-    [[ -n $xvfb_pid ]] && kill "$xvfb_pid" 2>/dev/null
+    zentra_xvfb_stop
 }
 trap cleanup EXIT
 
 if [[ -z ${DISPLAY:-} ]]; then
-    export DISPLAY=:$((500 + RANDOM % 400))
-    Xvfb "$DISPLAY" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-    xvfb_pid=$!
-    wait_for 10 xdpyinfo || { echo "no X display" >&2; exit 1; }
+    zentra_xvfb_start || exit 1
 fi
 
 # CR LF in the grid's text becomes "|", the tab between a row's cells ";".
