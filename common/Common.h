@@ -9,6 +9,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace zentra {
 
@@ -79,6 +80,33 @@ inline void ReplaceAt(std::string& text, int position, int count, std::string_vi
 inline void ReplaceAt(std::string& text, int position, std::string_view insert) {
     if (!IsReplacePosition(text, position)) return;
     text.replace(static_cast<std::size_t>(position) - 1, std::string::npos, insert);
+}
+
+// "2.10" for version 2.10; "2.05.0007" for 2.5 with revision 7 (the revision only from 1 on).
+inline std::string VersionString(int major, int minor, int revision) {
+    auto padded = [](int value, std::size_t width) {
+        std::string digits = std::to_string(value);
+        if (digits.size() < width) digits.insert(0, width - digits.size(), '0');
+        return digits;
+    };
+    std::string text = std::to_string(major) + "." + padded(minor, 2);
+    if (revision >= 1) text += "." + padded(revision, 4);
+    return text;
+}
+
+// The bytes from `start` on, `length` of them (all when negative), as characters; stops at the
+// first NUL when asked. A range beyond the array is cut to the array.
+inline std::string BytesToString(std::span<const std::uint8_t> bytes, std::size_t start = 0,
+                                 long long length = -1, bool stopAtNul = false) {
+    if (start >= bytes.size()) return {};
+    std::size_t count = bytes.size() - start;
+    if (length >= 0 && static_cast<unsigned long long>(length) < count) {
+        count = static_cast<std::size_t>(length);
+    }
+    std::string text(bytes.begin() + static_cast<std::ptrdiff_t>(start),
+                     bytes.begin() + static_cast<std::ptrdiff_t>(start + count));
+    if (stopAtNul) text = text.substr(0, text.find('\0'));
+    return text;
 }
 
 }  // namespace zentra

@@ -13,30 +13,6 @@
 namespace zentra {
 namespace {
 
-// Virtual-key codes of the keyboard map.
-enum VirtualKey : int {
-    kVkBack = 8,
-    kVkReturn = 13,
-    kVkEscape = 27,
-    kVkInsert = 45,
-    kVkDelete = 46,
-    kVk0 = 48,
-    kVk9 = 57,
-    kVkC = 67,
-    kVkG = 71,
-    kVkL = 76,
-    kVkN = 78,
-    kVkV = 86,
-    kVkX = 88,
-    kVkZ = 90,
-    kVkNumpad0 = 96,
-    kVkNumpad9 = 105,
-    kVkMultiply = 106,
-    kVkDivide = 111,
-    kVkF2 = 113,
-    kVkF4 = 115,
-};
-
 // What's This topics of the window's parts.
 constexpr int kGridTopic = 101;
 constexpr int kDisplayPanelTopic = 102;
@@ -130,21 +106,49 @@ void MainWindow::FocusDisplay() {
 // ---- Keypad ---------------------------------------------------------------------------------
 
 void MainWindow::OnKeyClick(KeyArray array, int index) {
-    if (!IsValidIndex(array, index)) return;
-    switch (array) {
-        case KeyArray::Digit:
-            DigitClick(index);
-            break;
-        case KeyArray::Cntrl:
-            ControlClick(index);
-            break;
-        case KeyArray::Func:
-            RunOperation(index);
-            break;
+    if (const auto command = CommandOfKey(array, index)) Execute(*command);
+}
+
+bool MainWindow::Execute(Command command) {
+    const int code = static_cast<int>(command);
+    if (command >= Command::Digit0 && command <= Command::Digit9) {
+        DigitClick(code - static_cast<int>(Command::Digit0));
+        return true;
+    }
+    if (command >= Command::Clear && command <= Command::Enter) {
+        ControlClick(code - static_cast<int>(Command::Clear));
+        return true;
+    }
+    if (command >= Command::Factorization && command <= Command::Product) {
+        RunOperation(code - static_cast<int>(Command::Factorization));
+        return true;
+    }
+    switch (command) {
+        case Command::Copy:
+            Copy();
+            return true;
+        case Command::Paste:
+            Paste();
+            return true;
+        case Command::Undo:
+            Undo();
+            return true;
+        case Command::WhatsThis:
+            ShowWhatsThis();
+            return true;
+        case Command::Minimize:
+            ports_.window.Minimize();
+            return true;
+        case Command::Restore:
+            ports_.window.Restore();
+            return true;
+        case Command::Exit:
+            ports_.window.Unload();
+            return true;
         // The operator keys edit the linear view only; in tabular mode they are hidden or
         // disabled and have nothing to edit.
-        case KeyArray::Oper:
-            break;
+        default:
+            return false;
     }
 }
 
@@ -241,10 +245,6 @@ void MainWindow::SetBusy(bool busy) {
     }
 }
 
-void MainWindow::Exit() {
-    ports_.window.Unload();
-}
-
 // ---- Tabular view ---------------------------------------------------------------------------
 
 void MainWindow::OnLeaveCell() {
@@ -329,108 +329,26 @@ void MainWindow::OnMenuOpen(Menu menu) {
 }
 
 bool MainWindow::OnMenuCommand(MenuItem item) {
-    switch (item) {
-        case MenuItem::ActionsFactorization:
-            RunOperation(kFactorization);
-            return true;
-        case MenuItem::ActionsLcm:
-            RunOperation(kLcm);
-            return true;
-        case MenuItem::ActionsGcd:
-            RunOperation(kGcd);
-            return true;
-        case MenuItem::ActionsCancellation:
-            RunOperation(kCancellation);
-            return true;
-        case MenuItem::ActionsExit:
-            Exit();
-            return true;
-        case MenuItem::EditUndo:
-            Undo();
-            return true;
-        case MenuItem::EditCopy:
-            Copy();
-            return true;
-        case MenuItem::EditPaste:
-            Paste();
-            return true;
-        case MenuItem::EditDelete:
-            ControlClick(kDel);
-            return true;
-        case MenuItem::EditClear:
-            ControlClick(kClear);
-            return true;
-        case MenuItem::PopupWhat:
-            if (whatsThisTopic_ != 0) ports_.help.ShowWhatsThis(whatsThisTopic_);
-            return true;
-        default:
-            return false;
-    }
+    const auto command = CommandOfMenuItem(item);
+    return command && Execute(*command);
+}
+
+void MainWindow::ShowWhatsThis() {
+    if (whatsThisTopic_ != 0) ports_.help.ShowWhatsThis(whatsThisTopic_);
 }
 
 // ---- Keyboard -------------------------------------------------------------------------------
 
 bool MainWindow::OnKeyDown(int keyCode, int shift) {
-    struct Shortcut {
-        int key;
-        int shift;
-        void (MainWindow::*action)();
-    };
-    // Key preview first (Exit, Undo, Paste, Copy), then the menu shortcuts; the two sets share
-    // no key.
-    static constexpr Shortcut kShortcuts[] = {
-        {kVkF4, kAltDown, &MainWindow::Exit},      {kVkX, kAltDown, &MainWindow::Exit},
-        {kVkBack, kAltDown, &MainWindow::Undo},    {kVkInsert, kShiftDown, &MainWindow::Paste},
-        {kVkInsert, kCtrlDown, &MainWindow::Copy}, {kVkF4, kCtrlDown, &MainWindow::Exit},
-        {kVkZ, kCtrlDown, &MainWindow::Undo},      {kVkC, kCtrlDown, &MainWindow::Copy},
-        {kVkV, kCtrlDown, &MainWindow::Paste},
-    };
-    for (const Shortcut& shortcut : kShortcuts) {
-        if (shortcut.key == keyCode && shortcut.shift == shift) {
-            (this->*shortcut.action)();
-            return true;
-        }
-    }
-    if (shift == kCtrlDown) {
-        switch (keyCode) {
-            case kVkL:
-                RunOperation(kLcm);
-                return true;
-            case kVkG:
-                RunOperation(kGcd);
-                return true;
-            case kVkN:
-                ControlClick(kClear);
-                return true;
-            default:
-                return false;
-        }
-    }
-    if (shift != 0) return false;
-
-    KeyPort* key = nullptr;
-    if (keyCode == kVkReturn) {
-        key = &ports_.keys.Key(KeyArray::Cntrl, kEnter);
-    } else if (keyCode == kVkBack) {
-        key = &ports_.keys.Key(KeyArray::Cntrl, kBack);
-    } else if (keyCode == kVkEscape) {
-        key = &ports_.keys.Key(KeyArray::Cntrl, kClear);
-    } else if (keyCode == kVkMultiply || keyCode == kVkDivide) {
-        // The function keys' tooltips promise "*" and "/"; in tabular mode the operator keys that
-        // carry those access keys are hidden, so the numeric keypad's keys press them instead.
-        key = &ports_.keys.Key(KeyArray::Func,
-                               keyCode == kVkMultiply ? kFactorization : kCancellation);
-    } else if (keyCode >= kVkNumpad0 && keyCode <= kVkNumpad9) {
-        key = &ports_.keys.Key(KeyArray::Digit, keyCode - kVkNumpad0);
-    } else if (keyCode >= kVk0 && keyCode <= kVk9) {
-        key = &ports_.keys.Key(KeyArray::Digit, keyCode - kVk0);
-    } else if (keyCode == kVkDelete) {
-        ControlClick(kDel);
+    for (const Shortcut& shortcut : Shortcuts()) {
+        if (shortcut.key != keyCode || shortcut.shift != shift) continue;
+        if (!shortcut.press) return Execute(shortcut.command);
+        const auto key = KeyOfCommand(shortcut.command);
+        if (!key) return false;
+        ports_.keys.Key(key->array, key->index).ClickDraw();
         return true;
     }
-    if (key == nullptr) return false;
-    key->ClickDraw();
-    return true;
+    return false;
 }
 
 // ---- Mouse ----------------------------------------------------------------------------------
@@ -473,60 +391,11 @@ void MainWindow::OnMouseDown(int button, int, int, int) {
 // ---- DDE ------------------------------------------------------------------------------------
 
 bool MainWindow::OnDdeExecute(std::string_view command) {
-    if (command.size() == 1 && command[0] >= '0' && command[0] <= '9') {
-        DigitClick(command[0] - '0');
-        return true;
-    }
-    struct Verb {
-        std::string_view text;
-        void (MainWindow::*action)();
-    };
-    static constexpr Verb kVerbs[] = {
-        {"Enter", &MainWindow::PressEnter},
-        {"Copy", &MainWindow::Copy},
-        {"Paste", &MainWindow::Paste},
-        {"Delete", &MainWindow::DeleteLine},
-        {"Clear", &MainWindow::ClearDisplay},
-        {"*", &MainWindow::Factorize},
-        {"LCM", &MainWindow::LeastCommonMultiple},
-        {"GCD", &MainWindow::GreatestCommonDivisor},
-        {"/", &MainWindow::Cancel},
-        {"Minimize", &MainWindow::Minimize},
-        {"Restore", &MainWindow::Restore},
-        {"Exit", &MainWindow::Exit},
-    };
-    for (const Verb& verb : kVerbs) {
-        if (verb.text == command) {
-            (this->*verb.action)();
-            return true;
-        }
-    }
-    return false;
-}
-
-void MainWindow::DeleteLine() {
-    ControlClick(kDel);
-}
-void MainWindow::ClearDisplay() {
-    ControlClick(kClear);
-}
-void MainWindow::Factorize() {
-    RunOperation(kFactorization);
-}
-void MainWindow::LeastCommonMultiple() {
-    RunOperation(kLcm);
-}
-void MainWindow::GreatestCommonDivisor() {
-    RunOperation(kGcd);
-}
-void MainWindow::Cancel() {
-    RunOperation(kCancellation);
-}
-void MainWindow::Minimize() {
-    ports_.window.Minimize();
-}
-void MainWindow::Restore() {
-    ports_.window.Restore();
+    // Every string of the table is acknowledged, also when its action finds nothing to do.
+    const auto action = CommandOfDde(command);
+    if (!action) return false;
+    Execute(*action);
+    return true;
 }
 
 // ---- Clipboard and Undo ---------------------------------------------------------------------
@@ -543,25 +412,7 @@ void MainWindow::Copy() {
 }
 
 void MainWindow::RunCode(ScriptCode code) {
-    switch (code) {
-        case ScriptCode::Factorization:
-            RunOperation(kFactorization);
-            break;
-        case ScriptCode::Lcm:
-            RunOperation(kLcm);
-            break;
-        case ScriptCode::Gcd:
-            RunOperation(kGcd);
-            break;
-        case ScriptCode::Cancellation:
-            RunOperation(kCancellation);
-            break;
-        case ScriptCode::Clear:
-            ControlClick(kClear);
-            break;
-        case ScriptCode::None:
-            break;
-    }
+    if (const auto command = CommandOfScriptCode(code)) Execute(*command);
 }
 
 void MainWindow::Paste() {

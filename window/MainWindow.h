@@ -13,12 +13,10 @@
 #include "engine/Operations.h"
 #include "engine/PrimeTable.h"
 #include "window/ClipboardScript.h"
+#include "window/Commands.h"
 #include "window/Ports.h"
 
 namespace zentra {
-
-// Modifier bits of a key-down event.
-enum KeyShift : int { kShiftDown = 1, kCtrlDown = 2, kAltDown = 4 };
 
 // Where a mouse button went down, for the What's This popup.
 enum class Surface : int { Key, Grid, DisplayPanel, AboutLabel, ResultPane, Window };
@@ -43,6 +41,10 @@ class MainWindow final : public OperationHost, private GridEvents {
     // The display gets the focus when it is enabled: on activation of the window, and when the
     // keypad panel receives the focus.
     void Activate();
+
+    // Runs one command; false when the command is not this window's (the host's own, or not
+    // offered yet). Menus, keyboard, DDE, clipboard codes and keypad all end here.
+    bool Execute(Command command);
 
     // Keypad: Click (and DblClick, which acts as one more Click) of key `index` of `array`.
     void OnKeyClick(KeyArray array, int index);
@@ -118,17 +120,7 @@ class MainWindow final : public OperationHost, private GridEvents {
     void RunCode(ScriptCode code);
     void FocusDisplay();
     void SelectNumberColumn();
-
-    // Parameterless actions for the keyboard and DDE tables.
-    void Exit();
-    void DeleteLine();
-    void ClearDisplay();
-    void Factorize();
-    void LeastCommonMultiple();
-    void GreatestCommonDivisor();
-    void Cancel();
-    void Minimize();
-    void Restore();
+    void ShowWhatsThis();
 
     const WindowPorts ports_;
     Operations operations_;

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "engine/ResultRendering.h"
@@ -472,6 +474,68 @@ TEST(MainWindow_Dde, AcceptsExactlyTheExecuteTable) {
     h.window.OnDdeExecute("Minimize");
     h.window.OnDdeExecute("Restore");
     EXPECT_EQ(h.host.state, "normal");
+}
+
+// Each command reached through every source that offers it (menu item, keyboard table, DDE string,
+// keypad key) has the same effect; a pressed key's effect is read after its Click.
+TEST(MainWindow_Commands, EverySourceOfACommandHasTheSameEffect) {
+    struct Case {
+        Command command;
+        const char* effect;
+    };
+    const Case cases[] = {
+        {DigitCommand(7), "4 6 >97 _,undo0"},
+        {Command::Enter, "4 6 9 >_"},
+        {Command::Back, "4 6 >_ _,undo0"},
+        {Command::Delete, "4 6 >_"},
+        {Command::Clear, ">_"},
+        {Command::Factorization, "4 6 9 >_,undo0"},
+        {Command::Lcm, "4 6 9 >_,= 36 = 2^2 * 3^2,undo0"},
+        {Command::Gcd, "4 6 9 >_,= 1,undo0"},
+        {Command::Cancellation, "4 6 9 >_,= 1,undo0"},
+        {Command::Product, "4 6 9 >_,= 216 = 2^3 * 3^3,undo0"},
+        {Command::Copy, "copy 9"},
+        {Command::Paste, "4 6 77 >_,undo0"},
+        {Command::Undo, "undo0"},
+        {Command::Minimize, "minimized"},
+        {Command::Exit, "exit"},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::pair<std::string, std::function<void(Harness&)>>> sources;
+        for (const MenuBinding& binding : MenuBindings()) {
+            if (binding.command != c.command) continue;
+            sources.emplace_back("menu", [item = binding.item](Harness& h) {
+                EXPECT_TRUE(h.window.OnMenuCommand(item));
+            });
+        }
+        for (const Shortcut& shortcut : Shortcuts()) {
+            if (shortcut.command != c.command) continue;
+            sources.emplace_back("key " + std::to_string(shortcut.key), [shortcut](Harness& h) {
+                EXPECT_TRUE(h.window.OnKeyDown(shortcut.key, shortcut.shift));
+                h.clock.Advance(20);
+                for (auto& array : h.keys.keys) {
+                    for (auto& key : array) key.clickDraws = 0;
+                }
+            });
+        }
+        for (const DdeVerb& verb : DdeVerbs()) {
+            if (verb.command != c.command) continue;
+            sources.emplace_back("dde " + std::string(verb.text), [verb](Harness& h) {
+                EXPECT_TRUE(h.window.OnDdeExecute(verb.text));
+            });
+        }
+        if (const auto key = KeyOfCommand(c.command)) {
+            sources.emplace_back(
+                "click", [key](Harness& h) { h.window.OnKeyClick(key->array, key->index); });
+        }
+        EXPECT_FALSE(sources.empty()) << static_cast<int>(c.command);
+        for (const auto& [source, run] : sources) {
+            Harness h;
+            Prepare(h);
+            run(h);
+            EXPECT_EQ(Effect(h), c.effect) << source << " of " << static_cast<int>(c.command);
+        }
+    }
 }
 
 // ---- Clipboard and Undo ----

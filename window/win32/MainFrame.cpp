@@ -39,7 +39,6 @@ MainFrame::~MainFrame() {
         DestroyWindow(hwnd_);
     }
     if (popupMenus_ != nullptr) DestroyMenu(popupMenus_);
-    if (accelerators_ != nullptr) DestroyAcceleratorTable(accelerators_);
 }
 
 bool MainFrame::Create(HINSTANCE instance, int showCommand) {
@@ -54,7 +53,6 @@ bool MainFrame::Create(HINSTANCE instance, int showCommand) {
     wc.lpszClassName = kClassName;
     if (RegisterClassExA(&wc) == 0) return false;
 
-    accelerators_ = LoadAcceleratorsA(instance, MAKEINTRESOURCEA(IDR_ACCELERATORS));
     popupMenus_ = LoadMenuA(instance, MAKEINTRESOURCEA(IDR_POPUPMENU));
     HMENU bar = LoadMenuA(instance, MAKEINTRESOURCEA(IDR_MAINMENU));
     hwnd_ = CreateWindowExA(0, kClassName, "", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT,
@@ -144,8 +142,7 @@ bool MainFrame::PreTranslate(MSG& msg) {
         case WM_KEYDOWN:
         case WM_SYSKEYDOWN:
             // Key preview: the window sees every key before the focused control.
-            if (logic_->OnKeyDown(static_cast<int>(msg.wParam), ShiftState())) return true;
-            break;
+            return logic_->OnKeyDown(static_cast<int>(msg.wParam), ShiftState());
         case WM_CHAR:
             // Access keys of the visible keys (the operator keys of the expression mode).
             if (CommandButtonWindow::PressAccessKey(buttons_.Hwnd(),
@@ -162,7 +159,6 @@ bool MainFrame::PreTranslate(MSG& msg) {
         default:
             return false;
     }
-    return accelerators_ != nullptr && TranslateAcceleratorA(hwnd_, accelerators_, &msg) != 0;
 }
 
 // The display panel and the window itself report their mouse presses here; the grid, the result

@@ -55,8 +55,8 @@ class MainFrame final : public WindowPort {
     static LRESULT CALLBACK WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
     bool CreateChildren();
-    // Key preview, access keys, mouse presses for What's This and the accelerator table; true
-    // when the message was used up.
+    // Key preview (which also holds the menu shortcuts), access keys and mouse presses for What's
+    // This; true when the message was used up.
     bool PreTranslate(MSG& msg);
     bool PreviewMouseDown(const MSG& msg, int button);
     bool IsOwnWindow(HWND hwnd) const;
@@ -67,7 +67,6 @@ class MainFrame final : public WindowPort {
 
     const PrimeTable& primes_;
     HWND hwnd_ = nullptr;
-    HACCEL accelerators_ = nullptr;
     HMENU popupMenus_ = nullptr;
     bool busy_ = false;
     bool activatedOnce_ = false;

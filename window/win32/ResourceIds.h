@@ -4,7 +4,6 @@
 #define IDI_ZENTRA 1
 #define IDR_MAINMENU 100
 #define IDR_POPUPMENU 102
-#define IDR_ACCELERATORS 103
 
 // Menu commands.
 #define IDM_ACTIONS_CALCULATOR 200

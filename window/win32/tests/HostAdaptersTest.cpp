@@ -1,5 +1,6 @@
-// The host's adapters against real Win32 objects: the program's own menu and shortcut resources,
-// the keypad built from the stored design, and the clipboard.
+// The host's adapters against real Win32 objects: the program's own menu resources and the
+// keyboard table behind their shortcut captions, the keypad built from the stored design, and the
+// clipboard.
 #include <gtest/gtest.h>
 
 #include <set>
@@ -8,6 +9,7 @@
 #include <vector>
 
 #include "resources/design/KeypadDesignBytes.h"
+#include "window/Commands.h"
 #include "window/win32/Clipboard.h"
 #include "window/win32/Keypad.h"
 #include "window/win32/Menus.h"
@@ -114,23 +116,42 @@ TEST_F(MenuResources, ItemsFollowTheLogicAndItemsOffTheBarKeepTheirState) {
     EXPECT_EQ(Menus::FromCommand(0), std::nullopt);
 }
 
-TEST(ShortcutResource, HoldsTheMenuShortcuts) {
-    HACCEL table = LoadAcceleratorsA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_ACCELERATORS));
-    ASSERT_NE(table, nullptr);
-    std::vector<ACCEL> entries(static_cast<std::size_t>(CopyAcceleratorTableA(table, nullptr, 0)));
-    CopyAcceleratorTableA(table, entries.data(), static_cast<int>(entries.size()));
-    std::set<std::tuple<int, int, int>> got;
-    for (const ACCEL& entry : entries) {
-        got.insert({entry.key, entry.fVirt & (FCONTROL | FSHIFT | FALT), entry.cmd});
+// The key a menu caption names after its tab ("Ctrl+L", "F2", "Del"), as a keyboard-table key.
+std::pair<int, int> NamedKey(std::string name) {
+    int shift = 0;
+    if (name.rfind("Ctrl+", 0) == 0) {
+        shift = kCtrlDown;
+        name.erase(0, 5);
     }
-    const std::set<std::tuple<int, int, int>> expected = {
-        {VK_F2, 0, IDM_ACTIONS_CALCULATOR}, {'L', FCONTROL, IDM_ACTIONS_LCM},
-        {'G', FCONTROL, IDM_ACTIONS_GCD},   {VK_F4, FCONTROL, IDM_ACTIONS_EXIT},
-        {'Z', FCONTROL, IDM_EDIT_UNDO},     {'C', FCONTROL, IDM_EDIT_COPY},
-        {'V', FCONTROL, IDM_EDIT_PASTE},    {VK_DELETE, 0, IDM_EDIT_DELETE},
-        {'N', FCONTROL, IDM_EDIT_CLEAR},
-    };
-    EXPECT_EQ(got, expected);
+    if (name == "Del") return {VK_DELETE, shift};
+    if (name.size() >= 2 && name[0] == 'F') return {VK_F1 + std::stoi(name.substr(1)) - 1, shift};
+    return {name.size() == 1 ? name[0] : 0, shift};
+}
+
+TEST_F(MenuResources, EveryShortcutInACaptionRunsTheItemsCommand) {
+    int named = 0;
+    for (const MenuBinding& binding : MenuBindings()) {
+        for (int id = IDM_ACTIONS_CALCULATOR; id <= IDM_POPUP_WHAT; ++id) {
+            if (Menus::FromCommand(id) != binding.item) continue;
+            const std::string text = ItemText(bar_, static_cast<UINT>(id));
+            const auto tab = text.find('\t');
+            if (tab == std::string::npos) continue;
+            SCOPED_TRACE(text);
+            const auto [key, shift] = NamedKey(text.substr(tab + 1));
+            bool found = false;
+            for (const Shortcut& shortcut : Shortcuts()) {
+                if (shortcut.key == key && shortcut.shift == shift) {
+                    EXPECT_EQ(shortcut.command, binding.command);
+                    EXPECT_FALSE(shortcut.press);
+                    found = true;
+                    break;
+                }
+            }
+            EXPECT_TRUE(found);
+            ++named;
+        }
+    }
+    EXPECT_EQ(named, 9);
 }
 
 TEST(KeypadAdapter, BuildsAllKeysFromTheDesignAndLaysThemOut) {

@@ -1,0 +1,99 @@
+// Every action of the main window, and the tables that map the menu, the keyboard, DDE execute
+// strings, clipboard codes and the keypad onto them. A new command is one enum value plus one row
+// in each table that reaches it.
+#pragma once
+
+#include <optional>
+#include <span>
+#include <string_view>
+
+#include "window/ClipboardScript.h"
+#include "window/Ports.h"
+
+namespace zentra {
+
+enum class Command : int {
+    // The keypad's editing keys: digits, the operator characters, the control keys.
+    Digit0,
+    Digit9 = Digit0 + 9,
+    Point,
+    Divide,
+    Multiply,
+    Minus,
+    Plus,
+    Power,
+    Factorial,
+    OpenBracket,
+    CloseBracket,
+    Clear,
+    Delete,
+    Back,
+    Enter,
+    // The operations, in operation-index order.
+    Factorization,
+    Lcm,
+    Gcd,
+    Cancellation,
+    Product,
+    Copy,
+    Paste,
+    Undo,
+    ModeTabular,
+    ModeLinear,
+    Calculator,
+    HelpTopics,
+    HelpWeb,
+    HelpMail,
+    About,
+    WhatsThis,
+    Minimize,
+    Restore,
+    Exit,
+};
+
+constexpr Command DigitCommand(int digit) {
+    return static_cast<Command>(static_cast<int>(Command::Digit0) + digit);
+}
+
+// Modifier bits of a key-down event.
+enum KeyShift : int { kShiftDown = 1, kCtrlDown = 2, kAltDown = 4 };
+
+// One keyboard binding. `press`: the key shows the command's keypad key pressed (its Click runs
+// the command a moment later); otherwise the command runs at once.
+struct Shortcut {
+    int key;  // virtual-key code
+    int shift;
+    Command command;
+    bool press;
+};
+
+struct DdeVerb {
+    std::string_view text;
+    Command command;
+};
+
+struct MenuBinding {
+    MenuItem item;
+    Command command;
+};
+
+struct KeyRef {
+    KeyArray array;
+    int index;
+};
+
+// The keyboard: key preview and menu shortcuts in one table, searched in order.
+std::span<const Shortcut> Shortcuts();
+// The DDE execute strings, compared exactly and with letter case.
+std::span<const DdeVerb> DdeVerbs();
+// The menu items that run a command.
+std::span<const MenuBinding> MenuBindings();
+
+std::optional<Command> CommandOfMenuItem(MenuItem item);
+std::optional<Command> CommandOfDde(std::string_view text);
+std::optional<Command> CommandOfScriptCode(ScriptCode code);
+// The command a keypad key's Click runs, and the key that shows a command being pressed.
+std::optional<Command> CommandOfKey(KeyArray array, int index);
+std::optional<KeyRef> KeyOfCommand(Command command);
+
+}  // namespace zentra
