@@ -16,6 +16,10 @@ namespace {
 
 constexpr char kClassName[] = "Zentra.Grid";
 constexpr UINT kSyncScrollBar = WM_USER + 1;
+// Changes made by code repaint together, at most once per this many milliseconds: a paste or a
+// burst of DDE executes changes the grid thousands of times between two frames.
+constexpr UINT_PTR kRepaintTimer = 1;
+constexpr UINT kRepaintDelayMs = 15;
 constexpr COLORREF kGridLineColor = RGB(0xC0, 0xC0, 0xC0);
 constexpr int kTextPadding = 2;  // pixels between a cell's edge and its text
 constexpr int kWheelRows = 3;
@@ -143,9 +147,16 @@ LRESULT GridControl::Handle(UINT msg, WPARAM wp, LPARAM lp) {
         }
         case WM_SETFOCUS:
         case WM_KILLFOCUS:
+            hasFocus_ = msg == WM_SETFOCUS;
+            InvalidateAll();
+            break;
         case WM_ENABLE:
             InvalidateAll();
             break;
+        case WM_TIMER:
+            if (wp != kRepaintTimer) break;
+            Repaint();
+            return 0;
         case WM_SETFONT:
             font_ = reinterpret_cast<HFONT>(wp);
             if (!font_)
@@ -348,17 +359,25 @@ LRESULT GridControl::CopyText(WPARAM size, LPARAM buffer) const {
 }
 
 void GridControl::InvalidateAll() {
-    if (hwnd_) InvalidateRect(hwnd_, nullptr, FALSE);
+    if (!hwnd_ || repaintPending_) return;
+    repaintPending_ = SetTimer(hwnd_, kRepaintTimer, kRepaintDelayMs, nullptr) != 0;
+    // Without a timer the change shows at once.
+    if (!repaintPending_) InvalidateRect(hwnd_, nullptr, FALSE);
 }
 
 void GridControl::InvalidateRow(int row) {
     // Only rows on screen cost a repaint; the row just below the whole ones may show in part.
-    if (!hwnd_ || row < TopRow() || row > TopRow() + VisibleRows()) return;
-    RECT client;
-    GetClientRect(hwnd_, &client);
-    const int y = (row - TopRow()) * RowPixels();
-    const RECT area{0, y, client.right, y + RowPixels()};
-    InvalidateRect(hwnd_, &area, FALSE);
+    if (row < TopRow() || row > TopRow() + VisibleRows()) return;
+    InvalidateAll();
+}
+
+void GridControl::Repaint() {
+    KillTimer(hwnd_, kRepaintTimer);
+    repaintPending_ = false;
+    // The scroll bar's look catches up with its position here too.
+    const UINT frame = scrollBarDrawn_ ? 0 : RDW_FRAME;
+    scrollBarDrawn_ = true;
+    RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | frame);
 }
 
 void GridControl::ScheduleScrollBar() {
@@ -370,14 +389,20 @@ void GridControl::ScheduleScrollBar() {
 void GridControl::SyncScrollBar() {
     if (!hwnd_) return;
     // A page as large as the range hides the bar: it shows exactly when some row is out of view.
+    const std::array<int, 3> bar{Rows() - 1, VisibleRows(), TopRow()};
+    if (bar == scrollBar_) return;
+    scrollBar_ = bar;
     SCROLLINFO si{};
     si.cbSize = sizeof si;
     si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
     si.nMin = 0;
-    si.nMax = Rows() - 1;
-    si.nPage = static_cast<UINT>(VisibleRows());
-    si.nPos = TopRow();
-    SetScrollInfo(hwnd_, SB_VERT, &si, TRUE);
+    si.nMax = bar[0];
+    si.nPage = static_cast<UINT>(bar[1]);
+    si.nPos = bar[2];
+    // Showing or hiding the bar happens here; drawing it waits for the next repaint.
+    SetScrollInfo(hwnd_, SB_VERT, &si, FALSE);
+    scrollBarDrawn_ = false;
+    InvalidateAll();
 }
 
 void GridControl::UpdateRowHeight() {
@@ -482,7 +507,8 @@ bool GridControl::Enabled() const {
 }
 
 void GridControl::SetFocus() {
-    if (hwnd_) ::SetFocus(hwnd_);
+    // Focusing the focused window changes nothing; asking the system costs a round trip per key.
+    if (hwnd_ && !hasFocus_) ::SetFocus(hwnd_);
 }
 
 void GridControl::SetEvents(GridEvents* events) {

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <array>
 #include <memory>
 
 #include "common/Grid.h"
@@ -78,10 +79,11 @@ class GridControl final : public Grid {
     void SelectAndShow(int row, int col);
     LRESULT CopyText(WPARAM size, LPARAM buffer) const;
 
-    // Repaint what changed; the scroll bar catches up once per message-loop turn, so that appending
-    // many rows stays cheap.
+    // Repaint what changed, batched by a short timer; the scroll bar's range catches up once per
+    // message-loop turn, so that appending many rows stays cheap.
     void InvalidateAll();
     void InvalidateRow(int row);
+    void Repaint();
     void ScheduleScrollBar();
     void SyncScrollBar();
     void UpdateRowHeight();
@@ -96,6 +98,10 @@ class GridControl final : public Grid {
     int twipsPerPixel_ = 15;
     int rowHeightMinTwips_ = 0;
     bool scrollBarPending_ = false;
+    bool repaintPending_ = false;
+    bool scrollBarDrawn_ = true;
+    bool hasFocus_ = false;
+    std::array<int, 3> scrollBar_{-1, -1, -1};  // range end, page, position last set
 };
 
 }  // namespace zentra::win32

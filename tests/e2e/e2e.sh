@@ -260,8 +260,12 @@ else
     fail "burst: the grid differs from the executes ($(wc -l <"$work/burst-grid.txt") lines)"
 fi
 
-# The factorization of all those lines takes a moment: the window is disabled meanwhile.
+# The factorization of all those lines, and of 30,000 pasted below them, takes a moment: the
+# window is disabled meanwhile.
 window_enabled() { [[ $(probe layout | grep '^window ' | cut -d' ' -f4) == "$1" ]]; }
+seq 100000000001 100000030000 | sed 's/$/\r/' | probe clip-set
+dde --timeout 60000 Paste
+expect_eq "30,000 lines pasted below the burst" 0 $?
 watch=$work/watch.txt
 probe wait-disabled 20000 >"$watch" &
 watch_pid=$!

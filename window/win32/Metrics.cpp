@@ -37,12 +37,15 @@ Metrics::~Metrics() {
 }
 
 SIZE Metrics::Measure(HFONT font, const std::string& text) const {
+    auto key = std::make_pair(font, text);
+    if (const auto it = measured_.find(key); it != measured_.end()) return it->second;
     SIZE size{};
     HDC screen = GetDC(nullptr);
     HGDIOBJ old = SelectObject(screen, font);
     GetTextExtentPoint32A(screen, text.c_str(), static_cast<int>(text.size()), &size);
     SelectObject(screen, old);
     ReleaseDC(nullptr, screen);
+    measured_.emplace(std::move(key), size);
     return size;
 }
 

@@ -3,7 +3,9 @@
 
 #include <windows.h>
 
+#include <map>
 #include <string>
+#include <utility>
 
 #include "window/Ports.h"
 
@@ -29,7 +31,10 @@ class Metrics final : public MetricsPort {
     HFONT WindowFont() const { return windowFont_; }
 
   private:
+    // Measured once per font and text: the fonts never change, and the grid's column rule asks
+    // for the same width whenever a row comes or goes.
     SIZE Measure(HFONT font, const std::string& text) const;
+    mutable std::map<std::pair<HFONT, std::string>, SIZE> measured_;
 
     int twipsPerPixelX_ = 15;
     int twipsPerPixelY_ = 15;

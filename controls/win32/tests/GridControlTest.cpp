@@ -236,6 +236,35 @@ TEST_F(GridControlTest, GeneralAlignmentDrawsNumbersRightAndTextLeft) {
     EXPECT_GE(left.TopmostDark(0, 20, 128, 0, 19), 0);
 }
 
+// Changes made by code repaint together after a short delay; the focus, which the grid remembers
+// instead of asking for, still comes back after another window took it.
+TEST_F(GridControlTest, CodeChangesRepaintOnceAndFocusComesBack) {
+    ValidateRect(grid_->Hwnd(), nullptr);
+    AddRows(3);
+    grid_->SetTextMatrix(1, 0, "42");
+    EXPECT_FALSE(GetUpdateRect(grid_->Hwnd(), nullptr, FALSE)) << "repainted before the batch";
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while (!GetUpdateRect(grid_->Hwnd(), nullptr, FALSE) &&
+           std::chrono::steady_clock::now() < deadline) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+        MSG msg;
+        // Leave WM_PAINT queued so that the pending update can be seen.
+        while (PeekMessageA(&msg, nullptr, 0, WM_PAINT - 1, PM_REMOVE) ||
+               PeekMessageA(&msg, nullptr, WM_PAINT + 1, 0xFFFF, PM_REMOVE)) {
+            DispatchMessageA(&msg);
+        }
+    }
+    EXPECT_TRUE(GetUpdateRect(grid_->Hwnd(), nullptr, FALSE)) << "never repainted";
+
+    for (HWND other : {host_, static_cast<HWND>(nullptr)}) {
+        grid_->SetFocus();
+        EXPECT_EQ(GetFocus(), grid_->Hwnd());
+        SetFocus(other);
+        grid_->SetFocus();
+        EXPECT_EQ(GetFocus(), grid_->Hwnd()) << "after the focus went to " << other;
+    }
+}
+
 TEST_F(GridControlTest, RowHeightNeverFallsBelowTheFontsLine) {
     grid_->SetRowHeightMin(15);
     EXPECT_GE(grid_->RowHeight(0), 13 * 15);
