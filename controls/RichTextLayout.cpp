@@ -65,7 +65,7 @@ TextLayout LayOutRuns(const std::vector<RtfRun>& runs, const TextMeasurer& measu
             const int width = measurer.TextWidth(piece.text, piece.style.halfPoints);
             const int lift = HalfPointsToPixels(piece.style.raiseHalfPoints, pixelsPerInch);
             layout.runs.push_back(
-                {std::move(piece.text), piece.style.halfPoints, x, baseline - lift});
+                {std::move(piece.text), piece.style.halfPoints, x, width, baseline - lift});
             x += width;
         }
         layout.width = std::max(layout.width, x);

@@ -27,6 +27,7 @@ struct PlacedRun {
     std::string text;
     int halfPoints = 24;  // the size to draw it at
     int x = 0;            // left edge, pixels from the layout's left
+    int width = 0;        // pixels
     int baseline = 0;     // base line of this run (already lifted), pixels from the layout's top
 };
 

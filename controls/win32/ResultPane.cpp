@@ -53,21 +53,39 @@ class GdiMeasurer final : public TextMeasurer {
   public:
     GdiMeasurer(HDC hdc, ResultPane& pane) : hdc_(hdc), pane_(pane) {}
 
-    FontMetrics Metrics(int halfPoints) const override {
-        SelectObject(hdc_, pane_.FontFor(halfPoints));
-        TEXTMETRICA tm{};
-        GetTextMetricsA(hdc_, &tm);
-        return {tm.tmAscent, tm.tmDescent};
-    }
+    FontMetrics Metrics(int halfPoints) const override { return MeasuresOf(halfPoints).metrics; }
 
+    // GDI's extent of a string is the sum of its characters' advances (no kerning), so each
+    // character is measured once per size.
     int TextWidth(std::string_view text, int halfPoints) const override {
-        SelectObject(hdc_, pane_.FontFor(halfPoints));
-        SIZE size{};
-        GetTextExtentPoint32A(hdc_, text.data(), static_cast<int>(text.size()), &size);
-        return size.cx;
+        auto& measures = MeasuresOf(halfPoints);
+        int width = 0;
+        for (const char c : text) {
+            int& advance = measures.widths[static_cast<unsigned char>(c)];
+            if (advance < 0) {
+                SelectObject(hdc_, pane_.FontFor(halfPoints));
+                SIZE size{};
+                GetTextExtentPoint32A(hdc_, &c, 1, &size);
+                advance = size.cx;
+            }
+            width += advance;
+        }
+        return width;
     }
 
   private:
+    ResultPane::FontMeasures& MeasuresOf(int halfPoints) const {
+        auto [it, added] = pane_.measures_.try_emplace(halfPoints);
+        if (added) {
+            SelectObject(hdc_, pane_.FontFor(halfPoints));
+            TEXTMETRICA tm{};
+            GetTextMetricsA(hdc_, &tm);
+            it->second.metrics = {tm.tmAscent, tm.tmDescent};
+            it->second.widths.fill(-1);
+        }
+        return it->second;
+    }
+
     HDC hdc_;
     ResultPane& pane_;
 };
@@ -165,6 +183,9 @@ void ResultPane::Paint(HDC hdc) {
     const UINT oldAlign = SetTextAlign(hdc, TA_LEFT | TA_BASELINE | TA_NOUPDATECP);
     HGDIOBJ oldFont = nullptr;
     for (const auto& run : layout_.runs) {
+        // Only what shows: a long result is mostly out of view.
+        const int left = kInsetX + run.x - scrollX_;
+        if (left >= client.right || left + run.width <= 0) continue;
         HGDIOBJ previous = SelectObject(hdc, FontFor(run.halfPoints));
         if (!oldFont) oldFont = previous;
         TextOutA(hdc, kInsetX + run.x - scrollX_, kInsetY + run.baseline, run.text.c_str(),

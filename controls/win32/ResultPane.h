@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <array>
 #include <functional>
 #include <map>
 #include <memory>
@@ -70,6 +71,13 @@ class ResultPane final : public RichTextBox {
     int scrollX_ = 0;
     int pixelsPerInch_ = 96;
     std::map<int, HFONT> fonts_;  // Arial by size in half points, owned
+    // What the layout measured of each size: a result of 100,000 lines has hundreds of thousands
+    // of runs, and asking the font for each costs more than the whole calculation.
+    struct FontMeasures {
+        FontMetrics metrics;
+        std::array<int, 256> widths;  // per character, -1 until measured
+    };
+    std::map<int, FontMeasures> measures_;
 };
 
 }  // namespace zentra::win32
