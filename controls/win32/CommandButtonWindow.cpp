@@ -350,28 +350,31 @@ void CommandButtonWindow::SetVisible(bool visible) {
 }
 
 void CommandButtonWindow::SetToolTip(const std::string& text) {
-    if (hwnd_ == nullptr) return;
-    if (toolTip_ == nullptr) {
-        INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
-        InitCommonControlsEx(&controls);
-        toolTip_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
-                                   WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
-                                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr,
-                                   GetModuleHandleA(nullptr), nullptr);
-        if (toolTip_ == nullptr) return;
-    }
+    toolTipText_ = text;
+    if (toolTip_ == nullptr) return;  // made with this text when first needed
     TTTOOLINFOA tool{};
     tool.cbSize = TTTOOLINFOA_V2_SIZE;  // accepted by every comctl32 version
     tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
     tool.hwnd = GetParent(hwnd_);
     tool.uId = reinterpret_cast<UINT_PTR>(hwnd_);
-    std::string copy = text;  // the control copies the text; it only asks for a writable pointer
+    std::string copy = toolTipText_;  // the control copies it; it only asks for a writable pointer
     tool.lpszText = copy.data();
     if (SendMessageA(toolTip_, TTM_GETTOOLCOUNT, 0, 0) == 0) {
         SendMessageA(toolTip_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
     } else {
         SendMessageA(toolTip_, TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&tool));
     }
+}
+
+void CommandButtonWindow::CreateToolTip() {
+    if (toolTip_ != nullptr || hwnd_ == nullptr || toolTipText_.empty()) return;
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&controls);
+    toolTip_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
+                               WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
+                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr,
+                               GetModuleHandleA(nullptr), nullptr);
+    if (toolTip_ != nullptr) SetToolTip(toolTipText_);
 }
 
 LRESULT CALLBACK CommandButtonWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam,
@@ -429,6 +432,14 @@ LRESULT CommandButtonWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM l
             button_.OnDoubleClick();
             return 0;
         case WM_MOUSEMOVE:
+            if (toolTip_ == nullptr && !toolTipText_.empty()) {
+                // The tooltip watches the key's messages from now on; this first move it is told.
+                CreateToolTip();
+                MSG move{hwnd_, message, wParam, lParam, 0, {}};
+                if (toolTip_ != nullptr) {
+                    SendMessageA(toolTip_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&move));
+                }
+            }
             button_.OnMouseMove(HeldButtons(wParam), ShiftState(wParam), x, y);
             return 0;
         case WM_LBUTTONUP:

@@ -67,8 +67,13 @@ class CommandButtonWindow : private ButtonHost, private ButtonTimer, private But
     void SetEnabled(bool enabled) { button_.SetEnabled(enabled); }
     void SetCaption(const std::string& caption) { button_.SetCaption(caption); }
     void SetVisible(bool visible);
+    // The tooltip window is made when the mouse first moves over the key (or when asked for):
+    // a popup window per key would cost the program's start more than everything else.
     void SetToolTip(const std::string& text);
-    HWND ToolTipWindow() const { return toolTip_; }
+    HWND ToolTipWindow() {
+        CreateToolTip();
+        return toolTip_;
+    }
     // Draws the button into `dc` at its origin (what WM_PAINT and WM_PRINTCLIENT show).
     void PaintTo(HDC dc);
 
@@ -104,7 +109,9 @@ class CommandButtonWindow : private ButtonHost, private ButtonTimer, private But
     void MouseUp(ButtonMouse& mouse) override;
 
     HWND hwnd_ = nullptr;
+    void CreateToolTip();
     HWND toolTip_ = nullptr;
+    std::string toolTipText_;
     HFONT font_ = nullptr;
     ButtonFont fontSpec_;
     std::string fontCaption_;
