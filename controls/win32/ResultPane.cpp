@@ -195,11 +195,11 @@ void ResultPane::Paint(HDC hdc) {
     SetTextAlign(hdc, oldAlign);
 }
 
-void ResultPane::Relayout() {
+void ResultPane::Relayout(const std::vector<RtfRun>& runs) {
     if (!hwnd_) return;
     HDC hdc = GetDC(hwnd_);
     HGDIOBJ oldFont = SelectObject(hdc, GetStockObject(DEFAULT_GUI_FONT));
-    layout_ = LayOutRuns(ParseRtfRuns(rtf_), GdiMeasurer(hdc, *this), pixelsPerInch_);
+    layout_ = LayOutRuns(runs, GdiMeasurer(hdc, *this), pixelsPerInch_);
     SelectObject(hdc, oldFont);
     ReleaseDC(hwnd_, hdc);
     ScrollTo(scrollX_);
@@ -271,14 +271,16 @@ LRESULT ResultPane::CopyText(WPARAM size, LPARAM buffer) const {
 
 void ResultPane::SetTextRTF(const std::string& rtf) {
     rtf_ = rtf;
-    text_ = RtfPlainText(rtf);
-    Relayout();
+    const auto runs = ParseRtfRuns(rtf_);
+    text_.clear();
+    for (const auto& run : runs) text_ += run.text;
+    Relayout(runs);
 }
 
 void ResultPane::SetText(const std::string& text) {
     text_ = text;
     rtf_ = text.empty() ? std::string() : PlainTextDocument(text);
-    Relayout();
+    Relayout(ParseRtfRuns(rtf_));
 }
 
 void ResultPane::SetEnabled(bool enabled) {

@@ -9,6 +9,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "common/RichTextBox.h"
 #include "controls/RichTextLayout.h"
@@ -53,7 +54,8 @@ class ResultPane final : public RichTextBox {
     LRESULT Handle(UINT msg, WPARAM wp, LPARAM lp);
 
     void Paint(HDC hdc);
-    void Relayout();
+    // Lays out the document's runs (parsed once for both the layout and the plain text).
+    void Relayout(const std::vector<RtfRun>& runs);
     void ScrollTo(int x);
     int MaxScroll() const;
     void OnMouseDown(int button, WPARAM keys, LPARAM lp);
