@@ -8,6 +8,8 @@
 
 #include <algorithm>
 #include <cctype>
+#include <map>
+#include <string>
 #include <vector>
 
 #include "controls/win32/OffscreenPaint.h"
@@ -18,12 +20,25 @@ namespace {
 
 constexpr UINT_PTR kFlashTimerId = 1;
 
+// The screen's resolution, asked once: every key needs it several times while the keypad is
+// made, and each question costs a round trip to the window system under Wine.
+struct ScreenDpi {
+    int x;
+    int y;
+};
+const ScreenDpi& Dpi() {
+    static const ScreenDpi dpi = [] {
+        HDC screen = GetDC(nullptr);
+        const ScreenDpi asked{GetDeviceCaps(screen, LOGPIXELSX), GetDeviceCaps(screen, LOGPIXELSY)};
+        ReleaseDC(nullptr, screen);
+        return asked;
+    }();
+    return dpi;
+}
+
 PixelScale ScreenScale() {
-    HDC screen = GetDC(nullptr);
-    const int dpiX = GetDeviceCaps(screen, LOGPIXELSX);
-    const int dpiY = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
-    return {dpiX > 0 ? 1440 / dpiX : 15, dpiY > 0 ? 1440 / dpiY : 15};
+    const ScreenDpi& dpi = Dpi();
+    return {dpi.x > 0 ? 1440 / dpi.x : 15, dpi.y > 0 ? 1440 / dpi.y : 15};
 }
 
 COLORREF ToColorRef(Colour colour) {
@@ -36,7 +51,10 @@ int CALLBACK NoteFaceFound(const LOGFONTA*, const TEXTMETRICA*, DWORD, LPARAM fo
     return 0;
 }
 
+// Looked up once per face: the keys share a handful of faces, and enumerating fonts is slow.
 bool FaceInstalled(const std::string& face) {
+    static std::map<std::string, bool> installed;
+    if (const auto it = installed.find(face); it != installed.end()) return it->second;
     LOGFONTA query{};
     query.lfCharSet = DEFAULT_CHARSET;
     lstrcpynA(query.lfFaceName, face.c_str(), LF_FACESIZE);
@@ -44,6 +62,7 @@ bool FaceInstalled(const std::string& face) {
     HDC screen = GetDC(nullptr);
     EnumFontFamiliesExA(screen, &query, NoteFaceFound, reinterpret_cast<LPARAM>(&found), 0);
     ReleaseDC(nullptr, screen);
+    installed.emplace(face, found);
     return found;
 }
 
@@ -67,9 +86,7 @@ bool HasGlyphs(HDC dc, const std::string& text, bool unicode) {
 }
 
 HFONT CreateFace(const ButtonFont& font, const FaceCandidate& candidate) {
-    HDC screen = GetDC(nullptr);
-    const int height = -MulDiv(font.sizeCentipoints, GetDeviceCaps(screen, LOGPIXELSY), 7200);
-    ReleaseDC(nullptr, screen);
+    const int height = -MulDiv(font.sizeCentipoints, Dpi().y, 7200);
     return CreateFontA(height, 0, 0, 0, candidate.weight, font.italic, font.underline,
                        font.strikethrough, static_cast<DWORD>(candidate.charset),
                        OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
