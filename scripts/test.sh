@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Builds the presets and runs every test: natively, then the Windows tests under Wine on a private
-# Xvfb display. The 32-bit product build (win32) always builds and its file checks always run; the
-# Windows programs run from the win32 build where this machine executes 32-bit code, else from the
-# win64 build under 64-bit Wine (ZENTRA_ASSUME_NO_32BIT=1 forces that path).
+# Builds the presets and runs every test: the native tests under AddressSanitizer and UBSan, then
+# the Windows tests under Wine on a private Xvfb display. The 32-bit product (win32) always builds
+# and its file checks always run; the Windows programs run from the win32 build where this machine
+# executes 32-bit code, else from the win64 build under 64-bit Wine (ZENTRA_ASSUME_NO_32BIT=1
+# forces that path).
 set -euo pipefail
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -14,18 +15,26 @@ source scripts/lib/xvfb.sh
 windows=$(zentra_windows_test_preset)
 echo "test: Windows tests run on the $windows build: $(zentra_windows_test_reason)"
 
-presets=(native win32)
-[[ $windows == win64 ]] && presets+=(win64)
-for preset in "${presets[@]}"; do
+build() {  # preset [targets...]
+    local preset=$1
+    shift
     cmake --preset "$preset" >/dev/null
-    cmake --build --preset "$preset"
-done
+    if (($# > 0)); then
+        cmake --build --preset "$preset" --target "$@"
+    else
+        cmake --build --preset "$preset"
+    fi
+}
 
-ctest --preset native -j "$(nproc)"
+build native-asan
+ctest --preset native-asan -j "$(nproc)"
+
 if [[ $windows == win64 ]]; then
-    # What can be checked of the 32-bit product without executing it.
+    # The 32-bit product cannot run here: build what ships and check its files.
+    build win32 zentra-gui zentra_helptab zentra_help
     ctest --preset win32-files
 fi
+build "$windows"
 
 cleanup() {
     scripts/wine-stop.sh
