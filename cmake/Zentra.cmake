@@ -54,3 +54,17 @@ function(zentra_gtest name)
         gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60)
     endif()
 endfunction()
+
+# A libFuzzer target built natively as a plain program that replays its committed seeds (the
+# fuzzing itself is scripts/fuzz.sh): keeps the targets compiling and their past findings fixed.
+function(zentra_fuzz_replay name)
+    cmake_parse_arguments(ARG "" "SEEDS" "SOURCES;LIBS" ${ARGN})
+    if(CMAKE_CROSSCOMPILING)
+        return()
+    endif()
+    add_executable(${name}_replay ${ARG_SOURCES} "${PROJECT_SOURCE_DIR}/common/fuzz/ReplayMain.cpp")
+    target_link_libraries(${name}_replay PRIVATE ${ARG_LIBS})
+    zentra_warnings(${name}_replay)
+    add_test(NAME ${name}_seeds
+             COMMAND ${name}_replay "${CMAKE_CURRENT_SOURCE_DIR}/${ARG_SEEDS}")
+endfunction()

@@ -24,6 +24,13 @@ sources[property-store]="controls/fuzz/PropertyStoreFuzzer.cpp controls/Property
 seeds[property-store]=controls/fuzz/seeds
 sources[clipboard-script]="window/fuzz/ClipboardScriptFuzzer.cpp window/ClipboardScript.cpp"
 seeds[clipboard-script]=window/fuzz/seeds
+# The window logic needs the engine and the prime table that the native build generates.
+sources[window]="window/fuzz/WindowFuzzer.cpp window/MainWindow.cpp window/Commands.cpp
+    window/ClipboardScript.cpp engine/PrimeTable.cpp engine/Factorizer.cpp engine/FactorTable.cpp
+    engine/ResultRendering.cpp engine/Operations.cpp common/MemoryGrid.cpp
+    common/MemoryRichTextBox.cpp common/RtfRuns.cpp resources/PrimeTableBytesEmbedded.cpp
+    build/native/resources/prime_table_data.cpp"
+seeds[window]=window/fuzz/seeds-window
 
 if [[ ${1:-} == list || -z ${1:-} ]]; then
     printf '%s\n' "${!sources[@]}" | sort
@@ -37,6 +44,11 @@ shift $(($# >= 2 ? 2 : 1))
 if [[ -z ${sources[$target]:-} ]]; then
     echo "fuzz: no target '$target' (scripts/fuzz.sh list)" >&2
     exit 2
+fi
+
+if [[ $target == window && ! -f build/native/resources/prime_table_data.cpp ]]; then
+    cmake --preset native >/dev/null
+    cmake --build --preset native --target prime_table_files
 fi
 
 out=$root/build/fuzz/$target
