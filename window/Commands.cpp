@@ -75,25 +75,27 @@ constexpr DdeVerb kDdeVerbs[] = {
     {"Exit", Command::Exit},
 };
 
+constexpr int kContentsTopic = 100;
+
 constexpr MenuBinding kMenuBindings[] = {
-    {MenuItem::ActionsCalculator, Command::Calculator},
-    {MenuItem::ActionsFactorization, Command::Factorization},
-    {MenuItem::ActionsLcm, Command::Lcm},
-    {MenuItem::ActionsGcd, Command::Gcd},
-    {MenuItem::ActionsCancellation, Command::Cancellation},
-    {MenuItem::ActionsExit, Command::Exit},
-    {MenuItem::EditUndo, Command::Undo},
-    {MenuItem::EditCopy, Command::Copy},
-    {MenuItem::EditPaste, Command::Paste},
-    {MenuItem::EditDelete, Command::Delete},
-    {MenuItem::EditClear, Command::Clear},
-    {MenuItem::ViewModeTabular, Command::ModeTabular},
-    {MenuItem::ViewModeLinear, Command::ModeLinear},
-    {MenuItem::HelpTopics, Command::HelpTopics},
-    {MenuItem::HelpWeb, Command::HelpWeb},
-    {MenuItem::HelpMail, Command::HelpMail},
-    {MenuItem::HelpAbout, Command::About},
-    {MenuItem::PopupWhat, Command::WhatsThis},
+    {MenuItem::ActionsCalculator, Command::Calculator, 113},
+    {MenuItem::ActionsFactorization, Command::Factorization, 105},
+    {MenuItem::ActionsLcm, Command::Lcm, 106},
+    {MenuItem::ActionsGcd, Command::Gcd, 107},
+    {MenuItem::ActionsCancellation, Command::Cancellation, 108},
+    {MenuItem::ActionsExit, Command::Exit, kContentsTopic},
+    {MenuItem::EditUndo, Command::Undo, 114},
+    {MenuItem::EditCopy, Command::Copy, kContentsTopic},
+    {MenuItem::EditPaste, Command::Paste, 204},
+    {MenuItem::EditDelete, Command::Delete, 110},
+    {MenuItem::EditClear, Command::Clear, 109},
+    {MenuItem::ViewModeTabular, Command::ModeTabular, kContentsTopic},
+    {MenuItem::ViewModeLinear, Command::ModeLinear, kContentsTopic},
+    {MenuItem::HelpTopics, Command::HelpTopics, 201},
+    {MenuItem::HelpWeb, Command::HelpWeb, kContentsTopic},
+    {MenuItem::HelpMail, Command::HelpMail, kContentsTopic},
+    {MenuItem::HelpAbout, Command::About, kContentsTopic},
+    {MenuItem::PopupWhat, Command::WhatsThis, 201},
 };
 
 struct ScriptBinding {
@@ -143,6 +145,13 @@ std::optional<Command> CommandOfMenuItem(MenuItem item) {
         if (binding.item == item) return binding.command;
     }
     return std::nullopt;
+}
+
+int HelpTopicOfMenuItem(std::optional<MenuItem> item) {
+    for (const MenuBinding& binding : kMenuBindings) {
+        if (item && binding.item == *item) return binding.helpTopic;
+    }
+    return kContentsTopic;
 }
 
 std::optional<Command> CommandOfDde(std::string_view text) {

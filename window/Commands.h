@@ -75,6 +75,7 @@ struct DdeVerb {
 struct MenuBinding {
     MenuItem item;
     Command command;
+    int helpTopic;  // the item's topic in the help file (F1 on the highlighted item)
 };
 
 struct KeyRef {
@@ -90,6 +91,9 @@ std::span<const DdeVerb> DdeVerbs();
 std::span<const MenuBinding> MenuBindings();
 
 std::optional<Command> CommandOfMenuItem(MenuItem item);
+// F1 on a highlighted menu item; the drop-down menus themselves and items without a topic of
+// their own show the contents.
+int HelpTopicOfMenuItem(std::optional<MenuItem> item);
 std::optional<Command> CommandOfDde(std::string_view text);
 std::optional<Command> CommandOfScriptCode(ScriptCode code);
 // The command a keypad key's Click runs, and the key that shows a command being pressed.

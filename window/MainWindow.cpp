@@ -51,7 +51,9 @@ bool IsValidIndex(KeyArray array, int index) {
 }  // namespace
 
 MainWindow::MainWindow(const PrimeTable& primes, const WindowPorts& ports)
-    : ports_(ports), operations_(primes, ports.grid, ports.result, *this) {
+    : ports_(ports),
+      operations_(primes, ports.grid, ports.result, *this),
+      outside_(ports.shell, ports.calcTimer) {
     ports_.grid.SetEvents(this);
 }
 
@@ -61,8 +63,8 @@ MainWindow::~MainWindow() {
 
 // ---- Start-up -------------------------------------------------------------------------------
 
-void MainWindow::Load(std::string calcPath) {
-    calcPath_ = std::move(calcPath);
+void MainWindow::Load(OutsideConfig outside) {
+    outside_.Configure(std::move(outside));
     ports_.window.SetCaption(std::string(kWindowCaption));
     {
         GuardScope guard(*this);
@@ -86,6 +88,10 @@ void MainWindow::Load(std::string calcPath) {
         }
         ports_.keys.Key(KeyArray::Cntrl, kEnter).SetCaption("Enter");
     }
+}
+
+void MainWindow::Unload() {
+    outside_.CloseStartedPrograms(kWindowCaption);
 }
 
 void MainWindow::Activate() {
@@ -135,6 +141,18 @@ bool MainWindow::Execute(Command command) {
             return true;
         case Command::WhatsThis:
             ShowWhatsThis();
+            return true;
+        case Command::Calculator:
+            Calculator();
+            return true;
+        case Command::HelpTopics:
+            outside_.ShowHelpTopics(kWindowCaption);
+            return true;
+        case Command::HelpWeb:
+            outside_.OpenWebPage();
+            return true;
+        case Command::HelpMail:
+            outside_.SendBugReport(kAppTitle);
             return true;
         case Command::Minimize:
             ports_.window.Minimize();
@@ -296,6 +314,17 @@ void MainWindow::OnGridDoubleClick() {
                grid.TextMatrix(grid.Row(), 0) + " " + grid.TextMatrix(grid.Row(), 1));
 }
 
+void MainWindow::Calculator() {
+    if (!outside_.CalculatorAvailable()) return;
+    FocusDisplay();
+    SelectNumberColumn();
+    PasteLineInto(outside_.FindOrStartCalculator());
+}
+
+void MainWindow::OnCalcTimer() {
+    PasteLineInto(outside_.OnCalcTick());
+}
+
 void MainWindow::PasteLineInto(std::uintptr_t window) {
     if (window == 0) return;
     ports_.clipboard.SetText(ports_.grid.TextMatrix(ports_.grid.Row(), 0));
@@ -309,7 +338,7 @@ void MainWindow::OnMenuOpen(Menu menu) {
     MenuPort& menus = ports_.menus;
     const bool hasNumbers = CellValue(grid.TextMatrix(0, 0)) > 0;
     if (menu == Menu::Actions) {
-        menus.Item(MenuItem::ActionsCalculator).SetEnabled(!calcPath_.empty());
+        menus.Item(MenuItem::ActionsCalculator).SetEnabled(outside_.CalculatorAvailable());
         for (MenuItem item : {MenuItem::ActionsFactorization, MenuItem::ActionsLcm,
                               MenuItem::ActionsGcd, MenuItem::ActionsCancellation}) {
             menus.Item(item).SetEnabled(hasNumbers);
@@ -353,35 +382,42 @@ bool MainWindow::OnKeyDown(int keyCode, int shift) {
 
 // ---- Mouse ----------------------------------------------------------------------------------
 
-void MainWindow::OnMouseDown(Surface surface, int button, int x, int y, KeyArray array, int index) {
-    if (button != kRightButton) return;
-    int topic = 0;
+int MainWindow::TopicOf(Surface surface, int x, int y, KeyArray array, int index) const {
     switch (surface) {
         case Surface::Key:
-            topic = IsValidIndex(array, index) ? KeyTopic(array, index) : 0;
-            break;
+            return IsValidIndex(array, index) ? KeyTopic(array, index) : 0;
         case Surface::Grid:
-            topic = kGridTopic;
-            break;
+            return kGridTopic;
         case Surface::DisplayPanel:
         case Surface::AboutLabel:
-            topic = kDisplayPanelTopic;
-            break;
+            return kDisplayPanelTopic;
         case Surface::ResultPane:
-            topic = kResultPaneTopic;
-            break;
+            return kResultPaneTopic;
         case Surface::Window: {
             const ClientRect pane = ports_.window.ResultPaneRect();
-            if (IsBetween(x, pane.left, pane.right, true) &&
-                IsBetween(y, pane.top, pane.bottom, true)) {
-                topic = kResultPaneTopic;
-            }
-            break;
+            const bool onPane = IsBetween(x, pane.left, pane.right, true) &&
+                                IsBetween(y, pane.top, pane.bottom, true);
+            return onPane ? kResultPaneTopic : 0;
         }
     }
+    return 0;
+}
+
+void MainWindow::OnMouseDown(Surface surface, int button, int x, int y, KeyArray array, int index) {
+    if (button != kRightButton) return;
+    const int topic = TopicOf(surface, x, y, array, index);
     if (topic == 0) return;
     whatsThisTopic_ = topic;
     ports_.window.ShowPopupMenu();
+}
+
+void MainWindow::OnHelpKey(Surface surface, KeyArray array, int index) {
+    const int topic = surface == Surface::Window ? 0 : TopicOf(surface, 0, 0, array, index);
+    ports_.help.ShowTopic(topic != 0 ? topic : HelpTopicOfMenuItem(std::nullopt));
+}
+
+void MainWindow::OnMenuHelp(std::optional<MenuItem> item) {
+    ports_.help.ShowTopic(HelpTopicOfMenuItem(item));
 }
 
 void MainWindow::OnMouseDown(int button, int, int, int) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -14,6 +15,7 @@
 #include "engine/PrimeTable.h"
 #include "window/ClipboardScript.h"
 #include "window/Commands.h"
+#include "window/OutsidePrograms.h"
 #include "window/Ports.h"
 
 namespace zentra {
@@ -22,6 +24,8 @@ namespace zentra {
 enum class Surface : int { Key, Grid, DisplayPanel, AboutLabel, ResultPane, Window };
 
 inline constexpr std::string_view kWindowCaption = "Quorvel";
+// The program's title: names the help file, the bug report's subject and the settings.
+inline constexpr std::string_view kAppTitle = "Zentra!";
 inline constexpr int kFirstWidthPixels = 341;
 inline constexpr int kFirstHeightPixels = 250;
 
@@ -34,10 +38,11 @@ class MainWindow final : public OperationHost, private GridEvents {
     MainWindow(const MainWindow&) = delete;
     MainWindow& operator=(const MainWindow&) = delete;
 
-    // Start-up: caption, first size (under the event guard), tabular mode and its keys.
-    // `calcPath` is the outside calculator's path ("" when not found); it decides the Calculator
-    // item's enabled state.
-    void Load(std::string calcPath = {});
+    // Start-up: caption, first size (under the event guard), tabular mode and its keys. `outside`
+    // names the other programs and addresses; an empty calculator path disables the Calculator.
+    void Load(OutsideConfig outside = {});
+    // Shut-down: closes the help viewer and the calculator if this program started them.
+    void Unload();
     // The display gets the focus when it is enabled: on activation of the window, and when the
     // keypad panel receives the focus.
     void Activate();
@@ -59,6 +64,13 @@ class MainWindow final : public OperationHost, private GridEvents {
     // children, before the focused control sees it. `keyCode` is the virtual-key code, `shift` the
     // KeyShift bits. True when the key was used and must not reach the focused control.
     bool OnKeyDown(int keyCode, int shift);
+
+    // F1 on a control: its topic in the help window (the contents where it has none).
+    void OnHelpKey(Surface surface, KeyArray array = KeyArray::Digit, int index = 0);
+    // F1 on a highlighted menu item (nullopt: a drop-down menu itself or an unknown item).
+    void OnMenuHelp(std::optional<MenuItem> item);
+    // A tick of the calculator poll.
+    void OnCalcTimer();
 
     // The grid's double-click (also reported through the grid's events).
     void OnGridDoubleClick();
@@ -105,6 +117,7 @@ class MainWindow final : public OperationHost, private GridEvents {
     bool FactorizationStale() const { return operations_.FactorizationStale(); }
     const Operations& Engine() const { return operations_; }
     int WhatsThisTopic() const { return whatsThisTopic_; }
+    const OutsidePrograms& Outside() const { return outside_; }
 
   private:
     // GridEvents: the grid control reports its cell changes, double-clicks and mouse presses
@@ -121,11 +134,14 @@ class MainWindow final : public OperationHost, private GridEvents {
     void FocusDisplay();
     void SelectNumberColumn();
     void ShowWhatsThis();
+    void Calculator();
+    // The help topic of a part of the window; 0 for none.
+    int TopicOf(Surface surface, int x, int y, KeyArray array, int index) const;
 
     const WindowPorts ports_;
     Operations operations_;
+    OutsidePrograms outside_;
     std::vector<Fixed> undoNumbers_;
-    std::string calcPath_;
     int undoLevel_ = 0;
     int eventGuard_ = 0;
     int busyDepth_ = 0;

@@ -158,6 +158,35 @@ class HelpPort {
     virtual ~HelpPort() = default;
     // The help file's What's This popup for a topic number.
     virtual void ShowWhatsThis(int topic) = 0;
+    // The topic in the help window (F1).
+    virtual void ShowTopic(int topic) = 0;
+};
+
+// A window timer of the main window; its interval is fixed when the host creates it.
+class TimerPort {
+  public:
+    virtual ~TimerPort() = default;
+    virtual bool Enabled() const = 0;
+    virtual void SetEnabled(bool enabled) = 0;
+};
+
+// Other programs: their top-level windows, starting them, and the shell's handlers for files and
+// addresses. Window handles are opaque; 0 is no window.
+class ShellPort {
+  public:
+    virtual ~ShellPort() = default;
+    // An empty class or title matches any.
+    virtual std::uintptr_t FindTopWindow(const std::string& className,
+                                         const std::string& title) const = 0;
+    // Top of the window order, neither moved nor sized.
+    virtual void BringToTop(std::uintptr_t window) = 0;
+    // Asks the window to close (WM_CLOSE); its program decides what follows.
+    virtual void AskToClose(std::uintptr_t window) = 0;
+    // Starts a command line with normal focus; false when the start failed.
+    virtual bool StartProgram(const std::string& commandLine) = 0;
+    // ShellExecute's "open" verb without parameters or directory; returns its result (above 32:
+    // success).
+    virtual std::intptr_t ShellOpen(const std::string& file, int showCommand) = 0;
 };
 
 // Everything the main window's logic works with.
@@ -171,6 +200,8 @@ struct WindowPorts {
     ClipboardPort& clipboard;
     BeepPort& beep;
     HelpPort& help;
+    ShellPort& shell;
+    TimerPort& calcTimer;
 };
 
 }  // namespace zentra

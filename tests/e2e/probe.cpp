@@ -1,6 +1,7 @@
 // zentra-probe: looks into the running window "Quorvel" and the clipboard from outside, for the
 // end-to-end test.
-//   zentra-probe text CLASS      WM_GETTEXT of the window's first child of that window class
+//   zentra-probe text CLASS [CAPTION]  WM_GETTEXT of the first child of that window class of
+//                                the window (or of the top-level window CAPTION)
 //   zentra-probe layout          every child: class, position in its parent's client area, size,
 //                                visibility and (for keys) caption
 //   zentra-probe clip-set        standard input, byte for byte, becomes the CF_TEXT clipboard
@@ -8,6 +9,7 @@
 //   zentra-probe clip-rtf        the "Rich Text Format" clipboard
 //   zentra-probe close [CAPTION] asks the window (or the top-level window CAPTION) to close
 //   zentra-probe texts CAPTION   the texts of every child of the top-level window CAPTION
+//   zentra-probe count CAPTION   the number of visible top-level windows titled CAPTION
 //   zentra-probe popup           exit code 0 when a popup menu is showing
 //   zentra-probe wait-disabled MS  exit code 0 as soon as the window is seen disabled (busy),
 //                                1 when it stays enabled for MS milliseconds
@@ -55,8 +57,8 @@ std::string WindowText(HWND hwnd) {
     return std::string(buffer.data(), static_cast<std::size_t>(copied));
 }
 
-int PrintText(const char* className) {
-    HWND main = MainWindow();
+int PrintText(const char* className, const char* caption) {
+    HWND main = FindWindowA(nullptr, caption);
     if (main == nullptr) return 2;
     ClassSearch search{className, nullptr};
     EnumChildWindows(main, &MatchClass, reinterpret_cast<LPARAM>(&search));
@@ -71,6 +73,26 @@ BOOL CALLBACK PrintChildText(HWND hwnd, LPARAM) {
     std::fwrite(text.data(), 1, text.size(), stdout);
     std::fputc('\n', stdout);
     return TRUE;
+}
+
+struct CaptionCount {
+    const char* caption;
+    int count;
+};
+
+BOOL CALLBACK CountCaption(HWND hwnd, LPARAM param) {
+    auto* search = reinterpret_cast<CaptionCount*>(param);
+    char text[256] = {};
+    GetWindowTextA(hwnd, text, sizeof text);
+    if (IsWindowVisible(hwnd) && std::strcmp(text, search->caption) == 0) ++search->count;
+    return TRUE;
+}
+
+int PrintCount(const char* caption) {
+    CaptionCount search{caption, 0};
+    EnumWindows(&CountCaption, reinterpret_cast<LPARAM>(&search));
+    std::printf("%d\n", search.count);
+    return 0;
 }
 
 int PrintTexts(const char* caption) {
@@ -165,7 +187,10 @@ int main(int argc, char** argv) {
     _setmode(_fileno(stdout), _O_BINARY);
     _setmode(_fileno(stdin), _O_BINARY);
     const std::string command = argc > 1 ? argv[1] : "";
-    if (command == "text" && argc == 3) return PrintText(argv[2]);
+    if (command == "text" && (argc == 3 || argc == 4)) {
+        return PrintText(argv[2], argc == 4 ? argv[3] : kCaption);
+    }
+    if (command == "count" && argc == 3) return PrintCount(argv[2]);
     if (command == "layout") return PrintLayout();
     if (command == "texts" && argc == 3) return PrintTexts(argv[2]);
     if (command == "popup") {
@@ -181,7 +206,8 @@ int main(int argc, char** argv) {
     if (command == "clip-text") return PrintClipboard(CF_TEXT);
     if (command == "clip-rtf") return PrintClipboard(RegisterClipboardFormatA("Rich Text Format"));
     std::fputs(
-        "usage: zentra-probe text CLASS | layout | texts CAPTION | clip-set | clip-text |\n"
+        "usage: zentra-probe text CLASS [CAPTION] | layout | texts CAPTION | count CAPTION |\n"
+        "       clip-set | clip-text |\n"
         "       clip-rtf | close [CAPTION] | popup | wait-disabled MS\n",
         stderr);
     return 1;

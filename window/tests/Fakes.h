@@ -165,7 +165,55 @@ class FakeBeep final : public BeepPort {
 class FakeHelp final : public HelpPort {
   public:
     void ShowWhatsThis(int topic) override { topics.push_back(topic); }
+    void ShowTopic(int topic) override { shownTopics.push_back(topic); }
     std::vector<int> topics;
+    std::vector<int> shownTopics;
+};
+
+class FakeTimer final : public TimerPort {
+  public:
+    bool Enabled() const override { return enabled; }
+    void SetEnabled(bool value) override { enabled = value; }
+    bool enabled = false;
+};
+
+// Other programs' windows by class and title; every call is logged as text.
+class FakeShell final : public ShellPort {
+  public:
+    struct Window {
+        std::string className;
+        std::string title;
+        std::uintptr_t handle;
+    };
+    std::uintptr_t FindTopWindow(const std::string& className,
+                                 const std::string& title) const override {
+        for (const Window& window : windows) {
+            if ((className.empty() || className == window.className) &&
+                (title.empty() || title == window.title)) {
+                return window.handle;
+            }
+        }
+        return 0;
+    }
+    void BringToTop(std::uintptr_t window) override {
+        log.push_back("top " + std::to_string(window));
+    }
+    void AskToClose(std::uintptr_t window) override {
+        log.push_back("close " + std::to_string(window));
+    }
+    bool StartProgram(const std::string& commandLine) override {
+        log.push_back("start " + commandLine);
+        return startSucceeds;
+    }
+    std::intptr_t ShellOpen(const std::string& file, int showCommand) override {
+        log.push_back("open " + file + " " + std::to_string(showCommand));
+        return openResult;
+    }
+
+    std::vector<Window> windows;
+    std::vector<std::string> log;
+    bool startSucceeds = true;
+    std::intptr_t openResult = 42;
 };
 
 }  // namespace zentra::testing

@@ -17,7 +17,8 @@ using namespace zentra::testing;
 
 struct Harness {
     explicit Harness(std::string calcPath = {}) {
-        window.Load(std::move(calcPath));
+        window.Load({std::move(calcPath), "C:\\Zentra\\Zentra!.hlp", "https://web.example/",
+                     "mailto:help@web.example"});
         for (int a = 0; a < 4; ++a) {
             const auto array = static_cast<KeyArray>(a);
             for (int i = 0; i < KeyCount(array); ++i) {
@@ -70,8 +71,11 @@ struct Harness {
     FakeClipboard clipboard;
     FakeBeep beep;
     FakeHelp help;
-    MainWindow window{TestPrimes(),
-                      {grid, result, host, keys, menus, metrics, clipboard, beep, help}};
+    FakeShell shell;
+    FakeTimer calcTimer;
+    MainWindow window{
+        TestPrimes(),
+        {grid, result, host, keys, menus, metrics, clipboard, beep, help, shell, calcTimer}};
 };
 
 // The linear text of the result the pane shows; "" when it shows none.
@@ -321,7 +325,7 @@ TEST(MainWindow_Menus, CommandsRunTheirActions) {
         {MenuItem::EditDelete, true, "4 6 >_", "", 0},
         {MenuItem::EditClear, true, ">_", "", 0},
         {MenuItem::EditUndo, true, "4 6 >9 _", "", 0},
-        {MenuItem::ActionsCalculator, false, "4 6 >9 _", "", 0},
+        {MenuItem::ActionsCalculator, true, "4 6 >9 _", "", 0},  // no calculator: nothing
         {MenuItem::HelpAbout, false, "4 6 >9 _", "", 0},
     };
     for (const Case& c : cases) {
@@ -367,6 +371,8 @@ std::string Effect(Harness& h) {
     if (lines != "4 6 >9 _") add(lines);
     if (!ShownResult(h).empty()) add("= " + ShownResult(h));
     if (h.window.UndoLevel() != 1) add("undo" + std::to_string(h.window.UndoLevel()));
+    for (const std::string& call : h.shell.log) add(call);
+    if (h.calcTimer.enabled) add("polling");
     return effects;
 }
 
@@ -405,7 +411,7 @@ TEST(MainWindow_Keyboard, MapsKeysToActionsAndKeyPresses) {
         {'5', kCtrl, false, ""},
         {13, kShift, false, ""},
         {'X', kCtrl, false, ""},
-        {113, 0, false, ""},  // F2: the outside calculator is not this class's
+        {113, 0, true, ""},  // F2: no outside calculator here, so nothing happens
         {'A', 0, false, ""},
         {112, 0, false, ""},
     };
@@ -499,6 +505,10 @@ TEST(MainWindow_Commands, EverySourceOfACommandHasTheSameEffect) {
         {Command::Undo, "undo0"},
         {Command::Minimize, "minimized"},
         {Command::Exit, "exit"},
+        {Command::Calculator, "open C:\\calc.exe 1,polling"},
+        {Command::HelpTopics, "start winhlp32.exe \"C:\\Zentra\\Zentra!.hlp\""},
+        {Command::HelpWeb, "open https://web.example/ 0"},
+        {Command::HelpMail, "open mailto:help@web.example?subject=Zentra!%20Bug%20Report 0"},
     };
     for (const Case& c : cases) {
         std::vector<std::pair<std::string, std::function<void(Harness&)>>> sources;
@@ -530,7 +540,7 @@ TEST(MainWindow_Commands, EverySourceOfACommandHasTheSameEffect) {
         }
         EXPECT_FALSE(sources.empty()) << static_cast<int>(c.command);
         for (const auto& [source, run] : sources) {
-            Harness h;
+            Harness h("C:\\calc.exe");
             Prepare(h);
             run(h);
             EXPECT_EQ(Effect(h), c.effect) << source << " of " << static_cast<int>(c.command);
@@ -665,6 +675,79 @@ TEST(MainWindow_Undo, KeepsDisplaysOfAnyLength) {
         EXPECT_EQ(h.grid.TextMatrix(row, 0), std::to_string(row + 1)) << row;
     }
     EXPECT_EQ(h.grid.TextMatrix(kLines, 0), "");
+}
+
+// ---- Outside calculator ----
+
+// The number goes over once the calculator's window is there; the poll gives up after 10 s.
+TEST(MainWindow_Calculator, HandsTheCurrentNumberOverWhenTheWindowIsThere) {
+    struct Case {
+        const char* name;
+        std::string calcPath;
+        std::intptr_t startResult;
+        int appearsAfterTicks;  // -1: never; 0: already running
+        int ticks;
+        bool handedOver;
+        bool calcStarted;
+        const char* shellLog;
+    };
+    const Case cases[] = {
+        {"running", "C:\\calc.exe", 42, 0, 0, true, false, ""},
+        {"started", "C:\\calc.exe", 42, 7, 7, true, true, "open C:\\calc.exe 1"},
+        {"last chance", "C:\\calc.exe", 42, 999, 999, true, true, "open C:\\calc.exe 1"},
+        {"too late", "C:\\calc.exe", 42, 1000, 1000, false, false, "open C:\\calc.exe 1"},
+        {"start fails", "C:\\calc.exe", 32, -1, 0, false, false, "open C:\\calc.exe 1"},
+        {"no calculator", "", 42, 0, 0, false, false, ""},
+    };
+    for (const Case& c : cases) {
+        Harness h(c.calcPath);
+        h.shell.openResult = c.startResult;
+        h.Type("12\n35");
+        h.window.Execute(Command::Factorization);
+        h.Type("ur");
+        const FakeShell::Window calc{"SciCalc", "Calculator", 77};
+        if (c.appearsAfterTicks == 0) h.shell.windows.push_back(calc);
+        h.window.Execute(Command::Calculator);
+        for (int tick = 1; tick <= c.ticks; ++tick) {
+            ASSERT_TRUE(h.calcTimer.enabled) << c.name << " tick " << tick;
+            if (tick == c.appearsAfterTicks) h.shell.windows.push_back(calc);
+            h.window.OnCalcTimer();
+            if (c.handedOver) {
+                EXPECT_EQ(h.host.pastedInto.empty(), tick < c.ticks) << c.name;
+            }
+        }
+        EXPECT_FALSE(h.calcTimer.enabled) << c.name;
+        EXPECT_EQ(h.window.Outside().CalcElapsed(), 0) << c.name;
+        EXPECT_EQ(h.window.Outside().CalcStarted(), c.calcStarted) << c.name;
+        EXPECT_EQ(h.host.pastedInto,
+                  c.handedOver ? std::vector<std::uintptr_t>{77} : std::vector<std::uintptr_t>{})
+            << c.name;
+        EXPECT_EQ(h.clipboard.text, c.handedOver ? "35" : "") << c.name;
+        EXPECT_EQ(h.grid.Col(), c.calcPath.empty() ? 1 : 0) << c.name;
+        std::string log;
+        for (const std::string& call : h.shell.log) log += call;
+        EXPECT_EQ(log, c.shellLog) << c.name;
+    }
+}
+
+// ---- Help ----
+
+// F1 shows the topic of the focused control or highlighted menu item, the contents otherwise.
+TEST(MainWindow_Help, F1ShowsTheTopicOfTheControlOrMenuItem) {
+    Harness h;
+    h.window.OnHelpKey(Surface::Key, KeyArray::Func, 4);
+    h.window.OnHelpKey(Surface::Key, KeyArray::Cntrl, 2);
+    h.window.OnHelpKey(Surface::Grid);
+    h.window.OnHelpKey(Surface::ResultPane);
+    h.window.OnHelpKey(Surface::Window);
+    h.window.OnMenuHelp(MenuItem::ActionsCalculator);
+    h.window.OnMenuHelp(MenuItem::EditPaste);
+    h.window.OnMenuHelp(MenuItem::HelpTopics);
+    h.window.OnMenuHelp(MenuItem::HelpAbout);
+    h.window.OnMenuHelp(std::nullopt);
+    EXPECT_EQ(h.help.shownTopics,
+              (std::vector<int>{115, 111, 101, 103, 100, 113, 204, 201, 100, 100}));
+    EXPECT_TRUE(h.help.topics.empty());
 }
 
 // ---- What's This ----

@@ -13,6 +13,7 @@ constexpr const char* kClassName = "Zentra.Main";
 constexpr int kGridId = 10;
 constexpr int kResultId = 11;
 constexpr int kRowPaddingPixels = 5;
+constexpr UINT_PTR kCalcTimerId = 1;
 
 void MoveChild(HWND child, const LayoutRect& rect) {
     if (child == nullptr) return;
@@ -62,13 +63,14 @@ bool MainFrame::Create(HINSTANCE instance, int showCommand) {
     menus_ = std::make_unique<Menus>(bar, GetSubMenu(popupMenus_, 0));
     clipboard_ = std::make_unique<Clipboard>(hwnd_);
     help_ = std::make_unique<WhatsThisHelp>(hwnd_);
+    calcTimer_ = std::make_unique<WindowTimer>(hwnd_, kCalcTimerId, kCalcPollMs);
     if (!CreateChildren()) return false;
 
-    const WindowPorts ports{*grid_,   *result_,    *this, keypad_, *menus_,
-                            metrics_, *clipboard_, beep_, *help_};
+    const WindowPorts ports{*grid_,      *result_, *this,  keypad_, *menus_,    metrics_,
+                            *clipboard_, beep_,    *help_, shell_,  *calcTimer_};
     logic_ = std::make_unique<MainWindow>(primes_, ports);
-    // The outside calculator comes with the Help and Mode menus; until then its item stays off.
-    logic_->Load({});
+    logic_->Load({SearchProgramFile("calc.exe"), help_->HelpFilePath(),
+                  VersionResourceText("Comments"), VersionResourceText("ProductName")});
     // Start-up sized the window under the event guard; the first layout runs as it is shown.
     LayOutWindow();
     dde_.Start("Zentra!", "Zentra", [this](std::string_view command) {
@@ -141,6 +143,10 @@ bool MainFrame::PreTranslate(MSG& msg) {
     switch (msg.message) {
         case WM_KEYDOWN:
         case WM_SYSKEYDOWN:
+            if (msg.wParam == VK_F1 && ShiftState() == 0) {
+                ShowHelpForControl();
+                return true;
+            }
             // Key preview: the window sees every key before the focused control.
             return logic_->OnKeyDown(static_cast<int>(msg.wParam), ShiftState());
         case WM_CHAR:
@@ -210,6 +216,36 @@ void MainFrame::OnActivate(WPARAM wParam) {
     }
 }
 
+void MainFrame::ShowHelpForControl() {
+    POINT at{};
+    GetCursorPos(&at);
+    KeyArray array = KeyArray::Digit;
+    int index = 0;
+    if (keypad_.Find(WindowFromPoint(at), array, index)) {
+        logic_->OnHelpKey(Surface::Key, array, index);
+        return;
+    }
+    HWND focus = GetFocus();
+    if (focus == grid_->Hwnd()) {
+        logic_->OnHelpKey(Surface::Grid);
+    } else if (focus == result_->Hwnd()) {
+        logic_->OnHelpKey(Surface::ResultPane);
+    } else if (focus == display_.Hwnd()) {
+        logic_->OnHelpKey(Surface::DisplayPanel);
+    } else {
+        logic_->OnHelpKey(Surface::Window);
+    }
+}
+
+// F1 inside an open menu arrives here with the highlighted item's command id.
+void MainFrame::OnHelp(const HELPINFO& info) {
+    if (info.iContextType == HELPINFO_MENUITEM) {
+        logic_->OnMenuHelp(Menus::FromCommand(info.iCtrlId));
+    } else {
+        ShowHelpForControl();
+    }
+}
+
 LRESULT CALLBACK MainFrame::WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* frame = win32::BoundWindowObject(hwnd, message, lParam, &MainFrame::hwnd_);
     if (frame == nullptr) return DefWindowProcA(hwnd, message, wParam, lParam);
@@ -237,6 +273,12 @@ LRESULT MainFrame::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
                 return 0;
             }
             break;
+        case WM_TIMER:
+            if (logic_ && wParam == kCalcTimerId) logic_->OnCalcTimer();
+            return 0;
+        case WM_HELP:
+            if (logic_ && lParam != 0) OnHelp(*reinterpret_cast<const HELPINFO*>(lParam));
+            return TRUE;
         case WM_SETCURSOR:
             if (busy_) {
                 SetCursor(LoadCursor(nullptr, IDC_WAIT));
@@ -244,6 +286,7 @@ LRESULT MainFrame::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             }
             break;
         case WM_CLOSE:
+            if (logic_) logic_->Unload();
             DestroyWindow(hwnd_);
             return 0;
         case WM_DESTROY:
@@ -322,6 +365,8 @@ void MainFrame::PasteIntoWindow(std::uintptr_t window) {
     HWND target = reinterpret_cast<HWND>(window);
     ShowWindow(target, SW_SHOWNORMAL);
     SetWindowPos(target, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    // The keystroke goes to the foreground window: make it the target's.
+    SetForegroundWindow(target);
     INPUT keys[4] = {};
     for (INPUT& key : keys) key.type = INPUT_KEYBOARD;
     keys[0].ki.wVk = VK_CONTROL;

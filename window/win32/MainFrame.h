@@ -21,6 +21,7 @@
 #include "window/win32/Metrics.h"
 #include "window/win32/Panel.h"
 #include "window/win32/Services.h"
+#include "window/win32/Shell.h"
 
 namespace zentra {
 
@@ -61,6 +62,9 @@ class MainFrame final : public WindowPort {
     bool PreviewMouseDown(const MSG& msg, int button);
     bool IsOwnWindow(HWND hwnd) const;
     void OnActivate(WPARAM wParam);
+    // F1: the key under the pointer (keys take no focus), else the focused control.
+    void ShowHelpForControl();
+    void OnHelp(const HELPINFO& info);
 
     void LayOutWindow();
     void LayOutDisplayPanel();
@@ -75,6 +79,8 @@ class MainFrame final : public WindowPort {
 
     Metrics metrics_;
     SystemBeep beep_;
+    Shell shell_;
+    std::unique_ptr<WindowTimer> calcTimer_;
     Panel display_;
     Panel buttons_;
     std::unique_ptr<win32::GridControl> grid_;

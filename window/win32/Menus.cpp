@@ -23,6 +23,10 @@ constexpr CommandOfItem kCommands[] = {
     {MenuItem::EditPaste, IDM_EDIT_PASTE},
     {MenuItem::EditDelete, IDM_EDIT_DELETE},
     {MenuItem::EditClear, IDM_EDIT_CLEAR},
+    {MenuItem::HelpTopics, IDM_HELP_TOPICS},
+    {MenuItem::HelpWeb, IDM_HELP_WEB},
+    {MenuItem::HelpMail, IDM_HELP_MAIL},
+    {MenuItem::HelpAbout, IDM_HELP_ABOUT},
     {MenuItem::PopupWhat, IDM_POPUP_WHAT},
 };
 

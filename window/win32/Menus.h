@@ -1,6 +1,6 @@
 // The window's menu items for the logic: the menu bar's and the context menu's items by their
-// command ids. Items that are not on the bar (the Mode and Help menus come later) keep their state
-// here, so the logic reads back what it set.
+// command ids. Items that are not on the bar (the Mode menu comes later) keep their state here, so
+// the logic reads back what it set.
 #pragma once
 
 #include <windows.h>

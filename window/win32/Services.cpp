@@ -29,3 +29,11 @@ void WhatsThisHelp::ShowWhatsThis(int topic) {
 }
 
 }  // namespace zentra
+
+namespace zentra {
+
+void WhatsThisHelp::ShowTopic(int topic) {
+    WinHelpA(owner_, helpFile_.c_str(), HELP_CONTEXT, static_cast<ULONG_PTR>(topic));
+}
+
+}  // namespace zentra

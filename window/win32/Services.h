@@ -20,6 +20,7 @@ class WhatsThisHelp final : public HelpPort {
     // `owner` must outlive this object.
     explicit WhatsThisHelp(HWND owner);
     void ShowWhatsThis(int topic) override;
+    void ShowTopic(int topic) override;
     const std::string& HelpFilePath() const { return helpFile_; }
 
   private:

@@ -1,0 +1,134 @@
+#!/usr/bin/env bash
+# End-to-end test of the Help menu, F1 and the outside calculator: runs a copy of Zentra!.exe from
+# a folder whose name holds a blank, with the stand-in calculator beside it as calc.exe.
+# Usage: help_e2e.sh BIN_DIR STANDIN_CALC WORK_DIR. Uses $DISPLAY, or a private Xvfb when unset.
+# Leaves screenshots of the help viewer and the About panel in WORK_DIR.
+set -uo pipefail
+
+bin=$1
+standin=$2
+work=$3
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+mkdir -p "$work"
+failures=0
+started=$SECONDS
+
+fail() {
+    echo "FAIL: $*" >&2
+    failures=$((failures + 1))
+}
+pass() { echo "ok: $*"; }
+expect_eq() {  # label expected actual
+    if [[ "$2" != "$3" ]]; then fail "$1: expected [$2], got [$3]"; else pass "$1"; fi
+}
+
+wine_run() { "$root/scripts/wine-run.sh" "$@"; }
+probe() { wine_run "$bin/zentra-probe.exe" "$@"; }
+dde() { wine_run "$bin/zentra-dde.exe" --quiet "$@" >/dev/null; }
+wait_for() {  # seconds command...
+    local deadline=$((SECONDS + $1))
+    shift
+    until "$@" >/dev/null 2>&1; do
+        ((SECONDS >= deadline)) && return 1
+        sleep 0.1
+    done
+}
+check() {  # label seconds command...: passes when the command succeeds within the time
+    local label=$1
+    shift
+    if wait_for "$@"; then pass "$label"; else fail "$label"; fi
+}
+
+source "$root/scripts/lib/xvfb.sh"
+app_pid=
+app_running() { [[ -n $app_pid ]] && kill -0 "$app_pid" 2>/dev/null; }
+app_gone() { ! app_running; }
+count_is() { [[ $(probe count "$1" | tr -d '\r') == "$2" ]]; }
+cleanup() {
+    if app_running; then
+        probe close >/dev/null 2>&1
+        wait_for 10 app_gone || kill -9 "$app_pid" 2>/dev/null
+    fi
+    probe close "Quorvel Help" >/dev/null 2>&1
+    probe close Calculator >/dev/null 2>&1
+    zentra_xvfb_stop
+}
+trap cleanup EXIT
+if [[ -z ${DISPLAY:-} ]]; then
+    zentra_xvfb_start || exit 1
+fi
+
+# The copy: program, help file and the stand-in calculator, in a folder with a blank in its name.
+folder="$work/run here"
+rm -rf "$folder"
+mkdir -p "$folder"
+cp "$bin/Zentra!.exe" "$bin/Zentra!.hlp" "$folder/"
+cp "$standin" "$folder/calc.exe"
+
+window_id() { xdotool search --name '^Quorvel$' 2>/dev/null | head -1; }
+window_shown() { [[ -n $(window_id) ]]; }
+keys() {
+    xdotool windowfocus --sync "$win" 2>/dev/null || xdotool windowfocus "$win"
+    xdotool key --delay 60 "$@"
+}
+start_app() {
+    wine_run "$folder/Zentra!.exe" >>"$work/app.log" 2>&1 &
+    app_pid=$!
+    wait_for 60 window_shown || { fail "the window Quorvel did not appear"; exit 1; }
+    win=$(window_id)
+    wait_for 10 probe text Zentra.Grid
+}
+help_shows() { probe texts "Quorvel Help" | tr -d '\r' | grep -qx "$1"; }
+shoot() {  # file window-name: a screenshot of that top-level window
+    local id
+    id=$(xdotool search --name "^$2\$" | head -1)
+    [[ -n $id ]] || return 1
+    eval "$(xdotool getwindowgeometry --shell "$id")"
+    import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$1"
+}
+calc_text() { probe text Edit Calculator | tr -d '\r'; }
+calc_is() { [[ $(calc_text) == "$1" ]]; }
+
+: >"$work/app.log"
+start_app
+echo "window up after $((SECONDS - started)) s"
+
+# --- Help Topics ---------------------------------------------------------------------------------
+keys alt+h h
+check "Help Topics opens the help viewer on the help file" 30 help_shows "Quorvel Help Contents"
+shoot "$work/help-topics.png" "Quorvel Help"
+keys alt+h h
+sleep 1  # a second viewer, if one were started, would need this long to show up
+check "a second Help Topics starts no second viewer" 5 count_is "Quorvel Help" 1
+
+# --- F1 ------------------------------------------------------------------------------------------
+menu_bar=$(($(xdotool getwindowgeometry --shell "$win" | sed -n 's/^HEIGHT=//p') - \
+    $(probe layout | tr -d '\r' | sed -n 's/^client [0-9]* //p')))
+# The GCD key, at column 2 of row 1 of the keypad.
+xdotool mousemove --window "$win" $((1 + 87 + 18)) $((menu_bar + 106 + 33 + 14))
+keys F1
+check "F1 over the GCD key shows its topic" 15 help_shows "Greatest Common Divisor"
+xdotool mousemove --window "$win" 200 $((menu_bar + 30))
+keys F1
+check "F1 on the focused display shows its topic" 15 help_shows "The calculator display"
+keys alt+e Down Down Down
+keys F1
+check "F1 on the highlighted Edit > Paste shows its topic" 15 help_shows "Paste and clipboard scripts"
+keys Escape Escape
+
+# --- Calculator ----------------------------------------------------------------------------------
+dde Clear 1 2 3
+keys F2
+check "F2 starts the calculator and hands 123 over" 20 calc_is 123
+dde Clear 4 5
+keys F2
+check "F2 with the calculator running hands 45 over at once" 10 calc_is 12345
+
+# --- Exit closes what the program started --------------------------------------------------------
+dde Exit
+check "Exit ends the program" 15 app_gone
+check "Exit closed the help viewer" 10 count_is "Quorvel Help" 0
+check "Exit closed the calculator" 10 count_is Calculator 0
+
+echo "help e2e finished in $((SECONDS - started)) s with $failures failure(s)"
+exit $((failures > 0))

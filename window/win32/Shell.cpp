@@ -1,0 +1,111 @@
+// Windows of other programs:
+// https://learn.microsoft.com/windows/win32/api/winuser/nf-winuser-findwindowa Shell:
+// https://learn.microsoft.com/windows/win32/api/shellapi/nf-shellapi-shellexecutea Version
+// resource: https://learn.microsoft.com/windows/win32/api/winver/nf-winver-verqueryvaluea
+// clang-format off
+#include <windows.h>
+#include <shellapi.h>
+// clang-format on
+
+#include "window/win32/Shell.h"
+
+#include <cstdio>
+#include <vector>
+
+namespace zentra {
+namespace {
+
+const char* OrNull(const std::string& text) {
+    return text.empty() ? nullptr : text.c_str();
+}
+
+HWND Handle(std::uintptr_t window) {
+    return reinterpret_cast<HWND>(window);
+}
+
+// A program that does not answer within this time is not waited for at shut-down.
+constexpr UINT kCloseTimeoutMs = 3000;
+
+}  // namespace
+
+std::uintptr_t Shell::FindTopWindow(const std::string& className, const std::string& title) const {
+    return reinterpret_cast<std::uintptr_t>(FindWindowA(OrNull(className), OrNull(title)));
+}
+
+void Shell::BringToTop(std::uintptr_t window) {
+    SetWindowPos(Handle(window), HWND_TOP, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE);
+}
+
+void Shell::AskToClose(std::uintptr_t window) {
+    DWORD_PTR result = 0;
+    SendMessageTimeoutA(Handle(window), WM_CLOSE, 0, 0, SMTO_ABORTIFHUNG, kCloseTimeoutMs, &result);
+}
+
+bool Shell::StartProgram(const std::string& commandLine) {
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = SW_SHOWNORMAL;
+    PROCESS_INFORMATION process{};
+    std::vector<char> line(commandLine.begin(), commandLine.end());
+    line.push_back('\0');
+    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &process)) {
+        return false;
+    }
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return true;
+}
+
+std::intptr_t Shell::ShellOpen(const std::string& file, int showCommand) {
+    HINSTANCE result = ShellExecuteA(nullptr, "open", file.c_str(), nullptr, nullptr, showCommand);
+    return reinterpret_cast<std::intptr_t>(result);
+}
+
+void WindowTimer::SetEnabled(bool enabled) {
+    if (enabled == enabled_) return;
+    enabled_ = enabled;
+    if (enabled) {
+        SetTimer(owner_, id_, intervalMs_, nullptr);
+    } else if (IsWindow(owner_)) {
+        KillTimer(owner_, id_);
+    }
+}
+
+std::string VersionResourceText(const char* name) {
+    HMODULE module = GetModuleHandleA(nullptr);
+    HRSRC info = FindResourceA(module, MAKEINTRESOURCEA(VS_VERSION_INFO), MAKEINTRESOURCEA(16));
+    HGLOBAL loaded = info != nullptr ? LoadResource(module, info) : nullptr;
+    if (loaded == nullptr) return {};
+    // VerQueryValue may write into the block: work on a copy.
+    const auto* bytes = static_cast<const char*>(LockResource(loaded));
+    std::vector<char> block(bytes, bytes + SizeofResource(module, info));
+    struct Translation {
+        WORD language;
+        WORD codePage;
+    };
+    Translation* translation = nullptr;
+    UINT size = 0;
+    if (!VerQueryValueA(block.data(), "\\VarFileInfo\\Translation",
+                        reinterpret_cast<void**>(&translation), &size) ||
+        size < sizeof(Translation)) {
+        return {};
+    }
+    char path[128];
+    std::snprintf(path, sizeof path, "\\StringFileInfo\\%04x%04x\\%s", translation->language,
+                  translation->codePage, name);
+    char* text = nullptr;
+    if (!VerQueryValueA(block.data(), path, reinterpret_cast<void**>(&text), &size) || size == 0) {
+        return {};
+    }
+    return std::string(text);
+}
+
+std::string SearchProgramFile(const char* fileName) {
+    char path[MAX_PATH] = {};
+    const DWORD length = SearchPathA(nullptr, fileName, nullptr, MAX_PATH, path, nullptr);
+    return length > 0 && length < MAX_PATH ? std::string(path, length) : std::string();
+}
+
+}  // namespace zentra
