@@ -10,6 +10,7 @@
 //   zentra-probe close [CAPTION] asks the window (or the top-level window CAPTION) to close
 //   zentra-probe texts CAPTION   the texts of every child of the top-level window CAPTION
 //   zentra-probe count CAPTION   the number of visible top-level windows titled CAPTION
+//   zentra-probe class CLASS     exit code 0 when a top-level window of that class exists
 //   zentra-probe popup           exit code 0 when a popup menu is showing
 //   zentra-probe wait-disabled MS  exit code 0 as soon as the window is seen disabled (busy),
 //                                1 when it stays enabled for MS milliseconds
@@ -191,6 +192,7 @@ int main(int argc, char** argv) {
         return PrintText(argv[2], argc == 4 ? argv[3] : kCaption);
     }
     if (command == "count" && argc == 3) return PrintCount(argv[2]);
+    if (command == "class" && argc == 3) return FindWindowA(argv[2], nullptr) != nullptr ? 0 : 1;
     if (command == "layout") return PrintLayout();
     if (command == "texts" && argc == 3) return PrintTexts(argv[2]);
     if (command == "popup") {

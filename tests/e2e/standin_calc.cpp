@@ -45,6 +45,12 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     ShowWindow(window, showCommand);
     MSG msg;
     while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        // Ctrl+V pastes wherever the window's focus is, as a calculator's accelerator does.
+        if (msg.message == WM_KEYDOWN && msg.wParam == 'V' && GetKeyState(VK_CONTROL) < 0 &&
+            msg.hwnd != edit) {
+            SendMessageA(edit, WM_PASTE, 0, 0);
+            continue;
+        }
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
     }

@@ -237,13 +237,12 @@ void MainFrame::ShowHelpForControl() {
     }
 }
 
-// F1 inside an open menu arrives here with the highlighted item's command id.
+// F1 inside an open menu arrives here with the highlighted item's command id. F1 on a control is
+// the key preview's: Wine also sends WM_HELP for it, before the key is fetched, and a second
+// request would name whatever the opening help window covers by then.
 void MainFrame::OnHelp(const HELPINFO& info) {
-    if (info.iContextType == HELPINFO_MENUITEM) {
+    if (info.iContextType == HELPINFO_MENUITEM)
         logic_->OnMenuHelp(Menus::FromCommand(info.iCtrlId));
-    } else {
-        ShowHelpForControl();
-    }
 }
 
 LRESULT CALLBACK MainFrame::WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -365,8 +364,10 @@ void MainFrame::PasteIntoWindow(std::uintptr_t window) {
     HWND target = reinterpret_cast<HWND>(window);
     ShowWindow(target, SW_SHOWNORMAL);
     SetWindowPos(target, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-    // The keystroke goes to the foreground window: make it the target's.
+    // The keystroke goes to the foreground window: make it the target's, and give the switch a
+    // moment (it is asynchronous under some window managers).
     SetForegroundWindow(target);
+    for (int wait = 0; wait < 50 && GetForegroundWindow() != target; ++wait) Sleep(10);
     INPUT keys[4] = {};
     for (INPUT& key : keys) key.type = INPUT_KEYBOARD;
     keys[0].ki.wVk = VK_CONTROL;
