@@ -76,6 +76,10 @@ TEST_F(MenuResources, CaptionsAndShortcutsOfEveryItem) {
         {MenuItem::EditPaste, "&Paste\tCtrl+V"},
         {MenuItem::EditDelete, "&Delete\tDel"},
         {MenuItem::EditClear, "Clear &All\tCtrl+N"},
+        {MenuItem::HelpTopics, "&Help Topics..."},
+        {MenuItem::HelpWeb, "Visit the Web&page..."},
+        {MenuItem::HelpMail, "Send &Bug Report..."},
+        {MenuItem::HelpAbout, "&About..."},
     };
     Menus menus(bar_, GetSubMenu(popups_, 0));
     for (const Row& row : rows) {
@@ -92,7 +96,9 @@ TEST_F(MenuResources, CaptionsAndShortcutsOfEveryItem) {
     EXPECT_STREQ(text, "&Actions");
     GetMenuStringA(bar_, 1, text, sizeof text, MF_BYPOSITION);
     EXPECT_STREQ(text, "&Edit");
-    EXPECT_EQ(GetMenuItemCount(bar_), 2);
+    GetMenuStringA(bar_, 2, text, sizeof text, MF_BYPOSITION);
+    EXPECT_STREQ(text, "&Help");
+    EXPECT_EQ(GetMenuItemCount(bar_), 3);
     EXPECT_EQ(ItemText(popups_, IDM_POPUP_WHAT), "&What's This?");
 }
 
