@@ -50,7 +50,11 @@ struct Harness {
     FakeClipboard clipboard;
     FakeBeep beep;
     FakeHelp help;
-    MainWindow window{Primes(), {grid, result, host, keys, menus, metrics, clipboard, beep, help}};
+    FakeShell shell;
+    FakeTimer calcTimer;
+    MainWindow window{
+        Primes(),
+        {grid, result, host, keys, menus, metrics, clipboard, beep, help, shell, calcTimer}};
 };
 
 [[noreturn]] void Fail(const char* what, int row, const std::string& text) {
