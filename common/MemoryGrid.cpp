@@ -31,11 +31,13 @@ void MemoryGrid::MoveCurrent(int row, int col) {
 
 void MemoryGrid::SetRow(int row) {
     CheckRow(row);
+    if (leaving_) movedWhileLeaving_ = true;
     MoveCurrent(row, col_);
 }
 
 void MemoryGrid::SetCol(int col) {
     CheckColumn(col);
+    if (leaving_) movedWhileLeaving_ = true;
     MoveCurrent(row_, col);
 }
 
@@ -54,7 +56,18 @@ int MemoryGrid::MaxTopRow() const {
 void MemoryGrid::SelectCell(int row, int col) {
     CheckRow(row);
     CheckColumn(col);
-    if (row != row_ || col != col_) MoveCurrent(row, col);
+    if (row == row_ && col == col_) return;
+    // The leave-cell handler may remove rows and choose the current cell itself; the target was
+    // counted in the rows as they stood before, so the handler's choice stands.
+    movedWhileLeaving_ = false;
+    leaving_ = true;
+    if (events_) events_->OnLeaveCell();
+    leaving_ = false;
+    if (!movedWhileLeaving_) {
+        row_ = std::min(row, Rows() - 1);
+        col_ = col;
+    }
+    if (events_) events_->OnEnterCell();
 }
 
 void MemoryGrid::DoubleClickCell(int row, int col) {

@@ -60,7 +60,8 @@ class MemoryGrid final : public Grid {
     int VisibleRows() const;
     int MaxTopRow() const;
     // What a click or an arrow key does: makes the cell current with one leave-cell / enter-cell
-    // pair, or raises nothing when it already is current.
+    // pair, or raises nothing when it already is current. When the leave-cell handler sets Row or
+    // Col itself, the move ends on the cell it chose.
     void SelectCell(int row, int col);
     // A double-click on a cell: its first click selects it, then the double-click event.
     void DoubleClickCell(int row, int col);
@@ -83,6 +84,8 @@ class MemoryGrid final : public Grid {
     bool enabled_ = true;
     int focusCount_ = 0;
     GridEvents* events_ = nullptr;
+    bool leaving_ = false;            // SelectCell is raising leave-cell
+    bool movedWhileLeaving_ = false;  // ... and its handler set Row or Col
 };
 
 }  // namespace zentra

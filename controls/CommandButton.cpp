@@ -153,17 +153,19 @@ void CommandButton::ClickDraw() {
 
 void CommandButton::StartFlash() {
     Refresh(true);
-    if (flashPending_) {
-        // A second press inside the flash (fast typing, key repeat) must not be swallowed: the
-        // pending press clicks now and the new one gets a flash of its own, so every typed key
-        // arrives exactly once.
-        timer_.Stop();
-        timer_.Start(kFlashMilliseconds);
-        if (events_) events_->Click();
-        return;
-    }
+    // A second press inside the flash (fast typing, key repeat) is not swallowed: the earlier
+    // press clicks now, in its turn, and the new one owes the Click at the end of a new flash.
+    FinishClick();
     flashPending_ = true;
+    clickOwed_ = true;
+    timer_.Stop();
     timer_.Start(kFlashMilliseconds);
+}
+
+void CommandButton::FinishClick() {
+    if (!clickOwed_) return;
+    clickOwed_ = false;
+    if (events_) events_->Click();
 }
 
 void CommandButton::Refresh(bool down) {
@@ -263,7 +265,7 @@ void CommandButton::OnTimer() {
     flashPending_ = false;
     timer_.Stop();
     Refresh(false);
-    if (events_) events_->Click();
+    FinishClick();
 }
 
 void CommandButton::OnKeyDown(std::int16_t& keyCode, std::int16_t& shift) {

@@ -63,6 +63,9 @@ class CommandButton {
 
     // Draws pressed now and raises Click after the flash; does nothing while disabled.
     void ClickDraw();
+    // Raises now the Click that a running flash still owes; the look stays pressed until the
+    // flash ends. Input that follows a press calls it first, so that it cannot overtake the press.
+    void FinishClick();
     void Refresh(bool down);
     void Draw(ButtonCanvas& canvas) const;
 
@@ -115,8 +118,9 @@ class CommandButton {
     bool useMnemonic_ = true;
 
     bool pressed_ = false;
-    bool flashPending_ = false;
-    bool clickArmed_ = false;  // a left press began on the control and may end in a Click
+    bool flashPending_ = false;  // drawn pressed until TimerAccess expires
+    bool clickOwed_ = false;     // the press that started the flash has not clicked yet
+    bool clickArmed_ = false;    // a left press began on the control and may end in a Click
     std::int16_t redrawGuard_ = 0;
     ButtonGeometry geometry_;
 };

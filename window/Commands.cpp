@@ -20,8 +20,6 @@ enum VirtualKey : int {
     kVkX = 88,
     kVkZ = 90,
     kVkNumpad0 = 96,
-    kVkMultiply = 106,
-    kVkDivide = 111,
     kVkF2 = 113,
     kVkF4 = 115,
 };
@@ -31,7 +29,7 @@ constexpr Shortcut Press(int key, Command command) {
 }
 
 constexpr auto kShortcuts = [] {
-    std::array<Shortcut, 41> table{{
+    std::array<Shortcut, 37> table{{
         {kVkF4, kAltDown, Command::Exit, false},
         {kVkX, kAltDown, Command::Exit, false},
         {kVkBack, kAltDown, Command::Undo, false},
@@ -51,18 +49,21 @@ constexpr auto kShortcuts = [] {
         Press(kVkReturn, Command::Enter),
         Press(kVkBack, Command::Back),
         Press(kVkEscape, Command::Clear),
-        // The function keys' tooltips promise "*" and "/"; in tabular mode the operator keys that
-        // carry those access keys are hidden, so the numeric keypad's keys press them instead.
-        Press(kVkMultiply, Command::Factorization),
-        Press(kVkDivide, Command::Cancellation),
     }};
-    std::size_t next = 19;
+    std::size_t next = 17;
     for (int digit = 0; digit <= 9; ++digit) {
         table[next++] = Press(kVkNumpad0 + digit, DigitCommand(digit));
         table[next++] = Press('0' + digit, DigitCommand(digit));
     }
     return table;
 }();
+
+// The function keys' tooltips promise "*" and "/", typed on the main keyboard or the numeric
+// keypad; in tabular mode the operator keys that carry those access keys are hidden.
+constexpr TypedKey kTypedKeys[] = {
+    {'*', Command::Factorization},
+    {'/', Command::Cancellation},
+};
 
 constexpr DdeVerb kDdeVerbs[] = {
     {"0", Command::Digit0},        {"1", DigitCommand(1)},          {"2", DigitCommand(2)},
@@ -130,6 +131,10 @@ constexpr Command FirstCommandOf(KeyArray array) {
 
 std::span<const Shortcut> Shortcuts() {
     return kShortcuts;
+}
+
+std::span<const TypedKey> TypedKeys() {
+    return kTypedKeys;
 }
 
 std::span<const DdeVerb> DdeVerbs() {

@@ -67,6 +67,12 @@ struct Shortcut {
     bool press;
 };
 
+// A typed character (WM_CHAR) that, in tabular mode, shows the command's keypad key pressed.
+struct TypedKey {
+    char typed;
+    Command command;
+};
+
 struct DdeVerb {
     std::string_view text;
     Command command;
@@ -85,6 +91,8 @@ struct KeyRef {
 
 // The keyboard: key preview and menu shortcuts in one table, searched in order.
 std::span<const Shortcut> Shortcuts();
+// The typed characters of the keyboard, from whatever key types them.
+std::span<const TypedKey> TypedKeys();
 // The DDE execute strings, compared exactly and with letter case.
 std::span<const DdeVerb> DdeVerbs();
 // The menu items that run a command.

@@ -174,13 +174,12 @@ void MainWindow::DigitClick(int digit) {
     Grid& grid = ports_.grid;
     FocusDisplay();
     SelectNumberColumn();
+    ShowCurrentLine();
     const std::string line = grid.TextMatrix(grid.Row(), 0);
     if (line.size() >= kMaxLineDigits) {
         ports_.beep.Beep();
         return;
     }
-    if (!grid.RowIsVisible(grid.Row())) grid.SetTopRow(grid.TopRow() + 2);
-    SelectNumberColumn();
     // The number the line reads as with the digit appended: "0" then "5" gives "5".
     std::string typed = line;
     typed.push_back(static_cast<char>('0' + digit));
@@ -189,6 +188,20 @@ void MainWindow::DigitClick(int digit) {
     grid.SetTextMatrix(grid.Row(), 1, "");
     operations_.SetFactorizationStale(true);
     undoLevel_ = 0;
+}
+
+// Scrolls the view as little as possible so that the whole current line shows.
+void MainWindow::ShowCurrentLine() {
+    Grid& grid = ports_.grid;
+    const int row = grid.Row();
+    if (grid.RowIsVisible(row)) return;
+    if (row < grid.TopRow()) {
+        grid.SetTopRow(row);
+        return;
+    }
+    const int visibleRows = std::max(1, grid.Height() / std::max(1, grid.RowHeight(0)));
+    grid.SetTopRow(row - visibleRows + 1);
+    if (!grid.RowIsVisible(row)) grid.SetTopRow(row);
 }
 
 void MainWindow::ControlClick(int index) {
@@ -234,14 +247,12 @@ void MainWindow::ControlClick(int index) {
         }
         case kEnter:
             OnLeaveCell();
-            if (grid.Row() < grid.Rows() - 1) {
-                grid.SetRow(grid.Row() + 1);
-                if (!grid.RowIsVisible(grid.Row())) grid.SetTopRow(grid.TopRow() + 1);
-            }
+            if (grid.Row() < grid.Rows() - 1) grid.SetRow(grid.Row() + 1);
             break;
         default:
             break;
     }
+    ShowCurrentLine();
     FocusDisplay();
 }
 
@@ -369,10 +380,24 @@ void MainWindow::ShowWhatsThis() {
 // ---- Keyboard -------------------------------------------------------------------------------
 
 bool MainWindow::OnKeyDown(int keyCode, int shift) {
+    // Keys typed a moment ago are still flashing: their Clicks come first.
+    ports_.keys.FinishPresses();
     for (const Shortcut& shortcut : Shortcuts()) {
         if (shortcut.key != keyCode || shortcut.shift != shift) continue;
         if (!shortcut.press) return Execute(shortcut.command);
         const auto key = KeyOfCommand(shortcut.command);
+        if (!key) return false;
+        ports_.keys.Key(key->array, key->index).ClickDraw();
+        return true;
+    }
+    return false;
+}
+
+bool MainWindow::OnKeyPress(char typed) {
+    if (!ports_.menus.Item(MenuItem::ViewModeTabular).Checked()) return false;
+    for (const TypedKey& binding : TypedKeys()) {
+        if (binding.typed != typed) continue;
+        const auto key = KeyOfCommand(binding.command);
         if (!key) return false;
         ports_.keys.Key(key->array, key->index).ClickDraw();
         return true;
@@ -489,7 +514,12 @@ void MainWindow::Undo() {
     // Append the missing rows first: the last row stays the (empty) new line.
     while (grid.Rows() - 1 < count) grid.AddItem("\t");
     for (int i = 0; i < count; ++i) {
-        grid.SetTextMatrix(i, 0, undoNumbers_[static_cast<std::size_t>(i)].ToString());
+        // A row whose number changes loses its result: the rows moved since the snapshot, and a
+        // factorization left beside another number would be a wrong result on screen.
+        const std::string number = undoNumbers_[static_cast<std::size_t>(i)].ToString();
+        if (grid.TextMatrix(i, 0) == number) continue;
+        grid.SetTextMatrix(i, 0, number);
+        grid.SetTextMatrix(i, 1, "");
     }
     UpdateGridColumns();
     if (count > 0) operations_.SetFactorizationStale(true);

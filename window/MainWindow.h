@@ -64,6 +64,8 @@ class MainWindow final : public OperationHost, private GridEvents {
     // children, before the focused control sees it. `keyCode` is the virtual-key code, `shift` the
     // KeyShift bits. True when the key was used and must not reach the focused control.
     bool OnKeyDown(int keyCode, int shift);
+    // A typed character the key preview left alone (WM_CHAR); true when it pressed a key.
+    bool OnKeyPress(char typed);
 
     // F1 on a control: its topic in the help window (the contents where it has none).
     void OnHelpKey(Surface surface, KeyArray array = KeyArray::Digit, int index = 0);
@@ -132,6 +134,7 @@ class MainWindow final : public OperationHost, private GridEvents {
     void RunOperation(int operationIndex);
     void RunCode(ScriptCode code);
     void FocusDisplay();
+    void ShowCurrentLine();
     void SelectNumberColumn();
     void ShowWhatsThis();
     void Calculator();

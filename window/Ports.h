@@ -48,6 +48,9 @@ class KeypadPort {
   public:
     virtual ~KeypadPort() = default;
     virtual KeyPort& Key(KeyArray array, int index) = 0;
+    // Raises now the Click of every press whose flash is still running, so that the input being
+    // handled acts after the presses that came before it (the keys stay drawn pressed).
+    virtual void FinishPresses() = 0;
 };
 
 // Menu items the core reads or changes. Help items and the popup's What's This belong here too so

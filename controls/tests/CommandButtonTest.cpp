@@ -151,6 +151,16 @@ TEST_F(CommandButtonTest, Flash_ClickDrawPressesThenClicksOnceOnExpiry) {
     button.OnTimer();
     EXPECT_EQ(events.log, "CCC");
     EXPECT_EQ(timer.starts, 3);
+
+    // Input after a press finishes its Click first; the flash itself runs on.
+    button.ClickDraw();
+    button.FinishClick();
+    button.FinishClick();
+    EXPECT_EQ(events.log, "CCCC");
+    EXPECT_TRUE(button.Pressed());
+    button.OnTimer();
+    EXPECT_FALSE(button.Pressed());
+    EXPECT_EQ(events.log, "CCCC");
 }
 
 TEST_F(CommandButtonTest, Disabled_IgnoresFlashMouseAndAccessKeys) {

@@ -50,24 +50,31 @@ class FakeKey final : public KeyPort {
     void SetEnabled(bool value) override { enabled = value; }
     void SetVisible(bool value) override { visible = value; }
     void SetCaption(const std::string& value) override { caption = value; }
-    // Like the real key: pressed now, Click 20 ms later, nothing while disabled, one Click per
-    // flash.
+    // Like the real key: pressed now, Click 20 ms later, nothing while disabled; a press inside
+    // its own flash clicks the earlier press at once.
     void ClickDraw() override {
         if (!enabled) return;
         ++clickDraws;
-        if (pending || clock == nullptr) return;
-        pending = true;
-        clock->After(20, [this] {
-            pending = false;
-            if (click) click();
+        if (clock == nullptr) return;
+        FinishClick();
+        owed = true;
+        const int flash = ++flashes;
+        clock->After(20, [this, flash] {
+            if (flash == flashes) FinishClick();
         });
+    }
+    void FinishClick() {
+        if (!owed) return;
+        owed = false;
+        if (click) click();
     }
 
     bool enabled = true;
     bool visible = true;
     std::string caption;
     int clickDraws = 0;
-    bool pending = false;
+    bool owed = false;
+    int flashes = 0;
     ManualClock* clock = nullptr;
     std::function<void()> click;
 };
@@ -75,6 +82,11 @@ class FakeKey final : public KeyPort {
 class FakeKeypad final : public KeypadPort {
   public:
     KeyPort& Key(KeyArray array, int index) override { return At(array, index); }
+    void FinishPresses() override {
+        for (auto& array : keys) {
+            for (auto& key : array) key.FinishClick();
+        }
+    }
     FakeKey& At(KeyArray array, int index) {
         return keys[static_cast<std::size_t>(array)].at(static_cast<std::size_t>(index));
     }

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <utility>
@@ -216,6 +217,54 @@ TEST(MainWindow_Grid, ScrollsToKeepTheTypedLineVisible) {
     EXPECT_TRUE(h.grid.RowIsVisible(h.grid.Row())) << h.grid.TopRow();
 }
 
+TEST(MainWindow_Grid, TypingBackDelAndEnterShowTheCurrentLine) {
+    // Ten lines in a view of four rows, the view scrolled away from the current line.
+    struct Case {
+        int row;     // current line
+        int topRow;  // where the view was scrolled
+        const char* typed;
+    };
+    const Case cases[] = {
+        {10, 0, "5"}, {10, 0, "b"}, {10, 0, "d"}, {9, 0, "\n"}, {10, 0, "5\n"},
+        {1, 7, "5"},  {1, 7, "b"},  {1, 7, "d"},  {1, 7, "\n"},
+    };
+    for (const Case& c : cases) {
+        Harness h;
+        h.Type("1\n2\n3\n4\n5\n6\n7\n8\n9\n10\n");
+        h.grid.SetRow(c.row);
+        h.grid.SetTopRow(c.topRow);
+        h.Type(c.typed);
+        EXPECT_TRUE(h.grid.RowIsVisible(h.grid.Row()))
+            << c.row << " " << c.typed << ": top row " << h.grid.TopRow();
+    }
+}
+
+TEST(MainWindow_Grid, LeavingAnEmptiedRowByKeyOrClickEndsOnTheNewLine) {
+    // 12, 18, 20; one row emptied by Back; the grid moves to a target counted before the row goes
+    // (arrow or page key, Home/End, a click); then 5 is typed.
+    struct Case {
+        int emptied;
+        int target;
+        const char* lines;
+    };
+    const Case cases[] = {
+        {0, 1, "18 20 >5"},  // Down, or a click on 18
+        {0, 2, "18 20 >5"},  // a click on 20
+        {0, 3, "18 20 >5"},  // End, Page Down
+        {1, 0, "12 20 >5"},  // Up, Home
+        {1, 2, "12 20 >5"},
+    };
+    for (const Case& c : cases) {
+        Harness h;
+        h.Type("12\n18\n20\n");
+        h.grid.SetRow(c.emptied);
+        h.Type("bb");
+        h.grid.SelectCell(c.target, 0);
+        h.Type("5");
+        EXPECT_EQ(h.Lines(), c.lines) << c.emptied << " to " << c.target;
+    }
+}
+
 TEST(MainWindow_Grid, PasteLineIntoHandsTheNumberToAnotherWindow) {
     Harness h;
     h.Type("42");
@@ -405,8 +454,8 @@ TEST(MainWindow_Keyboard, MapsKeysToActionsAndKeyPresses) {
         {'9', 0, true, "draw0.9"},
         {96, 0, true, "draw0.0"},
         {105, 0, true, "draw0.9"},
-        {106, 0, true, "draw3.0"},  // numeric keypad *
-        {111, 0, true, "draw3.3"},  // numeric keypad /
+        {106, 0, false, ""},  // numeric keypad * and /: they act by the characters they type
+        {111, 0, false, ""},
         {'5', kShift | kCtrl, false, ""},
         {'5', kCtrl, false, ""},
         {13, kShift, false, ""},
@@ -427,8 +476,9 @@ TEST(MainWindow_Keyboard, MapsKeysToActionsAndKeyPresses) {
 TEST(MainWindow_Keyboard, TypedKeysActAfterTheirPress) {
     Harness h;
     h.window.OnKeyDown('1', 0);
-    h.window.OnKeyDown(98, 0);  // numeric keypad 2
     EXPECT_EQ(h.Lines(), ">_") << "the click follows the press";
+    h.window.OnKeyDown(98, 0);  // numeric keypad 2
+    EXPECT_EQ(h.Lines(), ">1") << "or the next key, whichever comes first";
     h.clock.Advance(20);
     h.window.OnKeyDown(13, 0);
     h.clock.Advance(20);
@@ -437,6 +487,52 @@ TEST(MainWindow_Keyboard, TypedKeysActAfterTheirPress) {
     h.window.OnKeyDown('7', 0);
     h.clock.Advance(20);
     EXPECT_EQ(h.Lines(), "12 >_") << "a disabled key is not pressed";
+}
+
+TEST(MainWindow_Keyboard, EveryPressActsOnceInTheOrderTyped) {
+    // Key-down codes typed with no time between them (Up, which the grid handles, moves up a
+    // row), then the flashes end.
+    constexpr int kUp = 38;
+    struct Case {
+        std::vector<int> keys;
+        const char* lines;
+    };
+    const Case cases[] = {
+        {{'1', '2', 13, '3', '3', 13}, "12 33 >_"},
+        {{'9', '8', '7', '6', '5', '4', '3', '2', '1', '0', '1', '2', 13}, "987654321012 >_"},
+        {{'1', '4', '2', '2', '1', 13, '7', '7', 13}, "14221 77 >_"},
+        {{'4', 13, '4', 46}, "4 >_"},               // Del acts on the line typed before it
+        {{'4', 13, '6', 13, kUp, '9'}, "4 >69 _"},  // so does a key the grid handles
+    };
+    for (const Case& c : cases) {
+        Harness h;
+        for (int key : c.keys) {
+            if (!h.window.OnKeyDown(key, 0) && key == kUp) {
+                h.grid.SelectCell(std::max(0, h.grid.Row() - 1), 0);
+            }
+        }
+        h.clock.Advance(20);
+        EXPECT_EQ(h.Lines(), c.lines) << c.lines;
+    }
+}
+
+TEST(MainWindow_Keyboard, TypedStarAndSlashPressTheFunctionKeysInTabularMode) {
+    struct Case {
+        char typed;
+        bool tabular;
+        const char* effect;
+    };
+    const Case cases[] = {
+        {'*', true, "draw3.0"}, {'/', true, "draw3.3"}, {'+', true, ""},
+        {'*', false, ""},       {'/', false, ""},
+    };
+    for (const Case& c : cases) {
+        Harness h;
+        Prepare(h);
+        h.menus.At(MenuItem::ViewModeTabular).checked = c.tabular;
+        EXPECT_EQ(h.window.OnKeyPress(c.typed), *c.effect != '\0') << c.typed << c.tabular;
+        EXPECT_EQ(Effect(h), c.effect) << c.typed << c.tabular;
+    }
 }
 
 TEST(MainWindow_Dde, AcceptsExactlyTheExecuteTable) {
@@ -658,6 +754,21 @@ TEST(MainWindow_Undo, CancellationComesBackWithItsFactorizations) {
     EXPECT_EQ(h.grid.TextMatrix(1, 1), "= 2 * 3^2");
     EXPECT_EQ(h.host.log, (std::vector<std::string>{"busy", "idle"}));
     EXPECT_EQ(h.window.UndoLevel(), 0);
+}
+
+TEST(MainWindow_Undo, LeavesNoResultBesideAnotherNumber) {
+    Harness h;
+    h.Type("4\n6\n9\n");
+    h.window.OnKeyClick(KeyArray::Func, kFactorization);
+    h.Type("uud");  // Del on the 6
+    h.window.Undo();
+    const std::vector<std::vector<std::string>> rows = {
+        {"4", "= 2^2"}, {"6", ""}, {"9", ""}, {"", ""}};
+    ASSERT_EQ(h.grid.Rows(), 4);
+    for (int row = 0; row < 4; ++row) {
+        EXPECT_EQ(h.grid.TextMatrix(row, 0), rows[row][0]) << row;
+        EXPECT_EQ(h.grid.TextMatrix(row, 1), rows[row][1]) << row;
+    }
 }
 
 TEST(MainWindow_Undo, KeepsDisplaysOfAnyLength) {

@@ -85,6 +85,12 @@ KeyPort& Keypad::Key(KeyArray array, int index) {
     return keys_[static_cast<std::size_t>(slot < 0 ? 0 : slot)];
 }
 
+void Keypad::FinishPresses() {
+    for (Button& key : keys_) {
+        if (key.window) key.window->Button().FinishClick();
+    }
+}
+
 bool Keypad::Find(HWND hwnd, KeyArray& array, int& index) const {
     for (const ArrayName& entry : kArrays) {
         for (int i = 0; i < KeyCount(entry.array); ++i) {

@@ -28,6 +28,9 @@ class Keypad final : public KeypadPort {
     bool Create(HWND panel, const std::vector<KeyDesign>& design, Events events);
 
     KeyPort& Key(KeyArray array, int index) override;
+    // Every input finishes the owed presses before it acts, so at most one key owes a Click here
+    // and the order of the keys does not matter.
+    void FinishPresses() override;
     // Places the keys (never resizes them) by the keypad layout.
     void LayOut();
     // The key behind a window handle, for routing; false when `hwnd` is no key.

@@ -150,12 +150,11 @@ bool MainFrame::PreTranslate(MSG& msg) {
             // Key preview: the window sees every key before the focused control.
             return logic_->OnKeyDown(static_cast<int>(msg.wParam), ShiftState());
         case WM_CHAR:
-            // Access keys of the visible keys (the operator keys of the expression mode).
-            if (CommandButtonWindow::PressAccessKey(buttons_.Hwnd(),
-                                                    static_cast<char>(msg.wParam))) {
-                return true;
-            }
-            return false;
+            // Typed characters of the keyboard map, then the access keys of the visible keys
+            // (the operator keys of the expression mode).
+            if (logic_->OnKeyPress(static_cast<char>(msg.wParam))) return true;
+            return CommandButtonWindow::PressAccessKey(buttons_.Hwnd(),
+                                                       static_cast<char>(msg.wParam));
         case WM_LBUTTONDOWN:
             return PreviewMouseDown(msg, 1);
         case WM_RBUTTONDOWN:
@@ -170,6 +169,8 @@ bool MainFrame::PreTranslate(MSG& msg) {
 // The display panel and the window itself report their mouse presses here; the grid, the result
 // pane and the keys report their own through their events.
 bool MainFrame::PreviewMouseDown(const MSG& msg, int button) {
+    // A click, on a key or on the grid, acts after the keys typed before it.
+    keypad_.FinishPresses();
     if (msg.hwnd == display_.Hwnd()) {
         logic_->OnMouseDown(Surface::DisplayPanel, button);
     } else if (msg.hwnd == hwnd_) {
@@ -286,7 +287,7 @@ LRESULT MainFrame::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             break;
         case WM_CLOSE:
             if (logic_) logic_->Unload();
-            DestroyWindow(hwnd_);
+            DestroyWithoutHiding();
             return 0;
         case WM_DESTROY:
             // No DDE conversation may reach the logic once the window is going.
@@ -297,6 +298,17 @@ LRESULT MainFrame::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             break;
     }
     return DefWindowProcA(hwnd_, message, wParam, lParam);
+}
+
+// Wine hides a top-level window only after the window manager has confirmed the window's state,
+// and waits 2 s for that when no window manager runs (Xvfb). A window that is destroyed without
+// being hidden first goes at once; what lay under it is drawn again.
+void MainFrame::DestroyWithoutHiding() {
+    RECT area{};
+    GetWindowRect(hwnd_, &area);
+    SetWindowLongPtrA(hwnd_, GWL_STYLE, GetWindowLongPtrA(hwnd_, GWL_STYLE) & ~WS_VISIBLE);
+    DestroyWindow(hwnd_);
+    RedrawWindow(nullptr, &area, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 // ---- WindowPort ---------------------------------------------------------------------------------

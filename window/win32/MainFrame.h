@@ -65,6 +65,7 @@ class MainFrame final : public WindowPort {
     // F1: the key under the pointer (keys take no focus), else the focused control.
     void ShowHelpForControl();
     void OnHelp(const HELPINFO& info);
+    void DestroyWithoutHiding();
 
     void LayOutWindow();
     void LayOutDisplayPanel();
