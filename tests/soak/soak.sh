@@ -1,0 +1,134 @@
+#!/usr/bin/env bash
+# Soak under Wine: what other programs on the desktop can do to the window at once. Four DDE
+# clients send executes in parallel while the clipboard keeps changing; one client types numbers
+# (the model), the others send strings that must not touch the lines (Paste of texts not worth
+# pasting, unknown and binary strings). Then large clipboard texts are pasted. Checked: every
+# execute acknowledged or refused as the DDE table says, no line lost or garbled, the window alive.
+# Usage: soak.sh BIN_DIR WORK_DIR [EXECUTES_PER_CLIENT] [BIG_CLIPBOARD_MB]
+#   default 10000 executes and 16 MB (minutes); the test command runs a short version.
+set -uo pipefail
+export LC_ALL=C
+bin=$1
+work=$2
+per_client=${3:-10000}
+big_mb=${4:-16}
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+source "$root/scripts/lib/xvfb.sh"
+mkdir -p "$work"
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+ok() { echo "ok: $*"; }
+wine_run() { "$root/scripts/wine-run.sh" "$@"; }
+probe() { wine_run "$bin/zentra-probe.exe" "$@"; }
+dde() { wine_run "$bin/zentra-dde.exe" --quiet --timeout 120000 "$@"; }
+
+app_pid=
+alive() { [[ -n $app_pid ]] && kill -0 "$app_pid" 2>/dev/null; }
+cleanup() {
+    if alive; then
+        dde Exit >/dev/null 2>&1
+        for _ in $(seq 100); do alive || break; sleep 0.1; done
+        alive && kill -9 "$app_pid" 2>/dev/null
+    fi
+    [[ -n ${changer_pid:-} ]] && kill "$changer_pid" 2>/dev/null
+    zentra_xvfb_stop
+}
+trap cleanup EXIT
+[[ -n ${DISPLAY:-} ]] || zentra_xvfb_start || exit 1
+
+wine_run "$bin/Zentra!.exe" >"$work/app.log" 2>&1 &
+app_pid=$!
+for _ in $(seq 600); do probe text Zentra.Grid >/dev/null 2>&1 && break; sleep 0.1; done
+dde Clear >/dev/null || fail "Clear refused"
+
+# Column 0 of every row, one a line, without the factorizations.
+lines() { probe text Zentra.Grid | tr -d '\r' | cut -f1; }
+
+# --- Four clients at once --------------------------------------------------------------------
+RANDOM=7
+: >"$work/model.txt" >"$work/a.cmds"
+sent=0
+while ((sent < per_client)); do
+    number=$((RANDOM % 9 + 1))$((RANDOM % 100000))
+    echo "$number" >>"$work/model.txt"
+    grep -o . <<<"$number" >>"$work/a.cmds"
+    echo Enter >>"$work/a.cmds"
+    sent=$((sent + ${#number} + 1))
+done
+junk_verbs=(Paste Paste Paste Foo enter lcm "Paste " "" $'\x01\x02\x7f' "$(printf 'x%.0s' {1..300})")
+refused_verbs=(0 0 0 1 1 1 1 1 1 1)
+for client in b c d; do
+    : >"$work/$client.cmds"
+    refused=0
+    for ((i = 0; i < per_client; i++)); do
+        pick=$((RANDOM % ${#junk_verbs[@]}))
+        printf '%s\n' "${junk_verbs[$pick]}" >>"$work/$client.cmds"
+        refused=$((refused + refused_verbs[pick]))
+    done
+    echo "$refused" >"$work/$client.refused"
+done
+
+# Clipboard texts that Paste must leave alone: no operation code, no positive leading number.
+(
+    texts=("abc" "0"$'\r\n'"12" $'\x80\x81binary' "-0.4"$'\r\n'"7" "&Hzz")
+    while true; do
+        printf '%s' "${texts[$((RANDOM % ${#texts[@]}))]}" | probe clip-set >/dev/null 2>&1
+    done
+) &
+changer_pid=$!
+
+started=$SECONDS
+clients=()
+for client in a b c d; do
+    dde <"$work/$client.cmds" >"$work/$client.summary" 2>"$work/$client.err" &
+    clients+=($!)
+done
+wait "${clients[@]}"
+kill "$changer_pid" 2>/dev/null
+wait "$changer_pid" 2>/dev/null
+changer_pid=
+echo "four clients, $per_client executes each: $((SECONDS - started)) s"
+
+read -r _ a_sent _ a_ack _ a_failed _ <"$work/a.summary"
+[[ ${a_failed%,} == 0 && ${a_sent%,} == "$(wc -l <"$work/a.cmds")" ]] &&
+    ok "model client: every digit and Enter acknowledged" || fail "model client: $(cat "$work/a.summary")"
+for client in b c d; do
+    read -r _ _ _ _ _ failed _ <"$work/$client.summary"
+    expected=$(cat "$work/$client.refused")
+    [[ ${failed%,} == "$expected" ]] && ok "client $client: $expected refused as the table says" ||
+        fail "client $client: expected $expected refused, $(cat "$work/$client.summary")"
+done
+alive && ok "window alive after the clients" || fail "the window died"
+lines >"$work/lines.txt"
+if diff <(cat "$work/model.txt"; echo) "$work/lines.txt" >"$work/lines.diff"; then
+    ok "all $(wc -l <"$work/model.txt") typed numbers in order, nothing else"
+else
+    fail "lines differ from the model: $(head -5 "$work/lines.diff" | tr '\n' ' ')"
+fi
+
+# --- Large clipboard texts -------------------------------------------------------------------
+paste_text() {  # label file expected-lines-file
+    probe clip-set <"$2" >/dev/null || { fail "$1: clipboard not set"; return; }
+    dde Paste >/dev/null || fail "$1: Paste refused"
+    alive || { fail "$1: the window died"; return; }
+    lines >"$work/after.txt"
+    if cmp -s "$3" "$work/after.txt"; then ok "$1"; else fail "$1: lines changed"; fi
+}
+bytes=$((big_mb * 1024 * 1024))
+lines >"$work/before.txt"
+head -c "$bytes" /dev/urandom | tr -d '\0' | sed 's/^[0-9:&+ .-]*/x/' >"$work/binary.txt"
+paste_text "$big_mb MB of binary bytes leave the lines alone" "$work/binary.txt" "$work/before.txt"
+yes 'junk text, 12' | head -c "$bytes" >"$work/junk.txt"
+paste_text "$big_mb MB of junk lines leave the lines alone" "$work/junk.txt" "$work/before.txt"
+{ printf '1'; head -c $((1024 * 1024)) /dev/zero | tr '\0' '7'; } >"$work/long.txt"
+paste_text "one 1 MB line of digits enters nothing" "$work/long.txt" "$work/before.txt"
+{ printf ':c\r\n'; seq 1 100000 | sed 's/$/\r/'; } >"$work/numbers.txt"
+{ seq 1 100000; echo; } >"$work/numbers.expected"
+paste_text "100,000 numbers after :c become 100,000 lines" "$work/numbers.txt" "$work/numbers.expected"
+
+dde Exit >/dev/null
+for _ in $(seq 100); do alive || break; sleep 0.1; done
+alive && fail "Exit did not end the program" || ok "Exit ends the program"
+app_pid=
+echo "$failures failures"
+((failures == 0))
