@@ -6,6 +6,28 @@ function(zentra_warnings target)
                                              -Wno-sign-conversion -Werror)
 endfunction()
 
+# The version as users read it: major "." two-digit minor, then "." and the four-digit revision
+# when it is 1 or more ("1.10", "2.05.0007"); the same rule as VersionString in common/Common.h.
+function(zentra_version_text out)
+    set(minor "${PROJECT_VERSION_MINOR}")
+    if(minor LESS 10)
+        set(minor "0${minor}")
+    endif()
+    set(text "${PROJECT_VERSION_MAJOR}.${minor}")
+    if(PROJECT_VERSION_PATCH GREATER_EQUAL 1)
+        set(revision "000${PROJECT_VERSION_PATCH}")
+        string(LENGTH "${revision}" length)
+        if(length GREATER 7)
+            set(revision "${PROJECT_VERSION_PATCH}")
+        else()
+            math(EXPR start "${length} - 4")
+            string(SUBSTRING "${revision}" ${start} 4 revision)
+        endif()
+        string(APPEND text ".${revision}")
+    endif()
+    set(${out} "${text}" PARENT_SCOPE)
+endfunction()
+
 # A build tool that must run on the build machine even in a cross build: compiled with the host
 # compiler by custom commands, one object per source with a depfile, so that a changed header
 # rebuilds the tool and whatever the tool makes. Sets <name>_EXE in the parent scope to its path.

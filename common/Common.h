@@ -89,8 +89,10 @@ inline std::string VersionString(int major, int minor, int revision) {
         if (digits.size() < width) digits.insert(0, width - digits.size(), '0');
         return digits;
     };
-    std::string text = std::to_string(major) + "." + padded(minor, 2);
-    if (revision >= 1) text += "." + padded(revision, 4);
+    // Appended piece by piece: GCC 12 warns falsely (-Wrestrict) on inlined "." + string.
+    std::string text = std::to_string(major);
+    text.append(".").append(padded(minor, 2));
+    if (revision >= 1) text.append(".").append(padded(revision, 4));
     return text;
 }
 

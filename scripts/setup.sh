@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages_missing() {
     local tool
-    for tool in cmake ninja g++ i686-w64-mingw32-g++ x86_64-w64-mingw32-g++ wine Xvfb xauth xdotool import wrestool xwininfo; do
+    for tool in cmake ninja g++ i686-w64-mingw32-g++ x86_64-w64-mingw32-g++ wine Xvfb xauth xdotool import wrestool xwininfo makensis unzip; do
         command -v "$tool" >/dev/null 2>&1 || return 0
     done
     [[ -d /usr/src/googletest ]] || return 0
@@ -31,4 +31,4 @@ apt-get install -y -q --no-install-recommends \
     googletest libbenchmark-dev \
     g++-mingw-w64-i686 mingw-w64-i686-dev g++-mingw-w64-x86-64 mingw-w64-x86-64-dev \
     wine wine32:i386 wine64 fonts-wine fonts-liberation \
-    xvfb xauth x11-utils imagemagick xdotool icoutils
+    xvfb xauth x11-utils imagemagick xdotool icoutils nsis unzip

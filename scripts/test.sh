@@ -31,7 +31,7 @@ ctest --preset native-asan -j "$(nproc)"
 
 if [[ $windows == win64 ]]; then
     # The 32-bit product cannot run here: build what ships and check its files.
-    build win32 zentra-gui zentra_helptab zentra_help
+    build win32 zentra-gui zentra_helptab zentra_help zentra_dist
     ctest --preset win32-files
 fi
 build "$windows"

@@ -81,5 +81,23 @@ TEST(Common_ReplaceAt, SplicesOnlyAtValidPositions) {
     }
 }
 
+TEST(VersionString, PadsMinorAndShowsTheRevisionOnlyFromOne) {
+    struct Case {
+        int major, minor, revision;
+        const char* text;
+    };
+    const Case cases[] = {
+        {2, 10, 0, "2.10"},
+        {2, 5, 7, "2.05.0007"},
+        {1, 0, 0, "1.00"},
+        {3, 99, 12345, "3.99.12345"},
+        // The build's own version text is made by CMake by the same rule.
+        {ZENTRA_VERSION_MAJOR, ZENTRA_VERSION_MINOR, ZENTRA_VERSION_PATCH, ZENTRA_VERSION_TEXT},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(VersionString(c.major, c.minor, c.revision), c.text) << c.text;
+    }
+}
+
 }  // namespace
 }  // namespace zentra

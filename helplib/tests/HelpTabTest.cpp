@@ -143,9 +143,9 @@ TEST_F(HelpTab, ShowsTheProductTextAtTheUpperLeft) {
         EXPECT_LT(r.top, picture.top + 100) << WindowText(child);
         all += WindowText(child) + "\n";
     }
-    EXPECT_EQ(all,
-              "Zentra! 1.10\nQuorvel, the calculator for prime factorization\n"
-              "Copyright \xA9 2026 Zentra Software\nFor 32-bit Windows\xAE\n");
+    EXPECT_EQ(all, "Zentra! " ZENTRA_VERSION_TEXT
+                   "\nQuorvel, the calculator for prime factorization\n"
+                   "Copyright \xA9 2026 Zentra Software\nFor 32-bit Windows\xAE\n");
 }
 
 TEST_F(HelpTab, LeavesEveryMessageToTheDialogManager) {
@@ -181,14 +181,16 @@ TEST(HelpTabVersion, CarriesTheVersionBlock) {
     VS_FIXEDFILEINFO* fixed = nullptr;
     UINT length = 0;
     ASSERT_TRUE(VerQueryValueA(block.data(), "\\", reinterpret_cast<void**>(&fixed), &length));
-    EXPECT_EQ(fixed->dwFileVersionMS, 0x00010000u);
-    EXPECT_EQ(fixed->dwFileVersionLS, 0u);
-    EXPECT_EQ(fixed->dwProductVersionMS, 0x00010000u);
+    // The tree's version: major.minor.0.revision.
+    const DWORD versionMS = (ZENTRA_VERSION_MAJOR << 16) | ZENTRA_VERSION_MINOR;
+    EXPECT_EQ(fixed->dwFileVersionMS, versionMS);
+    EXPECT_EQ(fixed->dwFileVersionLS, static_cast<DWORD>(ZENTRA_VERSION_PATCH));
+    EXPECT_EQ(fixed->dwProductVersionMS, versionMS);
     EXPECT_EQ(fixed->dwFileType, static_cast<DWORD>(VFT_DLL));
     EXPECT_EQ(fixed->dwFileOS, static_cast<DWORD>(VOS__WINDOWS32));
     const std::pair<const char*, const char*> strings[] = {
-        {"FileVersion", "1.10"},
-        {"ProductVersion", "1.10"},
+        {"FileVersion", ZENTRA_VERSION_TEXT},
+        {"ProductVersion", ZENTRA_VERSION_TEXT},
         {"InternalName", "Zentra!"},
         {"OriginalFilename", "Zentra!.dll"},
         {"ProductName", "Zentra! WinHelp DLL"},

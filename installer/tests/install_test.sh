@@ -1,0 +1,163 @@
+#!/usr/bin/env bash
+# Install test: in a fresh Wine prefix, installs silently, checks files, shortcuts and the
+# "Add or remove programs" entry, runs the installed program by DDE, installs again over the
+# running program (which is asked to close), checks that the stored mode survived, then
+# uninstalls silently and checks that only a file the user added is left.
+# Usage: install_test.sh SETUP BIN_DIR WORK_DIR COMPANY VERSION_TEXT WEB_ADDRESS
+# Exits 77 (skipped, with the reason) where this machine cannot run the installer's code.
+set -uo pipefail
+setup=$(realpath -m "$1") bin=$(realpath -m "$2") work=$(realpath -m "$3") company=$4 version=$5 web=$6
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+source "$root/scripts/lib/machine.sh"
+source "$root/scripts/lib/xvfb.sh"
+failures=0
+fail() { echo "FAIL: $* (${SECONDS} s)" >&2; failures=$((failures + 1)); }
+ok() { echo "ok: $* (${SECONDS} s)"; }
+expect_eq() {  # label expected actual
+    if [[ "$2" == "$3" ]]; then ok "$1"; else fail "$1: expected [$2], got [$3]"; fi
+}
+wait_for() {  # seconds command...: polls every 0.1 s
+    local deadline=$((SECONDS + $1))
+    shift
+    until "$@" >/dev/null 2>&1; do
+        ((SECONDS >= deadline)) && return 1
+        sleep 0.1
+    done
+}
+
+arch=$(zentra_pe_arch "$setup")
+if [[ -z $arch ]]; then
+    echo "FAIL: $setup is missing or no Windows program" >&2
+    exit 1
+fi
+if [[ $arch == win32 ]] && ! zentra_can_run_32bit; then
+    echo "SKIPPED: $(basename "$setup") is a 32-bit installer and $(zentra_windows_test_reason);" \
+        "the install test runs on the win64 build's installer, made from the same script"
+    exit 77
+fi
+echo "install test of $(basename "$setup") ($arch) in a fresh prefix"
+
+# A prefix of our own, made afresh: a copy of a prefix that Wine created and nothing ran in (made
+# once per build tree; creating one takes Wine about 25 s, copying it a second).
+server=/usr/lib/wine/wineserver64
+[[ -x $server ]] || server=/usr/lib/wine/wineserver32
+pristine="$root/build/wineprefix-pristine-$arch"
+if [[ ! -f $pristine/system.reg ]]; then
+    ZENTRA_WINEPREFIX32=$pristine ZENTRA_WINEPREFIX64=$pristine ZENTRA_WINE_ARCH=$arch \
+        "$root/scripts/wine-run.sh" wineboot >/dev/null 2>&1
+    WINEPREFIX=$pristine "$server" -w
+fi
+prefix="$work/prefix"
+rm -rf "$work"
+mkdir -p "$work"
+cp -a "$pristine" "$prefix"
+export ZENTRA_WINEPREFIX32=$prefix ZENTRA_WINEPREFIX64=$prefix ZENTRA_WINE_ARCH=$arch
+wine_run() { "$root/scripts/wine-run.sh" "$@"; }
+
+app_pid=
+app_gone() { [[ -z $app_pid ]] || ! kill -0 "$app_pid" 2>/dev/null; }
+cleanup() {
+    app_gone || kill -9 "$app_pid" 2>/dev/null
+    WINEPREFIX=$prefix timeout 20 "$server" -k 2>/dev/null
+    zentra_xvfb_stop
+}
+trap cleanup EXIT
+[[ -n ${DISPLAY:-} ]] || zentra_xvfb_start || exit 1
+
+uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Zentra!'
+settings_key="HKLM\\SOFTWARE\\$company\\Zentra!"
+user_settings_key="HKCU\\SOFTWARE\\$company\\Zentra!"
+# One key's values as NAME=VALUE lines (REG_SZ and REG_DWORD as reg prints them); empty if absent.
+reg_values() {
+    wine_run reg query "$1" 2>/dev/null | tr -d '\r' |
+        sed -nE 's/^ +([^ ].*[^ ]) +REG_(SZ|DWORD) +(.*)$/\1=\3/p' | LC_ALL=C sort
+}
+reg_value() { reg_values "$1" | sed -n "s/^$2=//p"; }
+key_absent() { ! wine_run reg query "$1" >/dev/null 2>&1; }
+
+dir_win="C:\\Program Files\\$company\\Zentra!"
+dir="$prefix/drive_c/Program Files/$company/Zentra!"
+installed_files() { (cd "$dir" 2>/dev/null && LC_ALL=C ls -1 | paste -sd' '); }
+shortcuts() {
+    (cd "$prefix/drive_c" && find . -iname '*Zentra!*.lnk' | LC_ALL=C sort | paste -sd'|')
+}
+expected_shortcuts="./ProgramData/Microsoft/Windows/Start Menu/Programs/Zentra!/Zentra! Help.lnk|./ProgramData/Microsoft/Windows/Start Menu/Programs/Zentra!/Zentra!.lnk|./users/Public/Desktop/Zentra!.lnk"
+
+# --- Install -------------------------------------------------------------------------------------
+wine_run "$setup" /S
+status=$?
+expect_eq "silent install exits 0" 0 $status
+((status == 0)) || exit 1
+expect_eq "installed files in $dir_win" "Uninstall Zentra!.exe Zentra!.cnt Zentra!.dll Zentra!.exe Zentra!.hlp" \
+    "$(installed_files)"
+for name in Zentra!.exe Zentra!.dll Zentra!.hlp Zentra!.cnt; do
+    cmp -s "$bin/$name" "$dir/$name" || fail "installed $name differs from the build's"
+done
+expect_eq "shortcuts" "$expected_shortcuts" "$(shortcuts)"
+
+entry=$(reg_values "$uninstall_key" | grep -v '^EstimatedSize=')
+expected_entry="DisplayIcon=$dir_win\\Zentra!.exe,0
+DisplayName=Zentra!
+DisplayVersion=$version
+InstallLocation=$dir_win
+NoModify=0x1
+NoRepair=0x1
+Publisher=$company
+QuietUninstallString=\"$dir_win\\Uninstall Zentra!.exe\" /S
+URLInfoAbout=$web
+UninstallString=\"$dir_win\\Uninstall Zentra!.exe\""
+expect_eq "uninstall entry" "$expected_entry" "$entry"
+size_kb=$(($(reg_value "$uninstall_key" EstimatedSize)))
+files_kb=$(($(du -sk --apparent-size "$dir" | cut -f1)))
+if ((size_kb > 0 && size_kb >= files_kb - 8 && size_kb <= files_kb + 8)); then
+    ok "EstimatedSize $size_kb KB"
+else
+    fail "EstimatedSize $size_kb KB, the folder holds $files_kb KB"
+fi
+
+# --- The installed program -----------------------------------------------------------------------
+# The stored mode: "1" (linear) as the program writes it when the user switches.
+wine_run reg add "$settings_key" /v Mode /d 1 /f >/dev/null 2>&1
+probe() { wine_run "$bin/zentra-probe.exe" "$@"; }
+window_up() { probe text Zentra.Grid; }
+result_is() { [[ $(probe text Zentra.ResultPane) == "$1" ]]; }
+start_installed() {
+    wine_run "$dir/Zentra!.exe" >>"$work/app.log" 2>&1 &
+    app_pid=$!
+    wait_for 60 window_up || fail "the installed program showed no window"
+}
+start_installed
+wine_run "$bin/zentra-dde.exe" --quiet Clear 1 2 Enter 1 8 Enter LCM >/dev/null
+expect_eq "DDE executes acknowledged" 0 $?
+if wait_for 10 result_is "36 = 22 . 32"; then ok "the installed program calculates"; else
+    fail "installed program: result [$(probe text Zentra.ResultPane)]"
+fi
+
+# --- Upgrade over the running program ------------------------------------------------------------
+echo "user notes" >"$dir/notes.txt"
+wine_run "$setup" /S "/D=$dir_win"
+expect_eq "silent upgrade (running program asked to close) exits 0" 0 $?
+if wait_for 10 app_gone; then ok "the running program was closed"; else fail "program still running"; fi
+expect_eq "files after the upgrade" \
+    "Uninstall Zentra!.exe Zentra!.cnt Zentra!.dll Zentra!.exe Zentra!.hlp notes.txt" "$(installed_files)"
+expect_eq "the stored mode survives the upgrade" 1 "$(reg_value "$settings_key" Mode)"
+start_installed
+wine_run "$bin/zentra-dde.exe" --quiet Exit >/dev/null
+if wait_for 10 app_gone; then ok "the upgraded program runs and exits"; else fail "upgraded program"; fi
+
+# --- Uninstall -----------------------------------------------------------------------------------
+wine_run reg add "$user_settings_key" /v Mode /d 0 /f >/dev/null 2>&1
+quiet=$(reg_value "$uninstall_key" QuietUninstallString)
+# The uninstaller copies itself to the temporary folder and returns at once: wait for its work.
+wine_run "$dir/Uninstall Zentra!.exe" /S
+uninstalled() { [[ $(installed_files) == notes.txt ]]; }
+wait_for 30 uninstalled
+expect_eq "after uninstalling (${quiet:-no quiet command}), the user's file stays" notes.txt \
+    "$(installed_files)"
+expect_eq "shortcuts removed" "" "$(shortcuts)"
+key_absent "$uninstall_key" && ok "uninstall entry removed" || fail "uninstall entry left"
+key_absent "$settings_key" && ok "settings key removed" || fail "settings key left"
+key_absent "$user_settings_key" && ok "user's settings key removed" || fail "user's settings key left"
+
+echo "$failures failures"
+((failures == 0))
