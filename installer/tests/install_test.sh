@@ -150,7 +150,8 @@ wine_run reg add "$user_settings_key" /v Mode /d 0 /f >/dev/null 2>&1
 quiet=$(reg_value "$uninstall_key" QuietUninstallString)
 # The uninstaller copies itself to the temporary folder and returns at once: wait for its work.
 wine_run "$dir/Uninstall Zentra!.exe" /S
-uninstalled() { [[ $(installed_files) == notes.txt ]]; }
+# Its last step removes the user's settings key.
+uninstalled() { [[ $(installed_files) == notes.txt ]] && key_absent "$user_settings_key"; }
 wait_for 30 uninstalled
 expect_eq "after uninstalling (${quiet:-no quiet command}), the user's file stays" notes.txt \
     "$(installed_files)"
