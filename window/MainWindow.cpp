@@ -7,6 +7,7 @@
 
 #include "common/Common.h"
 #include "common/LeadingNumber.h"
+#include "common/Paths.h"
 #include "engine/ResultRendering.h"
 #include "window/ClipboardScript.h"
 
@@ -44,6 +45,15 @@ double CellValue(const std::string& text) {
     return LeadingNumber(text);
 }
 
+// Trademark and version, the comments, the legal notice: one line each. (Appended piece by piece:
+// GCC 12 misreads a chain of string additions as an overlapping copy.)
+std::string ComposeAboutText(const ProgramInfo& program, const std::string& version) {
+    std::string text = program.trademark;
+    text.append(" ").append(version).append("\r\n");
+    text.append(program.comments).append("\r\n").append(program.legalNotice);
+    return text;
+}
+
 bool IsValidIndex(KeyArray array, int index) {
     return index >= 0 && index < KeyCount(array);
 }
@@ -53,7 +63,10 @@ bool IsValidIndex(KeyArray array, int index) {
 MainWindow::MainWindow(const PrimeTable& primes, const WindowPorts& ports)
     : ports_(ports),
       operations_(primes, ports.grid, ports.result, *this),
-      outside_(ports.shell, ports.calcTimer) {
+      outside_(ports.shell, ports.calcTimer),
+      slide_(ports.stage, DisplayView::Grid),
+      modes_(ports.menus, ports.keys, slide_),
+      linear_(ports.expression, ports.result, ports.metrics.VerticalScrollBarWidth()) {
     ports_.grid.SetEvents(this);
 }
 
@@ -63,39 +76,54 @@ MainWindow::~MainWindow() {
 
 // ---- Start-up -------------------------------------------------------------------------------
 
-void MainWindow::Load(OutsideConfig outside) {
-    outside_.Configure(std::move(outside));
+void MainWindow::Load(const ProgramInfo& program, OutsideConfig outside) {
     ports_.window.SetCaption(std::string(kWindowCaption));
+    settings_.emplace(ports_.registry, program.company);
+    const std::string version = VersionString(program.major, program.minor, program.revision);
+    settings_->WriteStart(program.folder, version);
+
+    expressionMode_ = ExpressionModeRequested(program.commandLine);
+    ports_.menus.ShowModeMenu(expressionMode_);
+    if (!expressionMode_) {
+        for (int i = 5; i < KeyCount(KeyArray::Oper); ++i) {
+            ports_.keys.Key(KeyArray::Oper, i).SetCaption("");
+        }
+    }
+    if (outside.calcPath.empty()) outside.calcPath = FindProgramFile(ports_.files, "calc.exe");
+    outside_.Configure(std::move(outside));
+    aboutText_ = ComposeAboutText(program, version);
+    linear_.Box().SetText("");
     {
         GuardScope guard(*this);
         ports_.window.SetOuterSize(kFirstWidthPixels, kFirstHeightPixels);
     }
+    const DisplayMode mode = settings_->ReadMode();
     {
-        // Tabular mode, applied without animation: the function keys replace the first five
-        // operator keys, the expression keys stay disabled and blank.
+        // Neither item is checked yet, so the switch sets up the keys of either mode; the guard
+        // keeps it from sliding.
         GuardScope guard(*this);
-        ports_.menus.Item(MenuItem::ViewModeTabular).SetChecked(true);
+        ports_.menus.Item(MenuItem::ViewModeTabular).SetChecked(false);
         ports_.menus.Item(MenuItem::ViewModeLinear).SetChecked(false);
-        for (int i = 0; i < KeyCount(KeyArray::Oper); ++i) {
-            KeyPort& key = ports_.keys.Key(KeyArray::Oper, i);
-            if (i < KeyCount(KeyArray::Func)) {
-                key.SetVisible(false);
-                ports_.keys.Key(KeyArray::Func, i).SetVisible(true);
-            } else {
-                key.SetEnabled(false);
-                key.SetCaption("");
-            }
-        }
-        ports_.keys.Key(KeyArray::Cntrl, kEnter).SetCaption("Enter");
+        modes_.SwitchTo(mode, false);
     }
 }
 
-void MainWindow::Unload() {
-    outside_.CloseStartedPrograms(kWindowCaption);
+void MainWindow::FirstActivate() {
+    FocusDisplay();
+    linear_.Preset();
 }
 
 void MainWindow::Activate() {
     FocusDisplay();
+}
+
+void MainWindow::Unload() {
+    outside_.CloseStartedPrograms(kWindowCaption);
+    if (settings_) settings_->WriteMode(modes_.Mode());
+}
+
+void MainWindow::SwitchMode(DisplayMode mode) {
+    modes_.SwitchTo(mode, eventGuard_ == 0);
 }
 
 // Moves the cursor to the number column. Only a real change of cell raises the grid's cell
@@ -105,8 +133,14 @@ void MainWindow::SelectNumberColumn() {
     if (ports_.grid.Col() != 0) ports_.grid.SetCol(0);
 }
 
+// The display of the current mode gets the focus when it is enabled (the linear view's panel
+// passes it on to its text box).
 void MainWindow::FocusDisplay() {
-    if (ports_.grid.Enabled()) ports_.grid.SetFocus();
+    if (slide_.Active() == DisplayView::Linear) {
+        if (linear_.Box().Enabled()) linear_.Box().SetFocus();
+    } else if (ports_.grid.Enabled()) {
+        ports_.grid.SetFocus();
+    }
 }
 
 // ---- Keypad ---------------------------------------------------------------------------------
@@ -119,6 +153,10 @@ bool MainWindow::Execute(Command command) {
     const int code = static_cast<int>(command);
     if (command >= Command::Digit0 && command <= Command::Digit9) {
         DigitClick(code - static_cast<int>(Command::Digit0));
+        return true;
+    }
+    if (command >= Command::Point && command <= Command::CloseBracket) {
+        OperatorClick(code - static_cast<int>(Command::Point));
         return true;
     }
     if (command >= Command::Clear && command <= Command::Enter) {
@@ -154,6 +192,12 @@ bool MainWindow::Execute(Command command) {
         case Command::HelpMail:
             outside_.SendBugReport(kAppTitle);
             return true;
+        case Command::ModeTabular:
+            SwitchMode(DisplayMode::Tabular);
+            return true;
+        case Command::ModeLinear:
+            SwitchMode(DisplayMode::Linear);
+            return true;
         case Command::Minimize:
             ports_.window.Minimize();
             return true;
@@ -163,14 +207,16 @@ bool MainWindow::Execute(Command command) {
         case Command::Exit:
             ports_.window.Unload();
             return true;
-        // The operator keys edit the linear view only; in tabular mode they are hidden or
-        // disabled and have nothing to edit.
         default:
             return false;
     }
 }
 
 void MainWindow::DigitClick(int digit) {
+    if (Linear()) {
+        if (!linear_.Editor().Digit(digit)) ports_.beep.Beep();
+        return;
+    }
     Grid& grid = ports_.grid;
     FocusDisplay();
     SelectNumberColumn();
@@ -204,9 +250,19 @@ void MainWindow::ShowCurrentLine() {
     if (!grid.RowIsVisible(row)) grid.SetTopRow(row);
 }
 
+// The operator keys are shown and enabled in linear mode only; they always edit the linear line.
+void MainWindow::OperatorClick(int index) {
+    if (!linear_.Editor().Operator(index)) ports_.beep.Beep();
+}
+
 void MainWindow::ControlClick(int index) {
     Grid& grid = ports_.grid;
     SelectNumberColumn();
+    if (Linear()) {
+        linear_.Editor().Control(index);
+        FocusDisplay();
+        return;
+    }
     switch (index) {
         case kClear:
             SnapshotNumbers();
@@ -260,8 +316,15 @@ void MainWindow::RunOperation(int operationIndex) {
     operations_.Run(operationIndex);
 }
 
+// An operation first finishes the grid's pending line; in linear mode too, where the Enter key
+// would rewrite the expression instead.
 void MainWindow::PressEnter() {
-    ControlClick(kEnter);
+    if (!Linear()) {
+        ControlClick(kEnter);
+        return;
+    }
+    SelectNumberColumn();
+    OnLeaveCell();
 }
 
 void MainWindow::SetBusy(bool busy) {
@@ -386,7 +449,9 @@ bool MainWindow::OnKeyDown(int keyCode, int shift) {
         if (shortcut.key != keyCode || shortcut.shift != shift) continue;
         if (!shortcut.press) return Execute(shortcut.command);
         const auto key = KeyOfCommand(shortcut.command);
-        if (!key) return false;
+        // In linear mode the function keys are hidden: "*" and "/" reach the operator keys
+        // through their access keys instead.
+        if (!key || (key->array == KeyArray::Func && Linear())) return false;
         ports_.keys.Key(key->array, key->index).ClickDraw();
         return true;
     }

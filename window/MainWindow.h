@@ -1,6 +1,7 @@
-// The main window's logic: the tabular display, the keypad's editing keys, the menus, the keyboard
-// map, the DDE execute strings, the clipboard and Undo. The host forwards its events here and
-// implements the ports; nothing in this class touches the platform.
+// The main window's logic: the router between the command sources (keypad, menus, keyboard, DDE,
+// clipboard codes) and the units that do the work: the tabular rules here, the linear view, the
+// mode switch with its slide, the settings. The host forwards its events here and implements the
+// ports; nothing in this class touches the platform.
 #pragma once
 
 #include <cstdint>
@@ -15,8 +16,12 @@
 #include "engine/PrimeTable.h"
 #include "window/ClipboardScript.h"
 #include "window/Commands.h"
+#include "window/LinearView.h"
+#include "window/ModeSwitch.h"
 #include "window/OutsidePrograms.h"
 #include "window/Ports.h"
+#include "window/Settings.h"
+#include "window/Slide.h"
 
 namespace zentra {
 
@@ -29,6 +34,20 @@ inline constexpr std::string_view kAppTitle = "Zentra!";
 inline constexpr int kFirstWidthPixels = 341;
 inline constexpr int kFirstHeightPixels = 250;
 
+// What start-up learns about the program: its command line, its folder and the strings of its
+// version information.
+struct ProgramInfo {
+    std::string commandLine;
+    std::string folder;
+    int major = 1;
+    int minor = 0;
+    int revision = 0;
+    std::string company;
+    std::string trademark;
+    std::string comments;
+    std::string legalNotice;
+};
+
 class MainWindow final : public OperationHost, private GridEvents {
   public:
     // `primes` and every port are borrowed and must outlive this object. Registers itself as the
@@ -38,14 +57,24 @@ class MainWindow final : public OperationHost, private GridEvents {
     MainWindow(const MainWindow&) = delete;
     MainWindow& operator=(const MainWindow&) = delete;
 
-    // Start-up: caption, first size (under the event guard), tabular mode and its keys. `outside`
-    // names the other programs and addresses; an empty calculator path disables the Calculator.
-    void Load(OutsideConfig outside = {});
-    // Shut-down: closes the help viewer and the calculator if this program started them.
-    void Unload();
-    // The display gets the focus when it is enabled: on activation of the window, and when the
-    // keypad panel receives the focus.
+    // Start-up, in order: settings key, command line, outside programs, About text, first size,
+    // the stored mode (without the slide) and the view that gets the focus. `outside` names the
+    // other programs and addresses; without a calculator path the calculator is searched for.
+    void Load(const ProgramInfo& program, OutsideConfig outside = {});
+    // The first activation: the display gets the focus and the linear view its demonstration
+    // expression.
+    void FirstActivate();
+    // The display gets the focus when it is enabled: when the keypad panel receives the focus.
     void Activate();
+    // Shut-down: closes the help viewer and the calculator if this program started them, and
+    // saves the mode.
+    void Unload();
+
+    // The linear view's panel was resized, and its text changed.
+    void LayOutLinearView() { linear_.LayOut(); }
+    void OnExpressionChanged() { linear_.OnTextChanged(); }
+    // A tick of the slide's 10 ms timer.
+    void OnSlideTick() { slide_.Tick(); }
 
     // Runs one command; false when the command is not this window's (the host's own, or not
     // offered yet). Menus, keyboard, DDE, clipboard codes and keypad all end here.
@@ -120,6 +149,10 @@ class MainWindow final : public OperationHost, private GridEvents {
     const Operations& Engine() const { return operations_; }
     int WhatsThisTopic() const { return whatsThisTopic_; }
     const OutsidePrograms& Outside() const { return outside_; }
+    DisplayMode Mode() const { return modes_.Mode(); }
+    const Slide& SlideState() const { return slide_; }
+    bool ExpressionMode() const { return expressionMode_; }
+    const std::string& AboutText() const { return aboutText_; }
 
   private:
     // GridEvents: the grid control reports its cell changes, double-clicks and mouse presses
@@ -141,9 +174,19 @@ class MainWindow final : public OperationHost, private GridEvents {
     // The help topic of a part of the window; 0 for none.
     int TopicOf(Surface surface, int x, int y, KeyArray array, int index) const;
 
+    void OperatorClick(int index);
+    void SwitchMode(DisplayMode mode);
+    bool Linear() const { return modes_.Mode() == DisplayMode::Linear; }
+
     const WindowPorts ports_;
     Operations operations_;
     OutsidePrograms outside_;
+    Slide slide_;
+    ModeSwitch modes_;
+    LinearView linear_;
+    std::optional<Settings> settings_;
+    std::string aboutText_;
+    bool expressionMode_ = false;
     std::vector<Fixed> undoNumbers_;
     int undoLevel_ = 0;
     int eventGuard_ = 0;

@@ -7,6 +7,8 @@
 #include <string>
 
 #include "common/Grid.h"
+#include "common/Paths.h"
+#include "common/Registry.h"
 #include "common/RichTextBox.h"
 
 namespace zentra {
@@ -39,6 +41,10 @@ class KeyPort {
     virtual void SetEnabled(bool enabled) = 0;
     virtual void SetVisible(bool visible) = 0;
     virtual void SetCaption(const std::string& caption) = 0;
+    // Caption colour (0x00BBGGRR or a system colour 0x800000nn) and font face.
+    virtual std::uint32_t ForeColor() const = 0;
+    virtual void SetForeColor(std::uint32_t colour) = 0;
+    virtual void SetFontName(const std::string& name) = 0;
     // Shows the key pressed (when enabled); its Click reaches the core about 20 ms later through
     // MainWindow::OnKeyClick. Does nothing on a disabled key.
     virtual void ClickDraw() = 0;
@@ -93,6 +99,8 @@ class MenuPort {
   public:
     virtual ~MenuPort() = default;
     virtual MenuItemPort& Item(MenuItem item) = 0;
+    // The Mode menu is on the menu bar only when the expression mode was asked for.
+    virtual void ShowModeMenu(bool shown) = 0;
 };
 
 // A rectangle in client pixels of the main window, bounds included.
@@ -192,6 +200,9 @@ class ShellPort {
     virtual std::intptr_t ShellOpen(const std::string& file, int showCommand) = 0;
 };
 
+class ExpressionBoxPort;
+class SlideStage;
+
 // Everything the main window's logic works with.
 struct WindowPorts {
     Grid& grid;
@@ -205,6 +216,10 @@ struct WindowPorts {
     HelpPort& help;
     ShellPort& shell;
     TimerPort& calcTimer;
+    ExpressionBoxPort& expression;
+    SlideStage& stage;
+    RegistryPort& registry;
+    FileSearchPort& files;
 };
 
 }  // namespace zentra

@@ -1,6 +1,7 @@
 // Recording fakes of the window's ports: each keeps what the user would see and counts events.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <functional>
@@ -9,7 +10,10 @@
 
 #include "common/MemoryGrid.h"
 #include "common/MemoryRichTextBox.h"
+#include "input/MemoryTextBox.h"
+#include "window/LinearView.h"
 #include "window/Ports.h"
+#include "window/Slide.h"
 
 namespace zentra::testing {
 
@@ -50,6 +54,9 @@ class FakeKey final : public KeyPort {
     void SetEnabled(bool value) override { enabled = value; }
     void SetVisible(bool value) override { visible = value; }
     void SetCaption(const std::string& value) override { caption = value; }
+    std::uint32_t ForeColor() const override { return foreColor; }
+    void SetForeColor(std::uint32_t value) override { foreColor = value; }
+    void SetFontName(const std::string& value) override { fontName = value; }
     // Like the real key: pressed now, Click 20 ms later, nothing while disabled; a press inside
     // its own flash clicks the earlier press at once.
     void ClickDraw() override {
@@ -72,6 +79,8 @@ class FakeKey final : public KeyPort {
     bool enabled = true;
     bool visible = true;
     std::string caption;
+    std::uint32_t foreColor = 0;
+    std::string fontName;
     int clickDraws = 0;
     bool owed = false;
     int flashes = 0;
@@ -106,8 +115,10 @@ class FakeMenuItem final : public MenuItemPort {
 class FakeMenus final : public MenuPort {
   public:
     MenuItemPort& Item(MenuItem item) override { return At(item); }
+    void ShowModeMenu(bool shown) override { modeMenuShown = shown; }
     FakeMenuItem& At(MenuItem item) { return items.at(static_cast<std::size_t>(item)); }
     std::array<FakeMenuItem, kMenuItemCount> items;
+    bool modeMenuShown = true;
 };
 
 class FakeWindow final : public WindowPort {
@@ -226,6 +237,92 @@ class FakeShell final : public ShellPort {
     std::vector<std::string> log;
     bool startSucceeds = true;
     std::intptr_t openResult = 42;
+};
+
+// The linear view's text box: a MemoryTextBox that wraps nothing (one line per "\n"), in a panel
+// of a fixed size.
+class FakeExpressionBox final : public ExpressionBoxPort {
+  public:
+    std::string Text() const override { return line.Text(); }
+    void SetText(const std::string& text) override {
+        line.SetText(text);
+        if (onChange) onChange();
+    }
+    int SelStart() const override { return line.SelStart(); }
+    void SetSelStart(int start) override { line.SetSelStart(start); }
+    int SelLength() const override { return line.SelLength(); }
+    void SetSelLength(int length) override { line.SetSelLength(length); }
+    bool Enabled() const override { return line.Enabled(); }
+    void SetFocus() override { line.SetFocus(); }
+    int LineCount() const override {
+        const std::string text = line.Text();
+        return 1 + static_cast<int>(std::count(text.begin(), text.end(), '\n'));
+    }
+    int LineHeight() const override { return 15; }
+    int PanelInnerWidth() const override { return 315; }
+    int PanelInnerHeight() const override { return 71; }
+    int Height() const override { return height; }
+    void SetWidth(int value) override { width = value; }
+    void Move(int, int, int w, int h) override {
+        width = w;
+        height = h;
+    }
+
+    MemoryTextBox line;
+    int width = 0;
+    int height = 71;
+    std::function<void()> onChange;
+};
+
+// The slide's stage: view positions, enabled states and a timer on the manual clock.
+class FakeStage final : public SlideStage {
+  public:
+    explicit FakeStage(ManualClock& clock, int viewWidth = 315) : clock_(clock), width_(viewWidth) {
+        left[static_cast<int>(DisplayView::Linear)] = -viewWidth;
+    }
+    int ViewLeft(DisplayView view) const override { return left[static_cast<int>(view)]; }
+    int ViewWidth(DisplayView) const override { return width_; }
+    void MoveView(DisplayView view, int x) override { left[static_cast<int>(view)] = x; }
+    void FocusView(DisplayView view) override { focus.push_back(view); }
+    void SetWindowEnabled(bool enabled) override { windowEnabled = enabled; }
+    void SetControlsEnabled(bool enabled) override { controlsEnabled = enabled; }
+    void SetOkEnabled(bool enabled) override { okEnabled = enabled; }
+    void StartTimer() override {
+        timerOn = true;
+        ++timerStarts;
+        Schedule();
+    }
+    void StopTimer() override { timerOn = false; }
+
+    std::function<void()> tick;
+    std::array<int, 2> left{0, 0};
+    std::vector<DisplayView> focus;
+    bool windowEnabled = true;
+    bool controlsEnabled = true;
+    bool okEnabled = false;
+    bool timerOn = false;
+    int timerStarts = 0;
+    int ticks = 0;
+
+  private:
+    void Schedule() {
+        clock_.After(kSlideIntervalMs, [this] {
+            if (!timerOn) return;
+            ++ticks;
+            if (tick) tick();
+            if (timerOn) Schedule();
+        });
+    }
+    ManualClock& clock_;
+    int width_;
+};
+
+class FakeFileSearch final : public FileSearchPort {
+  public:
+    std::string Search(const std::string& folder, const std::string& file) const override {
+        return folder.empty() && file == "calc.exe" ? found : "";
+    }
+    std::string found;
 };
 
 }  // namespace zentra::testing

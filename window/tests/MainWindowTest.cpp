@@ -17,9 +17,16 @@ namespace {
 using namespace zentra::testing;
 
 struct Harness {
-    explicit Harness(std::string calcPath = {}) {
-        window.Load({std::move(calcPath), "C:\\Zentra\\Zentra!.hlp", "https://web.example/",
-                     "mailto:help@web.example"});
+    explicit Harness(std::string calcPath = {}, ProgramInfo program = {},
+                     const char* storedMode = nullptr) {
+        if (storedMode != nullptr) {
+            RegWriteValue(registry, RegistryRoot::LocalMachine,
+                          Settings(registry, program.company).KeyPath(), "Mode", storedMode);
+        }
+        stage.tick = [this] { window.OnSlideTick(); };
+        expression.onChange = [this] { window.OnExpressionChanged(); };
+        window.Load(program, {std::move(calcPath), "C:\\Zentra\\Zentra!.hlp",
+                              "https://web.example/", "mailto:help@web.example"});
         for (int a = 0; a < 4; ++a) {
             const auto array = static_cast<KeyArray>(a);
             for (int i = 0; i < KeyCount(array); ++i) {
@@ -74,9 +81,13 @@ struct Harness {
     FakeHelp help;
     FakeShell shell;
     FakeTimer calcTimer;
-    MainWindow window{
-        TestPrimes(),
-        {grid, result, host, keys, menus, metrics, clipboard, beep, help, shell, calcTimer}};
+    FakeExpressionBox expression;
+    FakeStage stage{clock};
+    MemoryRegistry registry;
+    FakeFileSearch files;
+    MainWindow window{TestPrimes(),
+                      {grid, result, host, keys, menus, metrics, clipboard, beep, help, shell,
+                       calcTimer, expression, stage, registry, files}};
 };
 
 // The linear text of the result the pane shows; "" when it shows none.

@@ -131,6 +131,22 @@ void Keypad::Button::SetCaption(const std::string& caption) {
     if (window) window->SetCaption(caption);
 }
 
+std::uint32_t Keypad::Button::ForeColor() const {
+    return window ? window->Button().ForeColor() : 0;
+}
+
+void Keypad::Button::SetForeColor(std::uint32_t colour) {
+    if (window) window->Button().SetForeColor(colour);
+}
+
+void Keypad::Button::SetFontName(const std::string& name) {
+    if (!window) return;
+    ButtonFont font = window->Button().Font();
+    font.name = name;
+    font.charset = 0;
+    window->Button().SetFont(font);
+}
+
 void Keypad::Button::ClickDraw() {
     if (window) window->ClickDraw();
 }

@@ -47,6 +47,9 @@ class Keypad final : public KeypadPort {
         void SetEnabled(bool enabled) override;
         void SetVisible(bool visible) override;
         void SetCaption(const std::string& caption) override;
+        std::uint32_t ForeColor() const override;
+        void SetForeColor(std::uint32_t colour) override;
+        void SetFontName(const std::string& name) override;
         void ClickDraw() override;
     };
 

@@ -12,6 +12,8 @@ namespace {
 constexpr const char* kClassName = "Zentra.Main";
 constexpr int kGridId = 10;
 constexpr int kResultId = 11;
+constexpr int kExpressionId = 12;
+constexpr UINT_PTR kSlideTimerId = 2;
 constexpr int kRowPaddingPixels = 5;
 constexpr UINT_PTR kCalcTimerId = 1;
 
@@ -66,11 +68,17 @@ bool MainFrame::Create(HINSTANCE instance, int showCommand) {
     calcTimer_ = std::make_unique<WindowTimer>(hwnd_, kCalcTimerId, kCalcPollMs);
     if (!CreateChildren()) return false;
 
-    const WindowPorts ports{*grid_,      *result_, *this,  keypad_, *menus_,    metrics_,
-                            *clipboard_, beep_,    *help_, shell_,  *calcTimer_};
+    const WindowPorts ports{*grid_,      *result_,    *this, keypad_,   *menus_,
+                            metrics_,    *clipboard_, beep_, *help_,    shell_,
+                            *calcTimer_, linear_,     *this, registry_, files_};
     logic_ = std::make_unique<MainWindow>(primes_, ports);
-    logic_->Load({SearchProgramFile("calc.exe"), help_->HelpFilePath(),
-                  VersionResourceText("Comments"), VersionResourceText("ProductName")});
+    ProgramInfo program = win32::ReadProgramInfo();
+    if (program.company.empty()) program.company = ZENTRA_COMPANY;
+    // The calculator is looked up by the start-up itself.
+    logic_->Load(program, {{},
+                           help_->HelpFilePath(),
+                           VersionResourceText("Comments"),
+                           VersionResourceText("ProductName")});
     // Start-up sized the window under the event guard; the first layout runs as it is shown.
     LayOutWindow();
     dde_.Start("Zentra!", "Zentra", [this](std::string_view command) {
@@ -101,6 +109,15 @@ bool MainFrame::CreateChildren() {
     gridArgs.parent = display_.Hwnd();
     gridArgs.id = kGridId;
     grid_ = win32::GridControl::Create(gridArgs);
+
+    LinearPanel::Events linearEvents;
+    linearEvents.onResize = [this] {
+        if (logic_) logic_->LayOutLinearView();
+    };
+    linearEvents.onChange = [this] {
+        if (logic_) logic_->OnExpressionChanged();
+    };
+    if (!linear_.Create(display_.Hwnd(), kExpressionId, linearEvents)) return false;
 
     win32::ResultPaneArgs resultArgs;
     resultArgs.parent = hwnd_;
@@ -195,11 +212,16 @@ void MainFrame::LayOutWindow() {
     MoveChild(buttons_.Hwnd(), panels.buttons);
 }
 
+// The view of the current mode fills the panel; the other waits just outside its left edge.
 void MainFrame::LayOutDisplayPanel() {
     if (!grid_) return;
+    RECT outer{};
+    GetWindowRect(display_.Hwnd(), &outer);
+    const int w = outer.right - outer.left;
     const SIZE inner = display_.ClientSize();
-    // The linear view (the expression mode) is not part of this window yet: the grid fills it.
-    MoveChild(grid_->Hwnd(), {0, 0, inner.cx, inner.cy});
+    const bool linear = logic_ && logic_->Mode() == DisplayMode::Linear;
+    MoveChild(linear_.PanelHwnd(), {linear ? 0 : -w, 0, inner.cx, inner.cy});
+    MoveChild(grid_->Hwnd(), {linear ? -w : 0, 0, inner.cx, inner.cy});
     if (logic_) logic_->UpdateGridColumns();
 }
 
@@ -211,7 +233,7 @@ void MainFrame::OnActivate(WPARAM wParam) {
     }
     if (!activatedOnce_) {
         activatedOnce_ = true;
-        if (logic_) logic_->Activate();
+        if (logic_) logic_->FirstActivate();
     } else if (focusBeforeDeactivate_ != nullptr && IsWindow(focusBeforeDeactivate_)) {
         SetFocus(focusBeforeDeactivate_);
     }
@@ -275,6 +297,7 @@ LRESULT MainFrame::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             break;
         case WM_TIMER:
             if (logic_ && wParam == kCalcTimerId) logic_->OnCalcTimer();
+            if (logic_ && wParam == kSlideTimerId) logic_->OnSlideTick();
             return 0;
         case WM_HELP:
             if (logic_ && lParam != 0) OnHelp(*reinterpret_cast<const HELPINFO*>(lParam));
@@ -286,12 +309,15 @@ LRESULT MainFrame::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             }
             break;
         case WM_CLOSE:
+            // Shut-down: closes what the program started and saves the mode while the window
+            // still stands.
             if (logic_) logic_->Unload();
             DestroyWithoutHiding();
             return 0;
         case WM_DESTROY:
-            // No DDE conversation may reach the logic once the window is going.
+            // No DDE conversation or slide tick may reach the logic once the window is going.
             dde_.Stop();
+            KillTimer(hwnd_, kSlideTimerId);
             PostQuitMessage(0);
             return 0;
         default:
@@ -389,6 +415,57 @@ void MainFrame::PasteIntoWindow(std::uintptr_t window) {
     keys[3].ki.wVk = VK_CONTROL;
     keys[3].ki.dwFlags = KEYEVENTF_KEYUP;
     SendInput(4, keys, sizeof(INPUT));
+}
+
+// ---- SlideStage ---------------------------------------------------------------------------------
+
+HWND MainFrame::ViewHwnd(DisplayView view) const {
+    return view == DisplayView::Linear ? linear_.PanelHwnd() : grid_->Hwnd();
+}
+
+int MainFrame::ViewLeft(DisplayView view) const {
+    RECT rect{};
+    GetWindowRect(ViewHwnd(view), &rect);
+    MapWindowPoints(HWND_DESKTOP, display_.Hwnd(), reinterpret_cast<POINT*>(&rect), 2);
+    return rect.left;
+}
+
+int MainFrame::ViewWidth(DisplayView view) const {
+    RECT rect{};
+    GetWindowRect(ViewHwnd(view), &rect);
+    return rect.right - rect.left;
+}
+
+void MainFrame::MoveView(DisplayView view, int left) {
+    SetWindowPos(ViewHwnd(view), nullptr, left, 0, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void MainFrame::FocusView(DisplayView view) {
+    if (view == DisplayView::Linear) {
+        linear_.SetFocus();
+    } else if (IsWindowEnabled(grid_->Hwnd())) {
+        SetFocus(grid_->Hwnd());
+    }
+}
+
+void MainFrame::SetWindowEnabled(bool enabled) {
+    if ((IsWindowEnabled(hwnd_) != FALSE) != enabled) EnableWindow(hwnd_, enabled ? TRUE : FALSE);
+}
+
+void MainFrame::SetControlsEnabled(bool enabled) {
+    EnableWindow(buttons_.Hwnd(), enabled ? TRUE : FALSE);
+    // An empty result pane stays disabled, as showing an empty result leaves it.
+    result_->SetEnabled(enabled && !result_->TextRTF().empty());
+    menus_->EnableDropDowns(hwnd_, enabled);
+}
+
+void MainFrame::StartTimer() {
+    SetTimer(hwnd_, kSlideTimerId, kSlideIntervalMs, nullptr);
+}
+
+void MainFrame::StopTimer() {
+    KillTimer(hwnd_, kSlideTimerId);
 }
 
 }  // namespace zentra

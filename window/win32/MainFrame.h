@@ -17,15 +17,17 @@
 #include "window/win32/Clipboard.h"
 #include "window/win32/DdeServer.h"
 #include "window/win32/Keypad.h"
+#include "window/win32/LinearPanel.h"
 #include "window/win32/Menus.h"
 #include "window/win32/Metrics.h"
 #include "window/win32/Panel.h"
+#include "window/win32/RegistrySettings.h"
 #include "window/win32/Services.h"
 #include "window/win32/Shell.h"
 
 namespace zentra {
 
-class MainFrame final : public WindowPort {
+class MainFrame final : public WindowPort, public SlideStage {
   public:
     // `primes` must outlive this object.
     explicit MainFrame(const PrimeTable& primes) : primes_(primes) {}
@@ -52,6 +54,17 @@ class MainFrame final : public WindowPort {
     void ShowPopupMenu() override;
     void PasteIntoWindow(std::uintptr_t window) override;
 
+    // SlideStage: the display's two views in the display panel, in pixels.
+    int ViewLeft(DisplayView view) const override;
+    int ViewWidth(DisplayView view) const override;
+    void MoveView(DisplayView view, int left) override;
+    void FocusView(DisplayView view) override;
+    void SetWindowEnabled(bool enabled) override;
+    void SetControlsEnabled(bool enabled) override;
+    void SetOkEnabled(bool) override {}
+    void StartTimer() override;
+    void StopTimer() override;
+
   private:
     static LRESULT CALLBACK WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
@@ -69,6 +82,7 @@ class MainFrame final : public WindowPort {
 
     void LayOutWindow();
     void LayOutDisplayPanel();
+    HWND ViewHwnd(DisplayView view) const;
 
     const PrimeTable& primes_;
     HWND hwnd_ = nullptr;
@@ -85,6 +99,9 @@ class MainFrame final : public WindowPort {
     Panel display_;
     Panel buttons_;
     std::unique_ptr<win32::GridControl> grid_;
+    LinearPanel linear_;
+    win32::SystemRegistry registry_;
+    win32::SystemFileSearch files_;
     std::unique_ptr<win32::ResultPane> result_;
     Keypad keypad_;
     std::unique_ptr<Menus> menus_;

@@ -23,6 +23,8 @@ constexpr CommandOfItem kCommands[] = {
     {MenuItem::EditPaste, IDM_EDIT_PASTE},
     {MenuItem::EditDelete, IDM_EDIT_DELETE},
     {MenuItem::EditClear, IDM_EDIT_CLEAR},
+    {MenuItem::ViewModeTabular, IDM_VIEW_TABULAR},
+    {MenuItem::ViewModeLinear, IDM_VIEW_LINEAR},
     {MenuItem::HelpTopics, IDM_HELP_TOPICS},
     {MenuItem::HelpWeb, IDM_HELP_WEB},
     {MenuItem::HelpMail, IDM_HELP_MAIL},
@@ -33,12 +35,28 @@ constexpr CommandOfItem kCommands[] = {
 // Positions of the drop-down menus on the bar.
 constexpr int kActionsPosition = 0;
 constexpr int kEditPosition = 1;
+constexpr int kModePosition = 2;
+constexpr const char* kModeCaption = "&Mode";
+
+// The drop-down menu of the bar that holds a command.
+HMENU SubmenuOf(HMENU bar, UINT commandId) {
+    for (int position = 0; position < GetMenuItemCount(bar); ++position) {
+        HMENU submenu = GetSubMenu(bar, position);
+        if (submenu != nullptr && GetMenuState(submenu, commandId, MF_BYCOMMAND) != 0xFFFFFFFFu) {
+            return submenu;
+        }
+    }
+    return bar;
+}
 
 }  // namespace
 
-Menus::Menus(HMENU bar, HMENU popup) : bar_(bar) {
+Menus::Menus(HMENU bar, HMENU popup) : bar_(bar), mode_(GetSubMenu(bar, kModePosition)) {
     for (const CommandOfItem& command : kCommands) {
-        HMENU menu = command.item == MenuItem::PopupWhat ? popup : bar;
+        // Each item lives in its drop-down menu, which keeps it while off the bar.
+        HMENU menu = command.item == MenuItem::PopupWhat
+                         ? popup
+                         : SubmenuOf(bar, static_cast<UINT>(command.commandId));
         items_[static_cast<std::size_t>(command.item)] =
             Entry(menu, static_cast<UINT>(command.commandId));
     }
@@ -49,6 +67,27 @@ std::optional<MenuItem> Menus::FromCommand(int commandId) {
         if (command.commandId == commandId) return command.item;
     }
     return std::nullopt;
+}
+
+void Menus::ShowModeMenu(bool shown) {
+    if (shown == modeShown_ || mode_ == nullptr) return;
+    modeShown_ = shown;
+    if (shown) {
+        InsertMenuA(bar_, kModePosition, MF_BYPOSITION | MF_POPUP,
+                    reinterpret_cast<UINT_PTR>(mode_), kModeCaption);
+    } else {
+        // Removed, not destroyed: the Mode menu and its check marks live on.
+        RemoveMenu(bar_, kModePosition, MF_BYPOSITION);
+    }
+}
+
+void Menus::EnableDropDowns(HWND window, bool enabled) {
+    const int last = modeShown_ ? kModePosition : kEditPosition;
+    for (int position = kActionsPosition; position <= last; ++position) {
+        EnableMenuItem(bar_, static_cast<UINT>(position),
+                       MF_BYPOSITION | (enabled ? MF_ENABLED : MF_GRAYED));
+    }
+    DrawMenuBar(window);
 }
 
 std::optional<Menu> Menus::FromSubmenu(HMENU submenu) const {

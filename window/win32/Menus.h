@@ -1,6 +1,5 @@
 // The window's menu items for the logic: the menu bar's and the context menu's items by their
-// command ids. Items that are not on the bar (the Mode menu comes later) keep their state here, so
-// the logic reads back what it set.
+// command ids. The Mode menu keeps its items while it is off the bar.
 #pragma once
 
 #include <windows.h>
@@ -16,8 +15,17 @@ class Menus final : public MenuPort {
   public:
     // Both menus are borrowed and must outlive this object.
     Menus(HMENU bar, HMENU popup);
+    // A Mode menu off the bar is not destroyed with the bar.
+    ~Menus() override {
+        if (!modeShown_ && mode_ != nullptr) DestroyMenu(mode_);
+    }
+    Menus(const Menus&) = delete;
+    Menus& operator=(const Menus&) = delete;
 
     MenuItemPort& Item(MenuItem item) override { return items_[static_cast<std::size_t>(item)]; }
+    void ShowModeMenu(bool shown) override;
+    // The drop-down menus that a slide disables: Actions, Edit and Mode.
+    void EnableDropDowns(HWND window, bool enabled);
     // The item a WM_COMMAND id stands for.
     static std::optional<MenuItem> FromCommand(int commandId);
     // The drop-down menu whose opening applies an enabling rule.
@@ -41,6 +49,8 @@ class Menus final : public MenuPort {
     };
 
     HMENU bar_;
+    HMENU mode_;
+    bool modeShown_ = true;
     std::array<Entry, kMenuItemCount> items_;
 };
 

@@ -1,6 +1,7 @@
 // Window classes and procedures: https://learn.microsoft.com/windows/win32/winmsg/window-procedures
 #include "window/win32/Panel.h"
 
+#include "controls/win32/EditBox.h"
 #include "controls/win32/WindowBinding.h"
 
 namespace zentra {
@@ -57,6 +58,12 @@ LRESULT CALLBACK Panel::WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
                 if (panel->onFocus_) panel->onFocus_();
                 return 0;
             case WM_COMMAND:
+                // A control's notification goes back to the control, which handles its own.
+                if (lParam != 0) {
+                    return SendMessageA(reinterpret_cast<HWND>(lParam), win32::kReflectedCommand,
+                                        wParam, lParam);
+                }
+                return SendMessageA(GetParent(hwnd), message, wParam, lParam);
             case WM_NOTIFY:
             case WM_DRAWITEM:
                 // Notifications of the controls inside go to the window that handles them.

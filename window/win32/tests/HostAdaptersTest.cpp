@@ -80,11 +80,13 @@ TEST_F(MenuResources, CaptionsAndShortcutsOfEveryItem) {
         {MenuItem::HelpWeb, "Visit the Web&page..."},
         {MenuItem::HelpMail, "Send &Bug Report..."},
         {MenuItem::HelpAbout, "&About..."},
+        {MenuItem::ViewModeTabular, "&Tabular"},
+        {MenuItem::ViewModeLinear, "&Linear"},
     };
     Menus menus(bar_, GetSubMenu(popups_, 0));
     for (const Row& row : rows) {
         bool found = false;
-        for (int id = IDM_ACTIONS_CALCULATOR; id <= IDM_POPUP_WHAT; ++id) {
+        for (int id = IDM_ACTIONS_CALCULATOR; id <= IDM_VIEW_LINEAR; ++id) {
             if (Menus::FromCommand(id) != row.item) continue;
             EXPECT_EQ(ItemText(bar_, static_cast<UINT>(id)), row.text);
             found = true;
@@ -97,8 +99,20 @@ TEST_F(MenuResources, CaptionsAndShortcutsOfEveryItem) {
     GetMenuStringA(bar_, 1, text, sizeof text, MF_BYPOSITION);
     EXPECT_STREQ(text, "&Edit");
     GetMenuStringA(bar_, 2, text, sizeof text, MF_BYPOSITION);
+    EXPECT_STREQ(text, "&Mode");
+    GetMenuStringA(bar_, 3, text, sizeof text, MF_BYPOSITION);
     EXPECT_STREQ(text, "&Help");
+    EXPECT_EQ(GetMenuItemCount(bar_), 4);
+    // Without "/E" the Mode menu leaves the bar; its check marks stay readable.
+    menus.Item(MenuItem::ViewModeLinear).SetChecked(true);
+    menus.ShowModeMenu(false);
     EXPECT_EQ(GetMenuItemCount(bar_), 3);
+    EXPECT_TRUE(menus.Item(MenuItem::ViewModeLinear).Checked());
+    EXPECT_FALSE(menus.Item(MenuItem::ViewModeTabular).Checked());
+    menus.ShowModeMenu(true);
+    EXPECT_EQ(GetMenuItemCount(bar_), 4);
+    GetMenuStringA(bar_, 2, text, sizeof text, MF_BYPOSITION);
+    EXPECT_STREQ(text, "&Mode");
     EXPECT_EQ(ItemText(popups_, IDM_POPUP_WHAT), "&What's This?");
 }
 
@@ -137,7 +151,7 @@ std::pair<int, int> NamedKey(std::string name) {
 TEST_F(MenuResources, EveryShortcutInACaptionRunsTheItemsCommand) {
     int named = 0;
     for (const MenuBinding& binding : MenuBindings()) {
-        for (int id = IDM_ACTIONS_CALCULATOR; id <= IDM_POPUP_WHAT; ++id) {
+        for (int id = IDM_ACTIONS_CALCULATOR; id <= IDM_VIEW_LINEAR; ++id) {
             if (Menus::FromCommand(id) != binding.item) continue;
             const std::string text = ItemText(bar_, static_cast<UINT>(id));
             const auto tab = text.find('\t');

@@ -1,0 +1,68 @@
+#include "common/Paths.h"
+
+#include <cctype>
+
+namespace zentra {
+namespace {
+
+constexpr std::string_view kNeverAllowed = "|:<>\"";
+constexpr std::string_view kWildcards = "*?/";
+constexpr std::string_view kNotInShortNames = " [],;=+";
+constexpr std::size_t kMaxPath = 260;
+
+bool HoldsAny(std::string_view text, std::string_view set) {
+    return text.find_first_of(set) != std::string_view::npos;
+}
+
+bool HasDrive(std::string_view spec) {
+    return spec.size() >= 3 && std::isalpha(static_cast<unsigned char>(spec[0])) &&
+           spec[1] == ':' && spec[2] == '\\';
+}
+
+bool IsShortName(std::string_view name) {
+    if (HoldsAny(name, kNotInShortNames)) return false;
+    if (name.empty()) return true;
+    if (name.front() == '.' || name.back() == '.') return false;
+    const auto dot = name.rfind('.');
+    if (dot == std::string_view::npos) return name.size() <= 8;
+    return dot <= 8 && name.size() <= 12;
+}
+
+}  // namespace
+
+PathParts SplitPath(std::string_view spec, PathStyle style) {
+    PathParts parts;
+    if (HasDrive(spec)) {
+        parts.drive = std::string(spec.substr(0, 3));
+        spec.remove_prefix(3);
+    }
+    const auto slash = spec.rfind('\\');
+    const std::string_view folder =
+        slash == std::string_view::npos ? std::string_view{} : spec.substr(0, slash + 1);
+    const std::string_view file = spec.substr(folder.size());
+    const bool refused = HoldsAny(spec, kNeverAllowed) ||
+                         (style != PathStyle::Unchecked && HoldsAny(spec, kWildcards)) ||
+                         (style == PathStyle::Short && !IsShortName(file));
+    if (refused) return PathParts{{}, {}, {}, {}, true};
+    parts.folder = std::string(folder);
+    const auto dot = file.rfind('.');
+    const std::string_view extension =
+        dot == std::string_view::npos ? std::string_view{} : file.substr(dot);
+    parts.extension = std::string(extension);
+    parts.name = std::string(
+        style == PathStyle::Long ? file : file.substr(0, file.size() - extension.size()));
+    return parts;
+}
+
+std::string FindProgramFile(const FileSearchPort& search, std::string_view file) {
+    const PathParts parts = SplitPath(file, PathStyle::Long);
+    if (parts.refused || parts.name.empty()) return {};
+    const std::string folder = parts.drive + parts.folder;
+    const bool ownFolder = !folder.empty() && !(folder.size() == 3 && parts.folder.empty());
+    std::string found = ownFolder ? search.Search(folder.substr(0, folder.size() - 1), parts.name)
+                                  : search.Search({}, std::string(file));
+    if (found.size() > kMaxPath) found.clear();
+    return found;
+}
+
+}  // namespace zentra

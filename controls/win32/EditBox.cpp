@@ -1,0 +1,124 @@
+// Edit controls: https://learn.microsoft.com/windows/win32/controls/edit-controls
+#include "controls/win32/EditBox.h"
+
+#include <vector>
+
+namespace zentra::win32 {
+namespace {
+
+constexpr int kPointsPerInch = 72;
+
+// Typing, pasting, cutting and the control's own undo would change the text behind the keypad's
+// back; the window's key preview and the operator keys' access keys do the typing instead.
+bool IsSwallowed(UINT message, WPARAM wParam) {
+    switch (message) {
+        case WM_CHAR:
+        case WM_PASTE:
+        case WM_CUT:
+        case WM_CLEAR:
+        case WM_UNDO:
+        case EM_UNDO:
+        case WM_CONTEXTMENU:
+            return true;
+        case WM_KEYDOWN:
+            return wParam == VK_DELETE || wParam == VK_BACK;
+        default:
+            return false;
+    }
+}
+
+}  // namespace
+
+std::unique_ptr<EditBox> EditBox::Create(const EditBoxArgs& args) {
+    std::unique_ptr<EditBox> box(new EditBox());
+    box->onChange_ = args.onChange;
+    box->hwnd_ = CreateWindowExA(
+        0, "EDIT", "",
+        WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_NOHIDESEL, 0, 0, 0,
+        0, args.parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(args.id)),
+        GetModuleHandleA(nullptr), nullptr);
+    if (box->hwnd_ == nullptr) return nullptr;
+    HDC screen = GetDC(nullptr);
+    const int height = -MulDiv(args.fontPoints, GetDeviceCaps(screen, LOGPIXELSY), kPointsPerInch);
+    ReleaseDC(nullptr, screen);
+    box->font_ = CreateFontA(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
+                             OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                             FIXED_PITCH | FF_MODERN, args.fontName.c_str());
+    SendMessageA(box->hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(box->font_), FALSE);
+    SetWindowLongPtrA(box->hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(box.get()));
+    box->original_ = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
+        box->hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&EditBox::SubclassProc)));
+    return box;
+}
+
+EditBox::~EditBox() {
+    if (hwnd_ != nullptr && IsWindow(hwnd_)) {
+        SetWindowLongPtrA(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original_));
+        SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
+        DestroyWindow(hwnd_);
+    }
+    if (font_ != nullptr) DeleteObject(font_);
+}
+
+LRESULT CALLBACK EditBox::SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* box = reinterpret_cast<EditBox*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    if (box == nullptr) return DefWindowProcA(hwnd, message, wParam, lParam);
+    return box->Handle(message, wParam, lParam);
+}
+
+LRESULT EditBox::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == kReflectedCommand) {
+        if (HIWORD(wParam) == EN_CHANGE && onChange_) onChange_();
+        return 0;
+    }
+    if (IsSwallowed(message, wParam)) return 0;
+    return CallWindowProcA(original_, hwnd_, message, wParam, lParam);
+}
+
+std::string EditBox::Text() const {
+    const auto length = static_cast<std::size_t>(GetWindowTextLengthA(hwnd_));
+    std::vector<char> buffer(length + 1);
+    const int copied = GetWindowTextA(hwnd_, buffer.data(), static_cast<int>(buffer.size()));
+    return std::string(buffer.data(), static_cast<std::size_t>(copied > 0 ? copied : 0));
+}
+
+void EditBox::SetText(const std::string& text) {
+    SetWindowTextA(hwnd_, text.c_str());
+}
+
+int EditBox::SelStart() const {
+    DWORD start = 0;
+    DWORD end = 0;
+    SendMessageA(hwnd_, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                 reinterpret_cast<LPARAM>(&end));
+    return static_cast<int>(start);
+}
+
+int EditBox::SelLength() const {
+    DWORD start = 0;
+    DWORD end = 0;
+    SendMessageA(hwnd_, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                 reinterpret_cast<LPARAM>(&end));
+    return static_cast<int>(end - start);
+}
+
+void EditBox::Select(int start, int length) {
+    SendMessageA(hwnd_, EM_SETSEL, static_cast<WPARAM>(start), static_cast<LPARAM>(start + length));
+    SendMessageA(hwnd_, EM_SCROLLCARET, 0, 0);
+}
+
+int EditBox::LineCount() const {
+    return static_cast<int>(SendMessageA(hwnd_, EM_GETLINECOUNT, 0, 0));
+}
+
+int EditBox::LineHeight() const {
+    HDC dc = GetDC(hwnd_);
+    HGDIOBJ old = SelectObject(dc, font_);
+    TEXTMETRICA metrics{};
+    GetTextMetricsA(dc, &metrics);
+    SelectObject(dc, old);
+    ReleaseDC(hwnd_, dc);
+    return metrics.tmHeight;
+}
+
+}  // namespace zentra::win32

@@ -1,0 +1,55 @@
+#include "window/Settings.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+
+#include "common/LeadingNumber.h"
+
+namespace zentra {
+
+DisplayMode ParseStoredMode(std::string_view text) {
+    // The leading number as a 16-bit integer; a value out of that range or other than 1 cannot
+    // name a mode item, so it gives the first one.
+    const double value = std::nearbyint(LeadingNumber(text));
+    return value == 1.0 ? DisplayMode::Linear : DisplayMode::Tabular;
+}
+
+bool ExpressionModeRequested(std::string_view commandLine) {
+    for (std::size_t i = 0; i + 1 < commandLine.size(); ++i) {
+        if (commandLine[i] == '/' && (commandLine[i + 1] == 'E' || commandLine[i + 1] == 'e')) {
+            return true;
+        }
+    }
+    return false;
+}
+
+Settings::Settings(RegistryPort& registry, std::string_view company)
+    : registry_(registry),
+      keyPath_("SOFTWARE\\" + std::string(company) + "\\" + std::string(kTitle)) {}
+
+void Settings::Write(const std::string& name, const std::string& text) {
+    if (RegWriteValue(registry_, RegistryRoot::LocalMachine, keyPath_, name, text)) return;
+    RegWriteValue(registry_, RegistryRoot::CurrentUser, keyPath_, name, text);
+}
+
+void Settings::WriteStart(const std::string& programFolder, const std::string& version) {
+    Write("", programFolder);
+    Write(std::string(kCurrentVersion), version);
+}
+
+DisplayMode Settings::ReadMode() const {
+    const std::string name(kMode);
+    for (RegistryRoot root : {RegistryRoot::CurrentUser, RegistryRoot::LocalMachine}) {
+        if (registry_.QueryValue(root, keyPath_, name)) {
+            return ParseStoredMode(RegReadValue(registry_, root, keyPath_, name));
+        }
+    }
+    return DisplayMode::Tabular;
+}
+
+void Settings::WriteMode(DisplayMode mode) {
+    Write(std::string(kMode), mode == DisplayMode::Linear ? "1" : "0");
+}
+
+}  // namespace zentra

@@ -1,0 +1,65 @@
+// The slide of the display panel: the display view moves out to the left, 6 pixels per 10 ms tick,
+// to uncover the About panel, and back in when it closes. A mode switch rides on the same slide:
+// the old view goes out and the other mode's view comes in at once.
+//
+// The host calls Tick() every kSlideIntervalMs while Running(); the whole window stays disabled
+// meanwhile. The slide itself keeps no clock, so a test drives it tick by tick.
+#pragma once
+
+namespace zentra {
+
+inline constexpr int kSlideIntervalMs = 10;
+inline constexpr int kSlideStepPixels = 6;
+
+enum class DisplayView : int { Grid, Linear };
+
+// What the slide moves and switches. Positions are pixels in the display panel.
+class SlideStage {
+  public:
+    virtual ~SlideStage() = default;
+    virtual int ViewLeft(DisplayView view) const = 0;
+    virtual int ViewWidth(DisplayView view) const = 0;
+    virtual void MoveView(DisplayView view, int left) = 0;
+    // Gives the view the focus when it is enabled.
+    virtual void FocusView(DisplayView view) = 0;
+    virtual void SetWindowEnabled(bool enabled) = 0;
+    // The keypad panel, the result pane and the Actions, Edit and Mode menus.
+    virtual void SetControlsEnabled(bool enabled) = 0;
+    // The About panel's OK image.
+    virtual void SetOkEnabled(bool enabled) = 0;
+    virtual void StartTimer() = 0;
+    virtual void StopTimer() = 0;
+};
+
+class Slide {
+  public:
+    // `stage` is borrowed. `active` is the view in place.
+    Slide(SlideStage& stage, DisplayView active) : stage_(stage), active_(active) {}
+
+    // Slides the display out to show the About panel, or back in when it shows.
+    void ToggleAbout();
+    // Slides the active view out and `next` in. A switch during a running slide is honoured:
+    // the slide ends with `next` in place.
+    void SwitchTo(DisplayView next);
+    void Tick();
+
+    bool Running() const { return running_; }
+    bool AboutShown() const { return aboutShown_; }
+    bool ModeSwitchPending() const { return switchPending_; }
+    DisplayView Active() const { return active_; }
+    // Start-up applies the stored mode without sliding.
+    void SetActive(DisplayView view) { active_ = view; }
+
+  private:
+    void Start();
+    void Finish();
+
+    SlideStage& stage_;
+    DisplayView active_;
+    DisplayView next_ = DisplayView::Grid;
+    bool aboutShown_ = false;
+    bool switchPending_ = false;
+    bool running_ = false;
+};
+
+}  // namespace zentra

@@ -1,0 +1,51 @@
+// The linear view on screen: the panel that holds the expression line (a "Zentra.Panel") and the
+// edit control inside it, as the logic's text box port.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+
+#include "controls/win32/EditBox.h"
+#include "window/LinearView.h"
+#include "window/win32/Panel.h"
+
+namespace zentra {
+
+class LinearPanel final : public ExpressionBoxPort {
+  public:
+    struct Events {
+        std::function<void()> onResize;  // the panel's size changed
+        std::function<void()> onChange;  // the text changed
+    };
+
+    bool Create(HWND parent, int editId, Events events);
+    HWND PanelHwnd() const { return panel_.Hwnd(); }
+    HWND EditHwnd() const { return edit_ ? edit_->Hwnd() : nullptr; }
+
+    // TextBox
+    std::string Text() const override { return edit_->Text(); }
+    void SetText(const std::string& text) override;
+    int SelStart() const override { return edit_->SelStart(); }
+    void SetSelStart(int start) override;
+    int SelLength() const override { return edit_->SelLength(); }
+    void SetSelLength(int length) override;
+    bool Enabled() const override;
+    void SetFocus() override;
+    // ExpressionBoxPort
+    int LineCount() const override { return edit_->LineCount(); }
+    int LineHeight() const override { return edit_->LineHeight(); }
+    int PanelInnerWidth() const override { return panel_.ClientSize().cx; }
+    int PanelInnerHeight() const override { return panel_.ClientSize().cy; }
+    int Height() const override;
+    void SetWidth(int width) override;
+    void Move(int left, int top, int width, int height) override;
+
+  private:
+    Events events_;
+    Panel panel_;
+    std::unique_ptr<win32::EditBox> edit_;
+};
+
+}  // namespace zentra
