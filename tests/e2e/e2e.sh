@@ -2,12 +2,14 @@
 # End-to-end test: starts Zentra!.exe under Wine and drives it from outside by DDE, real key
 # events, mouse clicks, menus and clipboard scripts; reads the grid and the result pane back
 # through WM_GETTEXT and the clipboard.
-# Usage: e2e.sh BIN_DIR WORK_DIR. Uses $DISPLAY, or a private Xvfb when it is unset. Leaves a
-# screenshot of the window after a calculation in WORK_DIR/screenshot.png.
+# Usage: e2e.sh BIN_DIR WORK_DIR COMPANY. Uses $DISPLAY, or a private Xvfb when it is unset.
+# Leaves screenshots in WORK_DIR: screenshot.png (the window after a calculation), linear.png (the
+# linear view with its demonstration expression) and slide.png (a frame of the mode switch).
 set -uo pipefail
 
 bin=$1
 work=$2
+company=$3
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 mkdir -p "$work"
 failures=0
@@ -41,6 +43,17 @@ wait_for() {  # seconds command...
 }
 
 source "$root/scripts/lib/xvfb.sh"
+source "$root/scripts/lib/machine.sh"
+# The settings key, read and written in the program's own prefix.
+settings_key="HKLM\\SOFTWARE\\$company\\Zentra!"
+reg_run() { ZENTRA_WINE_ARCH=$(zentra_pe_arch "$bin/Zentra!.exe") wine_run reg "$@"; }
+reg_value() {  # value name ("/ve" for the default value)
+    local name=(/v "$1")
+    [[ $1 == /ve ]] && name=(/ve)
+    reg_run query "$settings_key" "${name[@]}" 2>/dev/null | tr -d '\r' |
+        awk '/REG_/ { sub(/^ *[^ ]+( [^ ]+)? +REG_[A-Z_]+ */, ""); print }'
+}
+reg_run delete "$settings_key" /f >/dev/null 2>&1
 app_pid=
 app_running() { [[ -n $app_pid ]] && kill -0 "$app_pid" 2>/dev/null; }
 app_gone() { ! app_running; }
@@ -94,7 +107,9 @@ probe layout | tr -d '\r' >"$work/layout.txt"
 read -r _ width height _ _ < <(grep '^window ' "$work/layout.txt")
 read -r _ client_width client_height < <(grep '^client ' "$work/layout.txt")
 expect_eq "first outer size" "341 250" "$width $height"
-mapfile -t panels < <(grep '^Zentra.Panel ' "$work/layout.txt" | cut -d' ' -f2-5)
+# The window's own panels stand at 1 px; the linear view's panel inside the display panel does not.
+window_panels() { awk '$1 == "Zentra.Panel" && $2 == 1 { print $2, $3, $4, $5 }' "$1"; }
+mapfile -t panels < <(window_panels "$work/layout.txt")
 expect_eq "display panel" "1 0 $((client_width - 2)) 75" "${panels[0]:-}"
 expect_eq "keypad panel" "1 106 $((client_width - 2)) 127" "${panels[1]:-}"
 expect_eq "result pane" "0 75 $client_width 24" \
@@ -281,7 +296,7 @@ xdotool windowsize "$win" 420 300
 grow_done() { [[ $(probe layout | grep '^client ' | cut -d' ' -f2) == 420 ]]; }
 wait_for 5 grow_done
 probe layout | tr -d '\r' >"$work/layout-wide.txt"
-mapfile -t panels < <(grep '^Zentra.Panel ' "$work/layout-wide.txt" | cut -d' ' -f2-5)
+mapfile -t panels < <(window_panels "$work/layout-wide.txt")
 expect_eq "wider window: display panel" "1 0 418 75" "${panels[0]:-}"
 expect_eq "wider window: keypad panel" "1 106 418 127" "${panels[1]:-}"
 expect_eq "wider window: keys keep their places" "Clear 5 0 36 28" \
@@ -358,6 +373,104 @@ echo "Alt+F4: window gone after $exit_ms ms"
 # Wine waits 2 s for a window manager when a shown window is hidden; the window must not.
 ((exit_ms < 1500)) || fail "Alt+F4 took $exit_ms ms"
 if wait_for 15 app_gone; then echo "ok: Alt+F4 ends the program"; else fail "Alt+F4"; fi
+
+# --- Linear mode --------------------------------------------------------------------------------
+start_app() {  # arguments of the program
+    wine_run "$bin/Zentra!.exe" "$@" >>"$work/app.log" 2>&1 &
+    app_pid=$!
+    wait_for 60 window_shown
+    win=$(window_id)
+    wait_for 10 probe text Zentra.Grid
+}
+edit_text() { probe text Edit | tr -d '\r'; }
+edit_is() { [[ $(edit_text) == "$1" ]]; }
+expect_edit() {  # label text
+    wait_for 10 edit_is "$2"
+    expect_eq "$1" "$2" "$(edit_text)"
+}
+window_enabled() { [[ $(probe layout | grep '^window ' | cut -d' ' -f4) == "$1" ]]; }
+# The left edge of the grid and of the linear view's panel (the panel that holds the Edit).
+view_lefts() {
+    probe layout | tr -d '\r' | awk '$1 == "Zentra.Grid" { g = $2 }
+        $1 == "Zentra.Panel" && $2 != 1 { p = $2 } END { print g, p }'
+}
+in_place() {  # grid|linear: that view at 0, the other outside the panel's left edge
+    local grid linear
+    read -r grid linear < <(view_lefts)
+    if [[ $1 == grid ]]; then ((grid == 0 && linear < 0)); else ((linear == 0 && grid < 0)); fi
+}
+demo='(((-(+200+3*2))) ^ - 1 - (0.1)^(-1))/ ((3/2^3)^(-1)*(1.5)^3 + (-1/3)^(-1))'
+
+start_app /E
+expect_eq "settings written at start: folder" "Z:${bin//\//\\}" "$(reg_value /ve)"
+expect_eq "settings written at start: version" "1.00" "$(reg_value CurrentVersion)"
+# (Menus cannot be read from another process under Wine: Alt+M either opens one or does nothing.)
+keys alt+m
+if wait_for 5 probe popup; then echo "ok: with /E the Mode menu is shown"; else
+    fail "with /E Alt+M opened no Mode menu"
+fi
+keys Escape Escape
+dde 1 2 Enter 1 8 Enter
+expect_display "lines typed before the switch" "12;|18;|;"
+probe wait-disabled 20000 >"$work/slide-watch.txt" &
+watch_pid=$!
+wait_for 10 grep -q watching "$work/slide-watch.txt"
+keys alt+m l
+wait "$watch_pid"
+expect_eq "the window is disabled while the views slide" 0 $?
+eval "$(xdotool getwindowgeometry --shell "$win")"
+import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$work/slide.png"
+if wait_for 10 window_enabled 1; then echo "ok: enabled after the slide"; else fail "slide"; fi
+if in_place linear; then echo "ok: linear view in place, grid outside"; else
+    fail "after the switch: views at $(view_lefts)"
+fi
+expect_edit "demonstration expression" "$demo"
+import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$work/linear.png"
+keys Escape parenleft 1 2 plus 6 parenright slash 3 exclam
+expect_edit "typed by keys, each once; letters are not typed" "(12+6)/3!"
+keys a Return
+expect_edit "= normalises the line" "(12+6)/(2*3)"
+expect_eq "no message" "" "$(result_text)"
+keys Escape parenleft 1 plus Return
+wait_for 10 result_is "No digit found (1)."
+expect_eq "a faulty expression keeps its text" "(1+" "$(edit_text)"
+expect_eq "its message" "No digit found (1)." "$(result_text)"
+read -r sel_start sel_end < <(probe sel Edit | tr -d '\r')
+expect_eq "one character selected" 1 $((sel_end - sel_start))
+dde Clear 4 2 Enter
+expect_edit "DDE digits, Clear and Enter act on the line" "42"
+keys alt+m t
+wait_for 3 window_enabled 0
+wait_for 10 window_enabled 1
+expect_display "back in tabular mode: the grid's rows unchanged" "12;|18;|;"
+keys alt+m l
+wait_for 3 window_enabled 0
+wait_for 10 window_enabled 1
+expect_edit "the line kept its text" "42"
+dde Exit
+wait_for 10 app_gone
+expect_eq "Mode stored at shut-down" "1" "$(reg_value Mode)"
+
+start_app
+keys alt+m
+wait_for 1 probe popup && fail "without /E Alt+M opened a menu" || echo "ok: without /E no Mode menu"
+keys Escape
+probe wait-disabled 1500 >/dev/null
+expect_eq "stored linear mode shown without a slide" 1 $?
+if in_place linear; then echo "ok: linear view in place at start"; else
+    fail "linear start: views at $(view_lefts)"
+fi
+expect_edit "first activation presets the line" "$demo"
+dde Exit
+wait_for 10 app_gone
+
+reg_run add "$settings_key" /v Mode /d 7x /f >/dev/null 2>&1
+start_app
+if in_place grid; then echo "ok: a garbage Mode starts in tabular mode"; else
+    fail "garbage Mode: views at $(view_lefts)"
+fi
+dde Exit
+wait_for 10 app_gone
 
 # --- A damaged prime table -----------------------------------------------------------------------
 # The second prime (3) of RCDATA 101 becomes 4: the program says so and does not start.

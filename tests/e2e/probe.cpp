@@ -2,6 +2,7 @@
 // end-to-end test.
 //   zentra-probe text CLASS [CAPTION]  WM_GETTEXT of the first child of that window class of
 //                                the window (or of the top-level window CAPTION)
+//   zentra-probe sel CLASS       selection start and end (EM_GETSEL) of that child
 //   zentra-probe layout          every child: class, position in its parent's client area, size,
 //                                visibility and (for keys) caption
 //   zentra-probe clip-set        standard input, byte for byte, becomes the CF_TEXT clipboard
@@ -66,6 +67,25 @@ int PrintText(const char* className, const char* caption) {
     if (search.found == nullptr) return 3;
     const std::string text = WindowText(search.found);
     std::fwrite(text.data(), 1, text.size(), stdout);
+    return 0;
+}
+
+HWND FindChild(const char* className) {
+    HWND main = MainWindow();
+    if (main == nullptr) return nullptr;
+    ClassSearch search{className, nullptr};
+    EnumChildWindows(main, &MatchClass, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+int PrintSelection(const char* className) {
+    HWND child = FindChild(className);
+    if (child == nullptr) return 3;
+    DWORD start = 0;
+    DWORD end = 0;
+    SendMessageA(child, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                 reinterpret_cast<LPARAM>(&end));
+    std::printf("%lu %lu\n", static_cast<unsigned long>(start), static_cast<unsigned long>(end));
     return 0;
 }
 
@@ -194,6 +214,7 @@ int main(int argc, char** argv) {
     if (command == "count" && argc == 3) return PrintCount(argv[2]);
     if (command == "class" && argc == 3) return FindWindowA(argv[2], nullptr) != nullptr ? 0 : 1;
     if (command == "layout") return PrintLayout();
+    if (command == "sel" && argc == 3) return PrintSelection(argv[2]);
     if (command == "texts" && argc == 3) return PrintTexts(argv[2]);
     if (command == "popup") {
         HWND menu = FindWindowA("#32768", nullptr);
@@ -208,9 +229,9 @@ int main(int argc, char** argv) {
     if (command == "clip-text") return PrintClipboard(CF_TEXT);
     if (command == "clip-rtf") return PrintClipboard(RegisterClipboardFormatA("Rich Text Format"));
     std::fputs(
-        "usage: zentra-probe text CLASS [CAPTION] | layout | texts CAPTION | count CAPTION |\n"
-        "       clip-set | clip-text |\n"
-        "       clip-rtf | close [CAPTION] | popup | wait-disabled MS\n",
+        "usage: zentra-probe text CLASS [CAPTION] | sel CLASS | layout | texts CAPTION |\n"
+        "       count CAPTION | clip-set | clip-text | clip-rtf | close [CAPTION] | popup |\n"
+        "       wait-disabled MS\n",
         stderr);
     return 1;
 }
