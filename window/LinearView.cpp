@@ -13,7 +13,8 @@ void LinearView::OnTextChanged() {
     const int lines = box_.LineCount();
     if (lines == lineCount_) return;
     lineCount_ = lines;
-    const bool allFit = static_cast<long long>(lines) * box_.LineHeight() < box_.Height();
+    // Lines that fill the box exactly all fit: no scroll bar for them.
+    const bool allFit = static_cast<long long>(lines) * box_.LineHeight() <= box_.Height();
     box_.SetWidth(box_.PanelInnerWidth() + (allFit ? scrollBarWidth_ : 0));
 }
 

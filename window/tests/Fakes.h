@@ -53,7 +53,10 @@ class FakeKey final : public KeyPort {
     bool Enabled() const override { return enabled; }
     void SetEnabled(bool value) override { enabled = value; }
     void SetVisible(bool value) override { visible = value; }
-    void SetCaption(const std::string& value) override { caption = value; }
+    void SetCaption(const std::string& value) override {
+        caption = value;
+        ++captionSets;
+    }
     std::uint32_t ForeColor() const override { return foreColor; }
     void SetForeColor(std::uint32_t value) override { foreColor = value; }
     void SetFontName(const std::string& value) override { fontName = value; }
@@ -79,6 +82,7 @@ class FakeKey final : public KeyPort {
     bool enabled = true;
     bool visible = true;
     std::string caption;
+    int captionSets = 0;
     std::uint32_t foreColor = 0;
     std::string fontName;
     int clickDraws = 0;
@@ -260,7 +264,7 @@ class FakeExpressionBox final : public ExpressionBoxPort {
     }
     int LineHeight() const override { return 15; }
     int PanelInnerWidth() const override { return 315; }
-    int PanelInnerHeight() const override { return 71; }
+    int PanelInnerHeight() const override { return 60; }
     int Height() const override { return height; }
     void SetWidth(int value) override { width = value; }
     void Move(int, int, int w, int h) override {
@@ -270,7 +274,7 @@ class FakeExpressionBox final : public ExpressionBoxPort {
 
     MemoryTextBox line;
     int width = 0;
-    int height = 71;
+    int height = 60;
     std::function<void()> onChange;
 };
 

@@ -914,3 +914,145 @@ TEST(MainWindow_WhatsThis, RightClickPicksTheTopic) {
 
 }  // namespace
 }  // namespace zentra
+
+// ---- Start-up, mode switch, linear view ----
+
+namespace zentra {
+namespace {
+
+std::string ModeValue(const Harness& h, RegistryRoot root = RegistryRoot::LocalMachine) {
+    return RegReadValue(h.registry, root, "SOFTWARE\\Maker\\Zentra!", "Mode");
+}
+
+ProgramInfo Program(const char* commandLine) {
+    ProgramInfo program;
+    program.commandLine = commandLine;
+    program.folder = "C:\\Zentra";
+    program.major = 2;
+    program.minor = 5;
+    program.revision = 7;
+    program.company = "Maker";
+    program.trademark = "Zentra!";
+    program.comments = "https://example.org/";
+    program.legalNotice = "(C) Maker";
+    return program;
+}
+
+TEST(MainWindow_Start, WritesSettingsReadsSlashEAndAppliesTheStoredModeWithoutSliding) {
+    struct Case {
+        const char* commandLine;
+        const char* storedMode;
+        bool expression;
+        bool linear;
+    };
+    const Case cases[] = {
+        {"Zentra!.exe", nullptr, false, false},   {"Zentra!.exe /E", nullptr, true, false},
+        {"Zentra!.exe /expert", "1", true, true}, {"Zentra!.exe", "1", false, true},
+        {"Zentra!.exe /e", "7x", true, false},    {"Zentra!.exe", "0", false, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.commandLine) + " Mode=" + (c.storedMode ? c.storedMode : "-"));
+        Harness h("C:\\Windows\\calc.exe", Program(c.commandLine), c.storedMode);
+        const std::string key = "SOFTWARE\\Maker\\Zentra!";
+        EXPECT_EQ(RegReadValue(h.registry, RegistryRoot::LocalMachine, key, ""), "C:\\Zentra");
+        EXPECT_EQ(RegReadValue(h.registry, RegistryRoot::LocalMachine, key, "CurrentVersion"),
+                  "2.05.0007");
+        EXPECT_EQ(h.menus.modeMenuShown, c.expression);
+        EXPECT_EQ(h.keys.At(KeyArray::Oper, 5).captionSets, c.expression ? 0 : 1)
+            << "the expression keys lose their captions without /E";
+        EXPECT_EQ(h.menus.At(MenuItem::ViewModeLinear).checked, c.linear);
+        EXPECT_EQ(h.menus.At(MenuItem::ViewModeTabular).checked, !c.linear);
+        EXPECT_EQ(h.window.SlideState().Active(),
+                  c.linear ? DisplayView::Linear : DisplayView::Grid);
+        EXPECT_EQ(h.stage.timerStarts, 0) << "no slide at start";
+        EXPECT_EQ(h.window.CalcPath(), "C:\\Windows\\calc.exe");
+        EXPECT_EQ(h.window.AboutText(), "Zentra! 2.05.0007\r\nhttps://example.org/\r\n(C) Maker");
+        EXPECT_EQ(h.expression.Text(), "");
+        h.window.FirstActivate();
+        EXPECT_EQ(h.expression.Text(), kDemonstrationExpression);
+        EXPECT_EQ(h.expression.SelStart(), static_cast<int>(h.expression.Text().size()));
+        EXPECT_EQ(h.expression.line.FocusCount() > 0, c.linear);
+        h.window.Unload();
+        EXPECT_EQ(ModeValue(h), c.linear ? "1" : "0");
+    }
+}
+
+TEST(MainWindow_ModeSwitch, SetsKeysSlidesAndKeepsBothViews) {
+    Harness h({}, Program("Zentra!.exe /E"));
+    h.keys.At(KeyArray::Func, 0).foreColor = 0x800080;
+    h.keys.At(KeyArray::Cntrl, kClear).foreColor = 0x000080;
+    h.window.FirstActivate();
+    h.Type("12\n");
+    h.expression.line.SetSelStart(3);
+    EXPECT_TRUE(h.window.OnMenuCommand(MenuItem::ViewModeLinear));
+    EXPECT_TRUE(h.stage.timerOn);
+    EXPECT_FALSE(h.stage.controlsEnabled);
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_TRUE(h.keys.At(KeyArray::Oper, i).visible) << i;
+        EXPECT_FALSE(h.keys.At(KeyArray::Func, i).visible) << i;
+    }
+    for (int i = 5; i < 9; ++i) EXPECT_TRUE(h.keys.At(KeyArray::Oper, i).enabled) << i;
+    const FakeKey& enter = h.keys.At(KeyArray::Cntrl, kEnter);
+    EXPECT_EQ(enter.caption, "=");
+    EXPECT_EQ(enter.fontName, "Arial Black");
+    EXPECT_EQ(enter.foreColor, 0x800080u);
+    for (int i = 0; i < 200 && h.stage.timerOn; ++i) h.clock.Advance(10);
+    EXPECT_EQ(h.window.SlideState().Active(), DisplayView::Linear);
+    EXPECT_TRUE(h.stage.controlsEnabled);
+
+    // In linear mode the keys, the keyboard and DDE edit the line; "=" rewrites it.
+    h.window.Execute(Command::Clear);
+    h.window.OnKeyClick(KeyArray::Oper, 7);
+    h.window.OnDdeExecute("2");
+    h.window.OnKeyClick(KeyArray::Oper, 8);
+    // The numeric keypad's "*" is left to the operator key's access key, not the product key.
+    EXPECT_FALSE(h.window.OnKeyDown(106, 0));
+    EXPECT_EQ(h.keys.At(KeyArray::Func, 0).clickDraws, 0);
+    EXPECT_EQ(h.expression.Text(), "(2)");
+    h.window.OnDdeExecute("Enter");
+    EXPECT_EQ(h.expression.Text(), "2");
+    h.window.Execute(Command::Clear);
+    h.window.OnKeyClick(KeyArray::Digit, 1);
+    h.window.OnKeyClick(KeyArray::Oper, 4);
+    h.window.OnKeyDown(13, 0);
+    h.clock.Advance(20);
+    EXPECT_EQ(h.expression.Text(), "1+");
+    EXPECT_EQ(h.expression.SelLength(), 1) << "the fault is selected";
+    EXPECT_NE(ShownResult(h), "");
+    // An operation finishes the grid's line without rewriting the expression.
+    EXPECT_TRUE(h.window.OnKeyDown('L', kCtrlDown));
+    EXPECT_EQ(h.expression.Text(), "1+");
+
+    EXPECT_TRUE(h.window.OnMenuCommand(MenuItem::ViewModeTabular));
+    for (int i = 0; i < 300 && h.stage.timerOn; ++i) h.clock.Advance(10);
+    EXPECT_EQ(enter.caption, "Enter");
+    EXPECT_EQ(enter.fontName, "Arial");
+    EXPECT_EQ(enter.foreColor, 0x000080u);
+    EXPECT_EQ(h.Lines(), "12 >_");
+    EXPECT_EQ(h.expression.Text(), "1+");
+    const int starts = h.stage.timerStarts;
+    h.window.OnMenuCommand(MenuItem::ViewModeTabular);
+    EXPECT_EQ(h.stage.timerStarts, starts) << "the checked mode does nothing";
+}
+
+TEST(MainWindow_LinearView, ScrollBarShowsOnlyWhenTheLinesNoLongerFit) {
+    struct Case {
+        int lines;
+        int width;
+    };
+    // The box is 60 px high with 15 px lines: four lines fit exactly, five do not. Its panel is
+    // 315 px wide; the scroll bar (16 px) lies outside while every line fits.
+    const Case cases[] = {{1, 331}, {4, 331}, {5, 315}, {4, 331}};
+    Harness h;
+    h.window.LayOutLinearView();
+    EXPECT_EQ(h.expression.width, 331);
+    for (const Case& c : cases) {
+        std::string text = "1";
+        for (int i = 1; i < c.lines; ++i) text += "\n1";
+        h.expression.SetText(text);
+        EXPECT_EQ(h.expression.width, c.width) << c.lines;
+    }
+}
+
+}  // namespace
+}  // namespace zentra
