@@ -452,15 +452,14 @@ wait_for 10 app_gone
 expect_eq "Mode stored at shut-down" "1" "$(reg_value Mode)"
 
 start_app
-keys alt+m
-wait_for 1 probe popup && fail "without /E Alt+M opened a menu" || echo "ok: without /E no Mode menu"
-keys Escape
 probe wait-disabled 1500 >/dev/null
 expect_eq "stored linear mode shown without a slide" 1 $?
 if in_place linear; then echo "ok: linear view in place at start"; else
     fail "linear start: views at $(view_lefts)"
 fi
 expect_edit "first activation presets the line" "$demo"
+keys alt+m
+wait_for 1 probe popup && fail "without /E Alt+M opened a menu" || echo "ok: without /E no Mode menu"
 dde Exit
 wait_for 10 app_gone
 
