@@ -30,7 +30,9 @@ const PrimeTable& Primes() {
 
 struct Harness {
     Harness() {
-        window.Load();
+        stage.tick = [this] { window.OnSlideTick(); };
+        expression.onChange = [this] { window.OnExpressionChanged(); };
+        window.Load({});
         for (int a = 0; a < 4; ++a) {
             const auto array = static_cast<KeyArray>(a);
             for (int i = 0; i < KeyCount(array); ++i) {
@@ -52,9 +54,13 @@ struct Harness {
     FakeHelp help;
     FakeShell shell;
     FakeTimer calcTimer;
-    MainWindow window{
-        Primes(),
-        {grid, result, host, keys, menus, metrics, clipboard, beep, help, shell, calcTimer}};
+    FakeExpressionBox expression;
+    FakeStage stage{clock};
+    MemoryRegistry registry;
+    FakeFileSearch files;
+    MainWindow window{Primes(),
+                      {grid, result, host, keys, menus, metrics, clipboard, beep, help, shell,
+                       calcTimer, expression, stage, registry, files}};
 };
 
 [[noreturn]] void Fail(const char* what, int row, const std::string& text) {

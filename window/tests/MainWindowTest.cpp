@@ -965,7 +965,7 @@ TEST(MainWindow_Start, WritesSettingsReadsSlashEAndAppliesTheStoredModeWithoutSl
         EXPECT_EQ(h.window.SlideState().Active(),
                   c.linear ? DisplayView::Linear : DisplayView::Grid);
         EXPECT_EQ(h.stage.timerStarts, 0) << "no slide at start";
-        EXPECT_EQ(h.window.CalcPath(), "C:\\Windows\\calc.exe");
+        EXPECT_TRUE(h.window.Outside().CalculatorAvailable());
         EXPECT_EQ(h.window.AboutText(), "Zentra! 2.05.0007\r\nhttps://example.org/\r\n(C) Maker");
         EXPECT_EQ(h.expression.Text(), "");
         h.window.FirstActivate();
