@@ -82,13 +82,6 @@ TEST(Registry_ReadValue, GivesTextByTypeAndEmptyForMissingValues) {
     EXPECT_EQ(RegReadValue(empty, kMachine, kKey, "V"), "");
 }
 
-TEST(Common_VersionString, PadsMinorAndShowsRevisionFromOne) {
-    EXPECT_EQ(VersionString(2, 10, 0), "2.10");
-    EXPECT_EQ(VersionString(2, 5, 7), "2.05.0007");
-    EXPECT_EQ(VersionString(1, 0, 0), "1.00");
-    EXPECT_EQ(VersionString(3, 123, 12345), "3.123.12345");
-}
-
 TEST(Common_BytesToString, CutsToTheArrayAndStopsAtNulWhenAsked) {
     const std::vector<std::uint8_t> bytes = Bytes(std::string("ab\0cd", 5));
     EXPECT_EQ(BytesToString(bytes), std::string("ab\0cd", 5));

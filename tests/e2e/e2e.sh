@@ -2,7 +2,7 @@
 # End-to-end test: starts Zentra!.exe under Wine and drives it from outside by DDE, real key
 # events, mouse clicks, menus and clipboard scripts; reads the grid and the result pane back
 # through WM_GETTEXT and the clipboard.
-# Usage: e2e.sh BIN_DIR WORK_DIR COMPANY. Uses $DISPLAY, or a private Xvfb when it is unset.
+# Usage: e2e.sh BIN_DIR WORK_DIR COMPANY VERSION. Uses $DISPLAY, or a private Xvfb when it is unset.
 # Leaves screenshots in WORK_DIR: screenshot.png (the window after a calculation), linear.png (the
 # linear view with its demonstration expression) and slide.png (a frame of the mode switch).
 set -uo pipefail
@@ -10,6 +10,7 @@ set -uo pipefail
 bin=$1
 work=$2
 company=$3
+version=$4
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 mkdir -p "$work"
 failures=0
@@ -403,7 +404,7 @@ demo='(((-(+200+3*2))) ^ - 1 - (0.1)^(-1))/ ((3/2^3)^(-1)*(1.5)^3 + (-1/3)^(-1))
 
 start_app /E
 expect_eq "settings written at start: folder" "Z:${bin//\//\\}" "$(reg_value /ve)"
-expect_eq "settings written at start: version" "1.00" "$(reg_value CurrentVersion)"
+expect_eq "settings written at start: version" "$version" "$(reg_value CurrentVersion)"
 # (Menus cannot be read from another process under Wine: Alt+M either opens one or does nothing.)
 keys alt+m
 if wait_for 5 probe popup; then echo "ok: with /E the Mode menu is shown"; else
