@@ -120,17 +120,18 @@ fi
 wine_run reg add "$settings_key" /v Mode /d 1 /f >/dev/null 2>&1
 probe() { wine_run "$bin/zentra-probe.exe" "$@"; }
 window_up() { probe text Zentra.Grid; }
-result_is() { [[ $(probe text Zentra.ResultPane) == "$1" ]]; }
 start_installed() {
     wine_run "$dir/Zentra!.exe" >>"$work/app.log" 2>&1 &
     app_pid=$!
     wait_for 60 window_up || fail "the installed program showed no window"
 }
 start_installed
-wine_run "$bin/zentra-dde.exe" --quiet Clear 1 2 Enter 1 8 Enter LCM >/dev/null
+# In the stored linear mode DDE digits, Clear and Enter act on the expression line.
+wine_run "$bin/zentra-dde.exe" --quiet Clear 4 2 Enter >/dev/null
 expect_eq "DDE executes acknowledged" 0 $?
-if wait_for 10 result_is "36 = 22 . 32"; then ok "the installed program calculates"; else
-    fail "installed program: result [$(probe text Zentra.ResultPane)]"
+line_is() { [[ $(probe text Edit | tr -d '\r') == "$1" ]]; }
+if wait_for 10 line_is 42; then ok "the installed program runs in the stored mode"; else
+    fail "installed program: line [$(probe text Edit)]"
 fi
 
 # --- Upgrade over the running program ------------------------------------------------------------
