@@ -11,6 +11,7 @@ set -uo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 source "$root/scripts/lib/machine.sh"
 source "$root/scripts/lib/xvfb.sh"
+source "$root/scripts/lib/checks.sh"
 preset=${PRESET:-$(zentra_windows_test_preset)}
 runs=${RUNS:-7}
 bin=$root/build/$preset/bin
@@ -28,7 +29,6 @@ fi
 work=$(mktemp -d)
 app_pid=
 yardstick_pid=
-failures=0
 wine_run() { "$root/scripts/wine-run.sh" "$@"; }
 probe() { wine_run "$bin/zentra-probe.exe" "$@"; }
 cleanup() {
@@ -41,21 +41,6 @@ cleanup() {
 }
 trap cleanup EXIT
 [[ -n ${DISPLAY:-} ]] || zentra_xvfb_start || exit 1
-
-fail() {
-    echo "FAIL: $*" >&2
-    failures=$((failures + 1))
-}
-
-# Waits until COMMAND succeeds, polling every 0.1 s, for at most SECONDS.
-wait_for() {
-    local deadline=$((SECONDS + $1))
-    shift
-    until "$@" >/dev/null 2>&1; do
-        ((SECONDS >= deadline)) && return 1
-        sleep 0.1
-    done
-}
 
 # Sends one execute (or standard input's lines) and prints the client's round-trip milliseconds.
 dde_ms() {

@@ -14,9 +14,9 @@ bool HoldsAny(std::string_view text, std::string_view set) {
     return text.find_first_of(set) != std::string_view::npos;
 }
 
-bool HasDrive(std::string_view spec) {
-    return spec.size() >= 3 && std::isalpha(static_cast<unsigned char>(spec[0])) &&
-           spec[1] == ':' && spec[2] == '\\';
+bool HasDrive(std::string_view path) {
+    return path.size() >= 3 && std::isalpha(static_cast<unsigned char>(path[0])) &&
+           path[1] == ':' && path[2] == '\\';
 }
 
 bool IsShortName(std::string_view name) {
@@ -30,18 +30,18 @@ bool IsShortName(std::string_view name) {
 
 }  // namespace
 
-PathParts SplitPath(std::string_view spec, PathStyle style) {
+PathParts SplitPath(std::string_view path, PathStyle style) {
     PathParts parts;
-    if (HasDrive(spec)) {
-        parts.drive = std::string(spec.substr(0, 3));
-        spec.remove_prefix(3);
+    if (HasDrive(path)) {
+        parts.drive = std::string(path.substr(0, 3));
+        path.remove_prefix(3);
     }
-    const auto slash = spec.rfind('\\');
+    const auto slash = path.rfind('\\');
     const std::string_view folder =
-        slash == std::string_view::npos ? std::string_view{} : spec.substr(0, slash + 1);
-    const std::string_view file = spec.substr(folder.size());
-    const bool refused = HoldsAny(spec, kNeverAllowed) ||
-                         (style != PathStyle::Unchecked && HoldsAny(spec, kWildcards)) ||
+        slash == std::string_view::npos ? std::string_view{} : path.substr(0, slash + 1);
+    const std::string_view file = path.substr(folder.size());
+    const bool refused = HoldsAny(path, kNeverAllowed) ||
+                         (style != PathStyle::Unchecked && HoldsAny(path, kWildcards)) ||
                          (style == PathStyle::Short && !IsShortName(file));
     if (refused) return PathParts{{}, {}, {}, {}, true};
     parts.folder = std::string(folder);

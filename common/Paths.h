@@ -1,4 +1,4 @@
-// File specifications: splitting one into drive, folder, name and extension, and finding a
+// File paths: splitting one into drive, folder, name and extension, and finding a
 // program file by the system's search order.
 #pragma once
 
@@ -26,7 +26,7 @@ struct PathParts {
 // |:<>" ; the short and long styles also refuse *?/ ; the short style also refuses blanks and
 // [],;=+ in the name, a name that starts or ends with ".", a base name over 8 characters, more
 // than 12 in all, or more than 8 without a ".".
-PathParts SplitPath(std::string_view spec, PathStyle style = PathStyle::Long);
+PathParts SplitPath(std::string_view path, PathStyle style = PathStyle::Long);
 
 class FileSearchPort {
   public:

@@ -44,8 +44,9 @@ struct ProgramInfo {
     int revision = 0;
     std::string company;
     std::string trademark;
-    std::string comments;
+    std::string comments;  // the maker's web address
     std::string legalNotice;
+    std::string productName;  // the support mail address ("mailto:...")
 };
 
 class MainWindow final : public OperationHost, private GridEvents {

@@ -94,7 +94,7 @@ TEST(Common_BytesToString, CutsToTheArrayAndStopsAtNulWhenAsked) {
 
 TEST(Common_SplitPath, SplitsEachStyleAndRefusesBadNames) {
     struct Case {
-        const char* spec;
+        const char* path;
         PathStyle style;
         const char* drive;
         const char* folder;
@@ -129,9 +129,9 @@ TEST(Common_SplitPath, SplitsEachStyleAndRefusesBadNames) {
         {"123456789", S, "", "", "", ""},
     };
     for (const Case& c : cases) {
-        const PathParts parts = SplitPath(c.spec, c.style);
+        const PathParts parts = SplitPath(c.path, c.style);
         const std::string label =
-            std::string(c.spec) + " style " + std::to_string(static_cast<int>(c.style));
+            std::string(c.path) + " style " + std::to_string(static_cast<int>(c.style));
         EXPECT_EQ(parts.drive, c.drive) << label;
         EXPECT_EQ(parts.folder, c.folder) << label;
         EXPECT_EQ(parts.name, c.name) << label;

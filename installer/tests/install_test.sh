@@ -10,20 +10,7 @@ setup=$(realpath -m "$1") bin=$(realpath -m "$2") work=$(realpath -m "$3") compa
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 source "$root/scripts/lib/machine.sh"
 source "$root/scripts/lib/xvfb.sh"
-failures=0
-fail() { echo "FAIL: $* (${SECONDS} s)" >&2; failures=$((failures + 1)); }
-ok() { echo "ok: $* (${SECONDS} s)"; }
-expect_eq() {  # label expected actual
-    if [[ "$2" == "$3" ]]; then ok "$1"; else fail "$1: expected [$2], got [$3]"; fi
-}
-wait_for() {  # seconds command...: polls every 0.1 s
-    local deadline=$((SECONDS + $1))
-    shift
-    until "$@" >/dev/null 2>&1; do
-        ((SECONDS >= deadline)) && return 1
-        sleep 0.1
-    done
-}
+source "$root/scripts/lib/checks.sh"
 
 arch=$(zentra_pe_arch "$setup")
 if [[ -z $arch ]]; then

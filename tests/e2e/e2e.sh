@@ -13,35 +13,13 @@ company=$3
 version=$4
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 mkdir -p "$work"
-failures=0
+source "$root/scripts/lib/checks.sh"
 started=$SECONDS
-
-fail() {
-    echo "FAIL: $*" >&2
-    failures=$((failures + 1))
-}
-
-expect_eq() {  # label expected actual
-    if [[ "$2" != "$3" ]]; then
-        fail "$1: expected [$2], got [$3]"
-    else
-        echo "ok: $1"
-    fi
-}
 
 wine_run() { "$root/scripts/wine-run.sh" "$@"; }
 probe() { wine_run "$bin/zentra-probe.exe" "$@"; }
 dde() { wine_run "$bin/zentra-dde.exe" --quiet "$@" >/dev/null; }
 
-# Waits until COMMAND succeeds, polling every 0.1 s, for at most SECONDS.
-wait_for() {  # seconds command...
-    local deadline=$((SECONDS + $1))
-    shift
-    until "$@" >/dev/null 2>&1; do
-        ((SECONDS >= deadline)) && return 1
-        sleep 0.1
-    done
-}
 
 source "$root/scripts/lib/xvfb.sh"
 source "$root/scripts/lib/machine.sh"

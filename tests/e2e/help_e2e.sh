@@ -10,34 +10,13 @@ standin=$2
 work=$3
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 mkdir -p "$work"
-failures=0
+source "$root/scripts/lib/checks.sh"
 started=$SECONDS
 
-fail() {
-    echo "FAIL: $*" >&2
-    failures=$((failures + 1))
-}
-pass() { echo "ok: $*"; }
-expect_eq() {  # label expected actual
-    if [[ "$2" != "$3" ]]; then fail "$1: expected [$2], got [$3]"; else pass "$1"; fi
-}
 
 wine_run() { "$root/scripts/wine-run.sh" "$@"; }
 probe() { wine_run "$bin/zentra-probe.exe" "$@"; }
 dde() { wine_run "$bin/zentra-dde.exe" --quiet "$@" >/dev/null; }
-wait_for() {  # seconds command...
-    local deadline=$((SECONDS + $1))
-    shift
-    until "$@" >/dev/null 2>&1; do
-        ((SECONDS >= deadline)) && return 1
-        sleep 0.1
-    done
-}
-check() {  # label seconds command...: passes when the command succeeds within the time
-    local label=$1
-    shift
-    if wait_for "$@"; then pass "$label"; else fail "$label"; fi
-}
 
 source "$root/scripts/lib/xvfb.sh"
 app_pid=
@@ -80,7 +59,7 @@ start_app() {
 }
 help_shows() { probe texts "Quorvel Help" | tr -d '\r' | grep -qx "$1"; }
 help_check() {  # label topic-title: names the topic shown when it is not the expected one
-    if wait_for 15 help_shows "$2"; then pass "$1"; else
+    if wait_for 15 help_shows "$2"; then ok "$1"; else
         fail "$1: the help shows [$(probe texts "Quorvel Help" | tr -d '\r' | head -1)]"
     fi
 }
@@ -144,7 +123,7 @@ xdotool mousemove --window "$win" 200 $((menu_bar + 30)) click 1
 dde Clear 1 2 3
 keys F2
 calc_check() {  # label expected
-    if wait_for 20 calc_is "$2"; then pass "$1"; else fail "$1: the calculator shows [$(calc_text)]"; fi
+    if wait_for 20 calc_is "$2"; then ok "$1"; else fail "$1: the calculator shows [$(calc_text)]"; fi
 }
 calc_check "F2 starts the calculator and hands 123 over" 123
 dde Clear 4 5

@@ -14,10 +14,8 @@ per_client=${3:-10000}
 big_mb=${4:-16}
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 source "$root/scripts/lib/xvfb.sh"
+source "$root/scripts/lib/checks.sh"
 mkdir -p "$work"
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-ok() { echo "ok: $*"; }
 wine_run() { "$root/scripts/wine-run.sh" "$@"; }
 probe() { wine_run "$bin/zentra-probe.exe" "$@"; }
 dde() { wine_run "$bin/zentra-dde.exe" --quiet --timeout 120000 "$@"; }

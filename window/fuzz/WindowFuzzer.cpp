@@ -16,7 +16,7 @@
 #include "engine/PrimeTable.h"
 #include "window/ClipboardScript.h"
 #include "window/MainWindow.h"
-#include "window/tests/Fakes.h"
+#include "window/tests/WindowHarness.h"
 
 namespace {
 
@@ -28,39 +28,8 @@ const PrimeTable& Primes() {
     return table;
 }
 
-struct Harness {
-    Harness() {
-        stage.tick = [this] { window.OnSlideTick(); };
-        expression.onChange = [this] { window.OnExpressionChanged(); };
-        window.Load({});
-        for (int a = 0; a < 4; ++a) {
-            const auto array = static_cast<KeyArray>(a);
-            for (int i = 0; i < KeyCount(array); ++i) {
-                FakeKey& key = keys.At(array, i);
-                key.clock = &clock;
-                key.click = [this, array, i] { window.OnKeyClick(array, i); };
-            }
-        }
-    }
-    ManualClock clock;
-    MemoryGrid grid;
-    MemoryRichTextBox result;
-    FakeWindow host;
-    FakeKeypad keys;
-    FakeMenus menus;
-    FakeMetrics metrics;
-    FakeClipboard clipboard;
-    FakeBeep beep;
-    FakeHelp help;
-    FakeShell shell;
-    FakeTimer calcTimer;
-    FakeExpressionBox expression;
-    FakeStage stage{clock};
-    MemoryRegistry registry;
-    FakeFileSearch files;
-    MainWindow window{Primes(),
-                      {grid, result, host, keys, menus, metrics, clipboard, beep, help, shell,
-                       calcTimer, expression, stage, registry, files}};
+struct Harness : WindowHarness {
+    Harness() : WindowHarness(Primes()) { window.Load({}); }
 };
 
 [[noreturn]] void Fail(const char* what, int row, const std::string& text) {

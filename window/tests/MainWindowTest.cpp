@@ -10,31 +10,23 @@
 #include "engine/tests/EngineFixture.h"
 #include "window/MainWindow.h"
 #include "window/tests/Fakes.h"
+#include "window/tests/WindowHarness.h"
 
 namespace zentra {
 namespace {
 
 using namespace zentra::testing;
 
-struct Harness {
+struct Harness : WindowHarness {
     explicit Harness(std::string calcPath = {}, ProgramInfo program = {},
-                     const char* storedMode = nullptr) {
+                     const char* storedMode = nullptr)
+        : WindowHarness(TestPrimes()) {
         if (storedMode != nullptr) {
             RegWriteValue(registry, RegistryRoot::LocalMachine,
                           Settings(registry, program.company).KeyPath(), "Mode", storedMode);
         }
-        stage.tick = [this] { window.OnSlideTick(); };
-        expression.onChange = [this] { window.OnExpressionChanged(); };
         window.Load(program, {std::move(calcPath), "C:\\Zentra\\Zentra!.hlp",
                               "https://web.example/", "mailto:help@web.example"});
-        for (int a = 0; a < 4; ++a) {
-            const auto array = static_cast<KeyArray>(a);
-            for (int i = 0; i < KeyCount(array); ++i) {
-                FakeKey& key = keys.At(array, i);
-                key.clock = &clock;
-                key.click = [this, array, i] { window.OnKeyClick(array, i); };
-            }
-        }
     }
 
     // Keypad input: digits, '\n' Enter, 'b' Back, 'd' Del, 'c' Clear, 'u' the user moves up one
@@ -68,26 +60,6 @@ struct Harness {
         }
         return total;
     }
-
-    ManualClock clock;
-    MemoryGrid grid;
-    MemoryRichTextBox result;
-    FakeWindow host;
-    FakeKeypad keys;
-    FakeMenus menus;
-    FakeMetrics metrics;
-    FakeClipboard clipboard;
-    FakeBeep beep;
-    FakeHelp help;
-    FakeShell shell;
-    FakeTimer calcTimer;
-    FakeExpressionBox expression;
-    FakeStage stage{clock};
-    MemoryRegistry registry;
-    FakeFileSearch files;
-    MainWindow window{TestPrimes(),
-                      {grid, result, host, keys, menus, metrics, clipboard, beep, help, shell,
-                       calcTimer, expression, stage, registry, files}};
 };
 
 // The linear text of the result the pane shows; "" when it shows none.

@@ -75,10 +75,7 @@ bool MainFrame::Create(HINSTANCE instance, int showCommand) {
     ProgramInfo program = win32::ReadProgramInfo();
     if (program.company.empty()) program.company = ZENTRA_COMPANY;
     // The calculator is looked up by the start-up itself.
-    logic_->Load(program, {{},
-                           help_->HelpFilePath(),
-                           VersionResourceText("Comments"),
-                           VersionResourceText("ProductName")});
+    logic_->Load(program, {{}, help_->HelpFilePath(), program.comments, program.productName});
     // Start-up sized the window under the event guard; the first layout runs as it is shown.
     LayOutWindow();
     dde_.Start("Zentra!", "Zentra", [this](std::string_view command) {

@@ -108,6 +108,7 @@ ProgramInfo ReadProgramInfo() {
     info.trademark = VersionText(block, "LegalTrademarks");
     info.comments = VersionText(block, "Comments");
     info.legalNotice = VersionText(block, "LegalCopyright");
+    info.productName = VersionText(block, "ProductName");
     return info;
 }
 

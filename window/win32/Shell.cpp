@@ -1,7 +1,6 @@
 // Windows of other programs:
 // https://learn.microsoft.com/windows/win32/api/winuser/nf-winuser-findwindowa Shell:
-// https://learn.microsoft.com/windows/win32/api/shellapi/nf-shellapi-shellexecutea Version
-// resource: https://learn.microsoft.com/windows/win32/api/winver/nf-winver-verqueryvaluea
+// https://learn.microsoft.com/windows/win32/api/shellapi/nf-shellapi-shellexecutea
 // clang-format off
 #include <windows.h>
 #include <shellapi.h>
@@ -9,7 +8,6 @@
 
 #include "window/win32/Shell.h"
 
-#include <cstdio>
 #include <vector>
 
 namespace zentra {
@@ -71,41 +69,6 @@ void WindowTimer::SetEnabled(bool enabled) {
     } else if (IsWindow(owner_)) {
         KillTimer(owner_, id_);
     }
-}
-
-std::string VersionResourceText(const char* name) {
-    HMODULE module = GetModuleHandleA(nullptr);
-    HRSRC info = FindResourceA(module, MAKEINTRESOURCEA(VS_VERSION_INFO), MAKEINTRESOURCEA(16));
-    HGLOBAL loaded = info != nullptr ? LoadResource(module, info) : nullptr;
-    if (loaded == nullptr) return {};
-    // VerQueryValue may write into the block: work on a copy.
-    const auto* bytes = static_cast<const char*>(LockResource(loaded));
-    std::vector<char> block(bytes, bytes + SizeofResource(module, info));
-    struct Translation {
-        WORD language;
-        WORD codePage;
-    };
-    Translation* translation = nullptr;
-    UINT size = 0;
-    if (!VerQueryValueA(block.data(), "\\VarFileInfo\\Translation",
-                        reinterpret_cast<void**>(&translation), &size) ||
-        size < sizeof(Translation)) {
-        return {};
-    }
-    char path[128];
-    std::snprintf(path, sizeof path, "\\StringFileInfo\\%04x%04x\\%s", translation->language,
-                  translation->codePage, name);
-    char* text = nullptr;
-    if (!VerQueryValueA(block.data(), path, reinterpret_cast<void**>(&text), &size) || size == 0) {
-        return {};
-    }
-    return std::string(text);
-}
-
-std::string SearchProgramFile(const char* fileName) {
-    char path[MAX_PATH] = {};
-    const DWORD length = SearchPathA(nullptr, fileName, nullptr, MAX_PATH, path, nullptr);
-    return length > 0 && length < MAX_PATH ? std::string(path, length) : std::string();
 }
 
 }  // namespace zentra

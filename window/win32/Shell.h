@@ -41,11 +41,4 @@ class WindowTimer final : public TimerPort {
     bool enabled_ = false;
 };
 
-// A text of the program's own version resource ("Comments", "ProductName"...); "" when missing.
-std::string VersionResourceText(const char* name);
-
-// The full path of a program file found by the system's search order (the program's folder
-// first); "" when not found.
-std::string SearchProgramFile(const char* fileName);
-
 }  // namespace zentra
