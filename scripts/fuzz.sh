@@ -9,28 +9,22 @@ set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$root"
 
-common=(common/LeadingNumber.cpp common/Fixed.cpp common/Decimal.cpp)
+# Each target is its fuzzer file (and test helpers) on top of the whole portable core, so that no
+# list of core sources has to follow the code; the prime table comes from the native build.
 declare -A sources seeds dicts
-sources[normalize]="input/fuzz/NormalizeFuzzer.cpp input/ExpressionNormalizer.cpp
-    input/BracketTable.cpp input/LinearLineEditor.cpp input/MemoryTextBox.cpp
-    input/tests/ExactValue.cpp engine/ResultRendering.cpp common/MemoryRichTextBox.cpp
-    common/RtfRuns.cpp"
+sources[normalize]="input/fuzz/NormalizeFuzzer.cpp input/tests/ExactValue.cpp"
 seeds[normalize]=input/fuzz/seeds
 dicts[normalize]=input/fuzz/expression.dict
 sources[leading-number]="common/fuzz/LeadingNumberFuzzer.cpp"
 seeds[leading-number]=common/fuzz/seeds
-sources[property-store]="controls/fuzz/PropertyStoreFuzzer.cpp controls/PropertyBag.cpp
-    controls/ButtonTypes.cpp controls/ButtonGeometry.cpp controls/CommandButton.cpp"
+sources[property-store]="controls/fuzz/PropertyStoreFuzzer.cpp"
 seeds[property-store]=controls/fuzz/seeds
-sources[clipboard-script]="window/fuzz/ClipboardScriptFuzzer.cpp window/ClipboardScript.cpp"
+sources[clipboard-script]="window/fuzz/ClipboardScriptFuzzer.cpp"
 seeds[clipboard-script]=window/fuzz/seeds
-# The window logic needs the engine and the prime table that the native build generates.
-sources[window]="window/fuzz/WindowFuzzer.cpp window/MainWindow.cpp window/Commands.cpp
-    window/ClipboardScript.cpp engine/PrimeTable.cpp engine/Factorizer.cpp engine/FactorTable.cpp
-    engine/ResultRendering.cpp engine/Operations.cpp common/MemoryGrid.cpp
-    common/MemoryRichTextBox.cpp common/RtfRuns.cpp resources/PrimeTableBytesEmbedded.cpp
-    build/native/resources/prime_table_data.cpp"
+sources[window]="window/fuzz/WindowFuzzer.cpp"
 seeds[window]=window/fuzz/seeds-window
+core=(common/*.cpp engine/*.cpp input/*.cpp window/*.cpp controls/*.cpp
+      resources/PrimeTableBytesEmbedded.cpp build/native/resources/prime_table_data.cpp)
 
 if [[ ${1:-} == list || -z ${1:-} ]]; then
     printf '%s\n' "${!sources[@]}" | sort
@@ -46,7 +40,7 @@ if [[ -z ${sources[$target]:-} ]]; then
     exit 2
 fi
 
-if [[ $target == window && ! -f build/native/resources/prime_table_data.cpp ]]; then
+if [[ ! -f build/native/resources/prime_table_data.cpp ]]; then
     cmake --preset native >/dev/null
     cmake --build --preset native --target prime_table_files
 fi
@@ -55,7 +49,7 @@ out=$root/build/fuzz/$target
 mkdir -p "$out/corpus"
 # shellcheck disable=SC2086
 clang++ -std=c++20 -g -O1 -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined \
-    -I"$root" ${sources[$target]} "${common[@]}" -o "$out/fuzzer"
+    -I"$root" ${sources[$target]} "${core[@]}" -o "$out/fuzzer"
 
 options=(-max_total_time="$seconds" -max_len=4096 -timeout=10 -artifact_prefix="$out/")
 [[ -n ${dicts[$target]:-} ]] && options+=(-dict="$root/${dicts[$target]}")
