@@ -99,7 +99,10 @@ TEST_F(LinearLineEditorTest, EqualsSelectsTheFaultAndKeepsTheLine) {
         {"2*(3+4", "Unpaired Brackets.", 5},
         {"1/0", "Division by zero.", 1},
         {"-5", "No digit found (2).", 0},
-        {"(2 + )", "No digit found (5).", 3},  // counted without the blanks
+        // The checker counts without blanks; the selection lands on the character in the line.
+        {"(2 + )", "No digit found (5).", 5},
+        {" 1 /  0", "Division by zero.", 3},
+        {"2 * ( 3 + 4  ", "Unpaired Brackets.", 10},
     };
     for (const auto& c : cases) {
         line_.SetText(c.line);
