@@ -12,33 +12,18 @@
 #include <string>
 #include <vector>
 
+#include "controls/win32/HostSupport.h"
 #include "controls/win32/OffscreenPaint.h"
 #include "controls/win32/WindowBinding.h"
 
-namespace zentra {
+namespace zentra::win32 {
 namespace {
 
 constexpr UINT_PTR kFlashTimerId = 1;
 
-// The screen's resolution, asked once: every key needs it several times while the keypad is
-// made, and each question costs a round trip to the window system under Wine.
-struct ScreenDpi {
-    int x;
-    int y;
-};
-const ScreenDpi& Dpi() {
-    static const ScreenDpi dpi = [] {
-        HDC screen = GetDC(nullptr);
-        const ScreenDpi asked{GetDeviceCaps(screen, LOGPIXELSX), GetDeviceCaps(screen, LOGPIXELSY)};
-        ReleaseDC(nullptr, screen);
-        return asked;
-    }();
-    return dpi;
-}
-
 PixelScale ScreenScale() {
-    const ScreenDpi& dpi = Dpi();
-    return {dpi.x > 0 ? 1440 / dpi.x : 15, dpi.y > 0 ? 1440 / dpi.y : 15};
+    const ScreenDpi& dpi = ScreenResolution();
+    return {TwipsPerPixel(dpi.x), TwipsPerPixel(dpi.y)};
 }
 
 COLORREF ToColorRef(Colour colour) {
@@ -86,7 +71,7 @@ bool HasGlyphs(HDC dc, const std::string& text, bool unicode) {
 }
 
 HFONT CreateFace(const ButtonFont& font, const FaceCandidate& candidate) {
-    const int height = -MulDiv(font.sizeCentipoints, Dpi().y, 7200);
+    const int height = -MulDiv(font.sizeCentipoints, ScreenResolution().y, 7200);
     return CreateFontA(height, 0, 0, 0, candidate.weight, font.italic, font.underline,
                        font.strikethrough, static_cast<DWORD>(candidate.charset),
                        OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
@@ -180,19 +165,11 @@ LPCSTR StandardCursor(std::int16_t pointer) {
 }
 
 std::int16_t ShiftState(WPARAM keys) {
-    int shift = 0;
-    if (keys & MK_SHIFT) shift |= 1;
-    if (keys & MK_CONTROL) shift |= 2;
-    if (GetKeyState(VK_MENU) < 0) shift |= 4;
-    return static_cast<std::int16_t>(shift);
+    return static_cast<std::int16_t>(MouseShiftState(keys));
 }
 
 std::int16_t KeyShiftState() {
-    int shift = 0;
-    if (GetKeyState(VK_SHIFT) < 0) shift |= 1;
-    if (GetKeyState(VK_CONTROL) < 0) shift |= 2;
-    if (GetKeyState(VK_MENU) < 0) shift |= 4;
-    return static_cast<std::int16_t>(shift);
+    return static_cast<std::int16_t>(KeyboardShiftState());
 }
 
 std::int16_t HeldButtons(WPARAM keys) {
@@ -288,18 +265,11 @@ CommandButtonArgs ArgsFromDesign(const KeyDesign& design, HWND parent, int id) {
 }
 
 bool CommandButtonWindow::Register() {
-    HINSTANCE instance = GetModuleHandleA(nullptr);
-    WNDCLASSEXA existing{};
-    existing.cbSize = sizeof existing;
-    if (GetClassInfoExA(instance, kClassName, &existing)) return true;
-    WNDCLASSEXA wc{};
-    wc.cbSize = sizeof wc;
-    wc.style = CS_DBLCLKS;
-    wc.lpfnWndProc = WindowProc;
-    wc.hInstance = instance;
-    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    wc.lpszClassName = kClassName;
-    return RegisterClassExA(&wc) != 0;
+    win32::WindowClass windowClass;
+    windowClass.name = kClassName;
+    windowClass.procedure = WindowProc;
+    windowClass.style = CS_DBLCLKS;
+    return win32::RegisterWindowClass(windowClass);
 }
 
 CommandButtonWindow::CommandButtonWindow(const CommandButtonArgs& args)
@@ -607,4 +577,4 @@ void CommandButtonWindow::MouseDown(ButtonMouse& mouse) {
 void CommandButtonWindow::MouseMove(ButtonMouse&) {}
 void CommandButtonWindow::MouseUp(ButtonMouse&) {}
 
-}  // namespace zentra
+}  // namespace zentra::win32

@@ -15,7 +15,7 @@
 #include "controls/CommandButton.h"
 #include "controls/KeypadDesign.h"
 
-namespace zentra {
+namespace zentra::win32 {
 
 struct CommandButtonArgs {
     HWND parent = nullptr;
@@ -124,4 +124,4 @@ class CommandButtonWindow : private ButtonHost, private ButtonTimer, private But
     CommandButton button_;
 };
 
-}  // namespace zentra
+}  // namespace zentra::win32

@@ -1,7 +1,7 @@
 // Edit controls: https://learn.microsoft.com/windows/win32/controls/edit-controls
 #include "controls/win32/EditBox.h"
 
-#include <vector>
+#include "controls/win32/HostSupport.h"
 
 namespace zentra::win32 {
 namespace {
@@ -76,10 +76,7 @@ LRESULT EditBox::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 std::string EditBox::Text() const {
-    const auto length = static_cast<std::size_t>(GetWindowTextLengthA(hwnd_));
-    std::vector<char> buffer(length + 1);
-    const int copied = GetWindowTextA(hwnd_, buffer.data(), static_cast<int>(buffer.size()));
-    return std::string(buffer.data(), static_cast<std::size_t>(copied > 0 ? copied : 0));
+    return WindowText(hwnd_);
 }
 
 void EditBox::SetText(const std::string& text) {

@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "controls/GridGeometry.h"
+#include "controls/win32/HostSupport.h"
 #include "controls/win32/OffscreenPaint.h"
 #include "controls/win32/WindowBinding.h"
 
@@ -24,27 +25,6 @@ constexpr COLORREF kGridLineColor = RGB(0xC0, 0xC0, 0xC0);
 constexpr int kTextPadding = 2;  // pixels between a cell's edge and its text
 constexpr int kWheelRows = 3;
 
-void RegisterGridClass(WNDPROC proc) {
-    static const bool registered = [proc] {
-        WNDCLASSEXA wc{};
-        wc.cbSize = sizeof wc;
-        wc.style = CS_DBLCLKS;
-        wc.lpfnWndProc = proc;
-        wc.hInstance = GetModuleHandleA(nullptr);
-        wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-        wc.lpszClassName = kClassName;
-        return RegisterClassExA(&wc) != 0;
-    }();
-    (void)registered;
-}
-
-int ScreenTwipsPerPixel() {
-    HDC screen = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
-    return dpi > 0 ? 1440 / dpi : 15;
-}
-
 UINT DrawTextFlags(CellAlignment alignment) {
     UINT flags = DT_SINGLELINE | DT_NOPREFIX;
     flags |= alignment.horizontal == HAlign::Left    ? DT_LEFT
@@ -56,20 +36,16 @@ UINT DrawTextFlags(CellAlignment alignment) {
     return flags;
 }
 
-int ShiftState(WPARAM keys) {
-    int shift = 0;
-    if (keys & MK_SHIFT) shift |= 1;
-    if (keys & MK_CONTROL) shift |= 2;
-    if (GetKeyState(VK_MENU) < 0) shift |= 4;
-    return shift;
-}
-
 }  // namespace
 
 std::unique_ptr<GridControl> GridControl::Create(const GridControlArgs& args) {
-    RegisterGridClass(&GridControl::WndProc);
+    WindowClass windowClass;
+    windowClass.name = kClassName;
+    windowClass.procedure = &GridControl::WndProc;
+    windowClass.style = CS_DBLCLKS;
+    RegisterWindowClass(windowClass);
     std::unique_ptr<GridControl> control(new GridControl());
-    control->twipsPerPixel_ = ScreenTwipsPerPixel();
+    control->twipsPerPixel_ = TwipsPerPixel(ScreenResolution().y);
     control->font_ = args.font;
     if (!control->font_) {
         // MS Sans Serif 8.25 pt: 11 pixels at 96 dpi.
@@ -166,7 +142,7 @@ LRESULT GridControl::Handle(UINT msg, WPARAM wp, LPARAM lp) {
         case WM_GETFONT:
             return reinterpret_cast<LRESULT>(font_);
         case WM_GETTEXT:
-            return CopyText(wp, lp);
+            return AnswerGetText(model_.AllText(), wp, lp);
         case WM_GETTEXTLENGTH:
             return static_cast<LRESULT>(model_.AllText().size());
         case WM_SETTEXT:
@@ -252,7 +228,7 @@ void GridControl::OnMouseDown(int button, WPARAM keys, LPARAM lp) {
         if (row >= 0 && col >= 0) SelectAndShow(row, col);
     }
     if (events_) {
-        events_->OnMouseDown(button, ShiftState(keys), PixelsToTwips(x, twipsPerPixel_),
+        events_->OnMouseDown(button, MouseShiftState(keys), PixelsToTwips(x, twipsPerPixel_),
                              PixelsToTwips(y, twipsPerPixel_));
     }
 }
@@ -346,16 +322,6 @@ void GridControl::SelectAndShow(int row, int col) {
     const int top = TopRowShowing(Row(), TopRow(), VisibleRows());
     if (top != TopRow()) ScrollTo(top);
     InvalidateAll();
-}
-
-LRESULT GridControl::CopyText(WPARAM size, LPARAM buffer) const {
-    if (size == 0 || buffer == 0) return 0;
-    const std::string text = model_.AllText();
-    const std::size_t count = std::min<std::size_t>(text.size(), size - 1);
-    char* out = reinterpret_cast<char*>(buffer);
-    std::memcpy(out, text.data(), count);
-    out[count] = '\0';
-    return static_cast<LRESULT>(count);
 }
 
 void GridControl::InvalidateAll() {

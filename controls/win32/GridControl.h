@@ -77,7 +77,6 @@ class GridControl final : public Grid {
     void OnVScroll(WPARAM wp);
     void ScrollTo(int topRow);
     void SelectAndShow(int row, int col);
-    LRESULT CopyText(WPARAM size, LPARAM buffer) const;
 
     // Repaint what changed, batched by a short timer; the scroll bar's range catches up once per
     // message-loop turn, so that appending many rows stays cheap.

@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "common/RtfRuns.h"
+#include "controls/win32/HostSupport.h"
 #include "controls/win32/OffscreenPaint.h"
 #include "controls/win32/WindowBinding.h"
 
@@ -17,19 +18,6 @@ constexpr char kClassName[] = "Zentra.ResultPane";
 constexpr int kInsetX = 2;  // pixels between the client edge and the text
 constexpr int kInsetY = 1;
 constexpr int kScrollStep = 8;
-
-void RegisterPaneClass(WNDPROC proc) {
-    static const bool registered = [proc] {
-        WNDCLASSEXA wc{};
-        wc.cbSize = sizeof wc;
-        wc.lpfnWndProc = proc;
-        wc.hInstance = GetModuleHandleA(nullptr);
-        wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_IBEAM));
-        wc.lpszClassName = kClassName;
-        return RegisterClassExA(&wc) != 0;
-    }();
-    (void)registered;
-}
 
 // A plain text as a document of its own: RTF's special characters escaped, lines as paragraphs.
 std::string PlainTextDocument(const std::string& text) {
@@ -91,15 +79,17 @@ class GdiMeasurer final : public TextMeasurer {
 };
 
 std::unique_ptr<ResultPane> ResultPane::Create(ResultPaneArgs args) {
-    RegisterPaneClass(&ResultPane::WndProc);
+    WindowClass windowClass;
+    windowClass.name = kClassName;
+    windowClass.procedure = &ResultPane::WndProc;
+    windowClass.cursor = IDC_IBEAM;
+    RegisterWindowClass(windowClass);
     const RECT b = args.bounds;
     const bool border = args.border;
     HWND parent = args.parent;
     const int id = args.id;
     std::unique_ptr<ResultPane> pane(new ResultPane(std::move(args)));
-    HDC screen = GetDC(nullptr);
-    pane->pixelsPerInch_ = std::max(1, GetDeviceCaps(screen, LOGPIXELSY));
-    ReleaseDC(nullptr, screen);
+    pane->pixelsPerInch_ = std::max(1, ScreenResolution().y);
     HWND hwnd = CreateWindowExA(border ? WS_EX_CLIENTEDGE : 0, kClassName, "",
                                 WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_DISABLED, b.left,
                                 b.top, b.right - b.left, b.bottom - b.top, parent,
@@ -158,7 +148,7 @@ LRESULT ResultPane::Handle(UINT msg, WPARAM wp, LPARAM lp) {
             ScrollTo(scrollX_ - GET_WHEEL_DELTA_WPARAM(wp) / WHEEL_DELTA * 3 * kScrollStep);
             return 0;
         case WM_GETTEXT:
-            return CopyText(wp, lp);
+            return AnswerGetText(text_, wp, lp);
         case WM_GETTEXTLENGTH:
             return static_cast<LRESULT>(text_.size());
         case WM_SETTEXT:
@@ -222,12 +212,8 @@ void ResultPane::ScrollTo(int x) {
 void ResultPane::OnMouseDown(int button, WPARAM keys, LPARAM lp) {
     if (button == 1) ::SetFocus(hwnd_);
     if (!args_.onMouseDown) return;
-    int shift = 0;
-    if (keys & MK_SHIFT) shift |= 1;
-    if (keys & MK_CONTROL) shift |= 2;
-    if (GetKeyState(VK_MENU) < 0) shift |= 4;
-    const int twipsPerPixel = 1440 / pixelsPerInch_;
-    args_.onMouseDown(button, shift, GET_X_LPARAM(lp) * twipsPerPixel,
+    const int twipsPerPixel = TwipsPerPixel(pixelsPerInch_);
+    args_.onMouseDown(button, MouseShiftState(keys), GET_X_LPARAM(lp) * twipsPerPixel,
                       GET_Y_LPARAM(lp) * twipsPerPixel);
 }
 
@@ -258,15 +244,6 @@ HFONT ResultPane::FontFor(int halfPoints) {
                              ANTIALIASED_QUALITY, VARIABLE_PITCH | FF_SWISS, "Arial");
     fonts_.emplace(halfPoints, font);
     return font;
-}
-
-LRESULT ResultPane::CopyText(WPARAM size, LPARAM buffer) const {
-    if (size == 0 || buffer == 0) return 0;
-    const std::size_t count = std::min<std::size_t>(text_.size(), size - 1);
-    char* out = reinterpret_cast<char*>(buffer);
-    std::memcpy(out, text_.data(), count);
-    out[count] = '\0';
-    return static_cast<LRESULT>(count);
 }
 
 void ResultPane::SetTextRTF(const std::string& rtf) {

@@ -61,7 +61,6 @@ class ResultPane final : public RichTextBox {
     void OnMouseDown(int button, WPARAM keys, LPARAM lp);
     bool OnKey(WPARAM key);
     HFONT FontFor(int halfPoints);
-    LRESULT CopyText(WPARAM size, LPARAM buffer) const;
 
     friend class GdiMeasurer;
 

@@ -3,7 +3,7 @@
 
 #include <cstring>
 
-namespace zentra {
+namespace zentra::win32 {
 namespace {
 
 // Another program may hold the clipboard open for a moment (a script setting it, a viewer).
@@ -78,4 +78,4 @@ void Clipboard::Replace(UINT format, const std::string& data) {
     }
 }
 
-}  // namespace zentra
+}  // namespace zentra::win32

@@ -8,7 +8,7 @@
 
 #include "window/Ports.h"
 
-namespace zentra {
+namespace zentra::win32 {
 
 class Clipboard final : public ClipboardPort {
   public:
@@ -29,4 +29,4 @@ class Clipboard final : public ClipboardPort {
     UINT rtfFormat_;
 };
 
-}  // namespace zentra
+}  // namespace zentra::win32

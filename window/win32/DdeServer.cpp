@@ -4,7 +4,7 @@
 
 #include <vector>
 
-namespace zentra {
+namespace zentra::win32 {
 namespace {
 
 DdeServer* g_server = nullptr;
@@ -77,4 +77,4 @@ HDDEDATA DdeServer::Execute(HDDEDATA data) {
     return reinterpret_cast<HDDEDATA>(accepted ? DDE_FACK : DDE_FNOTPROCESSED);
 }
 
-}  // namespace zentra
+}  // namespace zentra::win32

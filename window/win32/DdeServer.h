@@ -11,7 +11,7 @@
 #include <string>
 #include <string_view>
 
-namespace zentra {
+namespace zentra::win32 {
 
 class DdeServer {
   public:
@@ -40,4 +40,4 @@ class DdeServer {
     ExecuteHandler handler_;
 };
 
-}  // namespace zentra
+}  // namespace zentra::win32

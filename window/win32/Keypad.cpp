@@ -6,7 +6,7 @@
 
 #include "window/win32/WindowLayout.h"
 
-namespace zentra {
+namespace zentra::win32 {
 namespace {
 
 constexpr int kFirstKeyId = 1000;
@@ -151,4 +151,4 @@ void Keypad::Button::ClickDraw() {
     if (window) window->ClickDraw();
 }
 
-}  // namespace zentra
+}  // namespace zentra::win32

@@ -13,7 +13,7 @@
 #include "controls/win32/CommandButtonWindow.h"
 #include "window/Ports.h"
 
-namespace zentra {
+namespace zentra::win32 {
 
 class Keypad final : public KeypadPort {
   public:
@@ -63,4 +63,4 @@ class Keypad final : public KeypadPort {
     int keyHeight_ = 28;
 };
 
-}  // namespace zentra
+}  // namespace zentra::win32

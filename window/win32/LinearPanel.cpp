@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-namespace zentra {
+namespace zentra::win32 {
 
 bool LinearPanel::Create(HWND parent, int editId, Events events) {
     events_ = std::move(events);
@@ -66,4 +66,4 @@ void LinearPanel::Move(int left, int top, int width, int height) {
     SetWindowPos(edit_->Hwnd(), nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-}  // namespace zentra
+}  // namespace zentra::win32

@@ -11,7 +11,7 @@
 #include "window/LinearView.h"
 #include "window/win32/Panel.h"
 
-namespace zentra {
+namespace zentra::win32 {
 
 class LinearPanel final : public ExpressionBoxPort {
   public:
@@ -48,4 +48,4 @@ class LinearPanel final : public ExpressionBoxPort {
     std::unique_ptr<win32::EditBox> edit_;
 };
 
-}  // namespace zentra
+}  // namespace zentra::win32

@@ -1,12 +1,13 @@
 // The main window: https://learn.microsoft.com/windows/win32/winmsg/using-windows
 #include "window/win32/MainFrame.h"
 
+#include "controls/win32/HostSupport.h"
 #include "controls/win32/WindowBinding.h"
 #include "resources/design/KeypadDesignBytes.h"
 #include "window/win32/ResourceIds.h"
 #include "window/win32/WindowLayout.h"
 
-namespace zentra {
+namespace zentra::win32 {
 namespace {
 
 constexpr const char* kClassName = "Zentra.Main";
@@ -23,14 +24,6 @@ void MoveChild(HWND child, const LayoutRect& rect) {
                  SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-int ShiftState() {
-    int shift = 0;
-    if (GetKeyState(VK_SHIFT) < 0) shift |= kShiftDown;
-    if (GetKeyState(VK_CONTROL) < 0) shift |= kCtrlDown;
-    if (GetKeyState(VK_MENU) < 0) shift |= kAltDown;
-    return shift;
-}
-
 }  // namespace
 
 MainFrame::~MainFrame() {
@@ -45,16 +38,12 @@ MainFrame::~MainFrame() {
 }
 
 bool MainFrame::Create(HINSTANCE instance, int showCommand) {
-    WNDCLASSEXA wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = &MainFrame::WndProc;
-    wc.hInstance = instance;
-    wc.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_ZENTRA));
-    wc.hIconSm = wc.hIcon;
-    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = kClassName;
-    if (RegisterClassExA(&wc) == 0) return false;
+    WindowClass windowClass;
+    windowClass.name = kClassName;
+    windowClass.procedure = &MainFrame::WndProc;
+    windowClass.icon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_ZENTRA));
+    windowClass.background = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    if (!RegisterWindowClass(windowClass)) return false;
 
     popupMenus_ = LoadMenuA(instance, MAKEINTRESOURCEA(IDR_POPUPMENU));
     HMENU bar = LoadMenuA(instance, MAKEINTRESOURCEA(IDR_MAINMENU));
@@ -157,12 +146,12 @@ bool MainFrame::PreTranslate(MSG& msg) {
     switch (msg.message) {
         case WM_KEYDOWN:
         case WM_SYSKEYDOWN:
-            if (msg.wParam == VK_F1 && ShiftState() == 0) {
+            if (msg.wParam == VK_F1 && KeyboardShiftState() == 0) {
                 ShowHelpForControl();
                 return true;
             }
             // Key preview: the window sees every key before the focused control.
-            return logic_->OnKeyDown(static_cast<int>(msg.wParam), ShiftState());
+            return logic_->OnKeyDown(static_cast<int>(msg.wParam), KeyboardShiftState());
         case WM_CHAR:
             // Typed characters of the keyboard map, then the access keys of the visible keys
             // (the operator keys of the expression mode).
@@ -203,7 +192,7 @@ void MainFrame::LayOutWindow() {
     RECT client{};
     GetClientRect(hwnd_, &client);
     const WindowPanels panels =
-        zentra::LayOutWindow(client.right - client.left, keypad_.KeyHeight());
+        win32::LayOutWindow(client.right - client.left, keypad_.KeyHeight());
     MoveChild(display_.Hwnd(), panels.display);
     MoveChild(result_->Hwnd(), panels.result);
     MoveChild(buttons_.Hwnd(), panels.buttons);
@@ -465,4 +454,4 @@ void MainFrame::StopTimer() {
     KillTimer(hwnd_, kSlideTimerId);
 }
 
-}  // namespace zentra
+}  // namespace zentra::win32

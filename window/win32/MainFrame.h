@@ -25,7 +25,7 @@
 #include "window/win32/Services.h"
 #include "window/win32/Shell.h"
 
-namespace zentra {
+namespace zentra::win32 {
 
 class MainFrame final : public WindowPort, public SlideStage {
   public:
@@ -111,4 +111,4 @@ class MainFrame final : public WindowPort, public SlideStage {
     std::unique_ptr<MainWindow> logic_;
 };
 
-}  // namespace zentra
+}  // namespace zentra::win32

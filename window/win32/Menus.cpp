@@ -3,7 +3,7 @@
 
 #include "window/win32/ResourceIds.h"
 
-namespace zentra {
+namespace zentra::win32 {
 namespace {
 
 struct CommandOfItem {
@@ -119,4 +119,4 @@ void Menus::Entry::SetChecked(bool checked) {
         CheckMenuItem(menu_, id_, MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
 }
 
-}  // namespace zentra
+}  // namespace zentra::win32

@@ -9,7 +9,7 @@
 
 #include "window/Ports.h"
 
-namespace zentra {
+namespace zentra::win32 {
 
 class Menus final : public MenuPort {
   public:
@@ -54,4 +54,4 @@ class Menus final : public MenuPort {
     std::array<Entry, kMenuItemCount> items_;
 };
 
-}  // namespace zentra
+}  // namespace zentra::win32

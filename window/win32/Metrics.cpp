@@ -2,10 +2,10 @@
 // https://learn.microsoft.com/windows/win32/api/wingdi/nf-wingdi-gettextextentpoint32a
 #include "window/win32/Metrics.h"
 
-namespace zentra {
-namespace {
+#include "controls/win32/HostSupport.h"
 
-constexpr int kTwipsPerInch = 1440;
+namespace zentra::win32 {
+namespace {
 
 HFONT MakeFont(const char* face, int heightPixels) {
     return CreateFontA(-heightPixels, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
@@ -21,12 +21,10 @@ int PointsToPixels(int centipoints, int pixelsPerInch) {
 }  // namespace
 
 Metrics::Metrics() {
-    HDC screen = GetDC(nullptr);
-    const int dpiX = GetDeviceCaps(screen, LOGPIXELSX);
-    const int dpiY = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
-    if (dpiX > 0) twipsPerPixelX_ = kTwipsPerInch / dpiX;
-    if (dpiY > 0) twipsPerPixelY_ = kTwipsPerInch / dpiY;
+    const int dpiX = ScreenResolution().x;
+    const int dpiY = ScreenResolution().y;
+    twipsPerPixelX_ = TwipsPerPixel(dpiX);
+    twipsPerPixelY_ = TwipsPerPixel(dpiY);
     displayFont_ = MakeFont("Courier New", PointsToPixels(900, dpiY > 0 ? dpiY : 96));
     windowFont_ = MakeFont("MS Sans Serif", PointsToPixels(825, dpiY > 0 ? dpiY : 96));
 }
@@ -57,4 +55,4 @@ int Metrics::WindowFontBracketHeight() const {
     return Measure(windowFont_, "[").cy;
 }
 
-}  // namespace zentra
+}  // namespace zentra::win32

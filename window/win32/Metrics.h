@@ -9,7 +9,7 @@
 
 #include "window/Ports.h"
 
-namespace zentra {
+namespace zentra::win32 {
 
 class Metrics final : public MetricsPort {
   public:
@@ -42,4 +42,4 @@ class Metrics final : public MetricsPort {
     HFONT windowFont_ = nullptr;
 };
 
-}  // namespace zentra
+}  // namespace zentra::win32

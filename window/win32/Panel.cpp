@@ -2,25 +2,20 @@
 #include "window/win32/Panel.h"
 
 #include "controls/win32/EditBox.h"
+#include "controls/win32/HostSupport.h"
 #include "controls/win32/WindowBinding.h"
 
-namespace zentra {
+namespace zentra::win32 {
 namespace {
 
 constexpr const char* kClassName = "Zentra.Panel";
 
-ATOM RegisterPanelClass(HINSTANCE instance, WNDPROC proc) {
-    static ATOM atom = 0;
-    if (atom != 0) return atom;
-    WNDCLASSEXA wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = proc;
-    wc.hInstance = instance;
-    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = kClassName;
-    atom = RegisterClassExA(&wc);
-    return atom;
+bool RegisterPanelClass(WNDPROC proc) {
+    WindowClass windowClass;
+    windowClass.name = kClassName;
+    windowClass.procedure = proc;
+    windowClass.background = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    return RegisterWindowClass(windowClass);
 }
 
 }  // namespace
@@ -32,7 +27,7 @@ Panel::~Panel() {
 
 bool Panel::Create(const Args& args) {
     HINSTANCE instance = GetModuleHandleA(nullptr);
-    if (RegisterPanelClass(instance, &Panel::WndProc) == 0) return false;
+    if (!RegisterPanelClass(&Panel::WndProc)) return false;
     onResize_ = args.onResize;
     onFocus_ = args.onFocus;
     hwnd_ = CreateWindowExA(args.exStyle, kClassName, "",
@@ -75,4 +70,4 @@ LRESULT CALLBACK Panel::WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
     return DefWindowProcA(hwnd, message, wParam, lParam);
 }
 
-}  // namespace zentra
+}  // namespace zentra::win32

@@ -6,7 +6,7 @@
 
 #include <functional>
 
-namespace zentra {
+namespace zentra::win32 {
 
 class Panel {
   public:
@@ -36,4 +36,4 @@ class Panel {
     std::function<void()> onFocus_;
 };
 
-}  // namespace zentra
+}  // namespace zentra::win32

@@ -1,7 +1,7 @@
 // WinHelp: https://learn.microsoft.com/windows/win32/api/winuser/nf-winuser-winhelpa
 #include "window/win32/Services.h"
 
-namespace zentra {
+namespace zentra::win32 {
 
 WhatsThisHelp::WhatsThisHelp(HWND owner) : owner_(owner) {
     char path[MAX_PATH] = {};
@@ -28,12 +28,12 @@ void WhatsThisHelp::ShowWhatsThis(int topic) {
              static_cast<ULONG_PTR>(topic));
 }
 
-}  // namespace zentra
+}  // namespace zentra::win32
 
-namespace zentra {
+namespace zentra::win32 {
 
 void WhatsThisHelp::ShowTopic(int topic) {
     WinHelpA(owner_, helpFile_.c_str(), HELP_CONTEXT, static_cast<ULONG_PTR>(topic));
 }
 
-}  // namespace zentra
+}  // namespace zentra::win32

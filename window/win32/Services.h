@@ -7,7 +7,7 @@
 
 #include "window/Ports.h"
 
-namespace zentra {
+namespace zentra::win32 {
 
 class SystemBeep final : public BeepPort {
   public:
@@ -28,4 +28,4 @@ class WhatsThisHelp final : public HelpPort {
     std::string helpFile_;
 };
 
-}  // namespace zentra
+}  // namespace zentra::win32

@@ -10,7 +10,7 @@
 
 #include <vector>
 
-namespace zentra {
+namespace zentra::win32 {
 namespace {
 
 const char* OrNull(const std::string& text) {
@@ -71,4 +71,4 @@ void WindowTimer::SetEnabled(bool enabled) {
     }
 }
 
-}  // namespace zentra
+}  // namespace zentra::win32

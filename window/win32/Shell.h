@@ -8,7 +8,7 @@
 
 #include "window/Ports.h"
 
-namespace zentra {
+namespace zentra::win32 {
 
 class Shell final : public ShellPort {
   public:
@@ -41,4 +41,4 @@ class WindowTimer final : public TimerPort {
     bool enabled_ = false;
 };
 
-}  // namespace zentra
+}  // namespace zentra::win32

@@ -1,6 +1,6 @@
 #include "window/win32/WindowLayout.h"
 
-namespace zentra {
+namespace zentra::win32 {
 namespace {
 
 constexpr int kDisplayHeight = 75;
@@ -58,4 +58,4 @@ KeypadPositions LayOutKeypad(int keyWidth, int keyHeight) {
     return keys;
 }
 
-}  // namespace zentra
+}  // namespace zentra::win32

@@ -4,7 +4,7 @@
 
 #include <array>
 
-namespace zentra {
+namespace zentra::win32 {
 
 struct LayoutRect {
     int left = 0;
@@ -43,4 +43,4 @@ struct KeypadPositions {
 
 KeypadPositions LayOutKeypad(int keyWidth, int keyHeight);
 
-}  // namespace zentra
+}  // namespace zentra::win32

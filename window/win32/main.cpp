@@ -24,7 +24,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
         return 1;
     }
 
-    zentra::MainFrame frame(*primes);
+    zentra::win32::MainFrame frame(*primes);
     if (!frame.Create(instance, showCommand)) return 1;
     return frame.Run();
 }

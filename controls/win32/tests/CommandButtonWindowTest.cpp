@@ -12,7 +12,7 @@
 
 #include "controls/win32/CommandButtonWindow.h"
 
-namespace zentra {
+namespace zentra::win32 {
 namespace {
 
 constexpr Colour kRed = 0x000000FF;
@@ -415,4 +415,4 @@ TEST_F(CommandButtonWindowTest, Teardown_ParentDestroyedFirst) {
 }
 
 }  // namespace
-}  // namespace zentra
+}  // namespace zentra::win32

@@ -34,12 +34,12 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
                                  frame, nullptr, instance, nullptr);
 
     const auto design = zentra::LoadKeypadDesign(zentra::KeypadDesignBytes());
-    std::vector<std::unique_ptr<zentra::CommandButtonWindow>> keys;
+    std::vector<std::unique_ptr<zentra::win32::CommandButtonWindow>> keys;
     int id = 1000;
     for (const zentra::KeyDesign& key : design) {
-        zentra::CommandButtonArgs args = zentra::ArgsFromDesign(key, panel, id++);
+        zentra::win32::CommandButtonArgs args = zentra::win32::ArgsFromDesign(key, panel, id++);
         args.visible = !(key.array == "bbOper" && key.index <= 4);
-        auto button = zentra::CommandButtonWindow::Create(args);
+        auto button = zentra::win32::CommandButtonWindow::Create(args);
         if (!button) return 1;
         if (key.array == "bbOper" && key.index >= 5) button->SetEnabled(false);
         if (key.array == "bbDigit" && key.index == 5) {

@@ -7,7 +7,7 @@
 
 #include "window/win32/DdeServer.h"
 
-namespace zentra {
+namespace zentra::win32 {
 namespace {
 
 std::string ClientPath() {
@@ -113,4 +113,4 @@ TEST(DdeServer, OnlyOneServerRunsPerProcess) {
 }
 
 }  // namespace
-}  // namespace zentra
+}  // namespace zentra::win32

@@ -16,7 +16,7 @@
 #include "window/win32/Panel.h"
 #include "window/win32/ResourceIds.h"
 
-namespace zentra {
+namespace zentra::win32 {
 namespace {
 
 HWND CreateTestWindow() {
@@ -272,4 +272,4 @@ TEST(ClipboardAdapter, TextRoundTripsAndRichTextUsesItsOwnFormat) {
 }
 
 }  // namespace
-}  // namespace zentra
+}  // namespace zentra::win32

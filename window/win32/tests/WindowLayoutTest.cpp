@@ -5,7 +5,7 @@
 
 #include "window/win32/WindowLayout.h"
 
-namespace zentra {
+namespace zentra::win32 {
 namespace {
 
 constexpr int kKeyWidth = 36;
@@ -65,4 +65,4 @@ TEST(WindowLayout, KeysFollowTheirSizeButNeverOverlap) {
 }
 
 }  // namespace
-}  // namespace zentra
+}  // namespace zentra::win32

@@ -1,0 +1,47 @@
+// Small Win32 services every window of ours needs: the shift state of the mouse and the keyboard,
+// the screen's resolution, WM_GETTEXT answers and reads, and window-class registration.
+// Shift bits: https://learn.microsoft.com/windows/win32/inputdev/wm-lbuttondown
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace zentra::win32 {
+
+// Bits of a shift state: 1 Shift, 2 Ctrl, 4 Alt.
+enum ShiftBit : int { kShiftBit = 1, kCtrlBit = 2, kAltBit = 4 };
+
+// The shift state that came with a mouse message (its MK_* bits) plus the Alt key.
+int MouseShiftState(WPARAM keys);
+// The shift state of the keyboard now.
+int KeyboardShiftState();
+
+// The screen's resolution in dots per inch, asked once per program: each question is a round
+// trip to the window system under Wine.
+struct ScreenDpi {
+    int x;
+    int y;
+};
+const ScreenDpi& ScreenResolution();
+
+// Twips (1/1440 inch) per pixel at `dotsPerInch`; 15 (96 dpi) when the resolution is unknown.
+int TwipsPerPixel(int dotsPerInch);
+
+// Answers WM_GETTEXT with `text`: at most `size` - 1 characters and a NUL into `buffer`.
+LRESULT AnswerGetText(const std::string& text, WPARAM size, LPARAM buffer);
+// The whole text of a window.
+std::string WindowText(HWND hwnd);
+
+// A window class of this module. Registering it again is harmless.
+struct WindowClass {
+    const char* name = nullptr;
+    WNDPROC procedure = nullptr;
+    UINT style = 0;
+    LPCSTR cursor = IDC_ARROW;
+    HBRUSH background = nullptr;
+    HICON icon = nullptr;
+};
+bool RegisterWindowClass(const WindowClass& windowClass);
+
+}  // namespace zentra::win32
