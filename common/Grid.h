@@ -35,19 +35,26 @@ enum GridAlignment : int {
     kAlignGeneral = 9,
 };
 
+// Preconditions: a grid always has at least one row and exactly two columns. Every `row` argument
+// lies in 0 .. Rows() - 1 and every `col` argument is 0 or 1, except where a call says otherwise
+// (SetTopRow, RowIsVisible). A call outside them is the caller's fault: the in-memory grid, which
+// is also the window control's model, throws std::out_of_range, and the window reports it as an
+// internal failure.
 class Grid {
   public:
     virtual ~Grid() = default;
 
     virtual int Rows() const = 0;
-    // Setting 1 leaves exactly one row; new rows are empty.
+    // rows >= 1; setting 1 leaves exactly one row; new rows are empty; a current row below the
+    // end moves to the last row.
     virtual void SetRows(int rows) = 0;
     virtual int Row() const = 0;
     virtual void SetRow(int row) = 0;  // raises leave-cell then enter-cell
     virtual int Col() const = 0;
     virtual void SetCol(int col) = 0;  // raises leave-cell then enter-cell
     virtual int TopRow() const = 0;
-    // Clamped so that the view never scrolls past the point where the last row is at the bottom.
+    // Any row: clamped so that the view never scrolls past the point where the last row is at the
+    // bottom.
     virtual void SetTopRow(int row) = 0;
 
     virtual std::string TextMatrix(int row, int col) const = 0;
@@ -65,11 +72,12 @@ class Grid {
 
     // Appends one row; tab characters separate its cells ("\t" appends an empty row).
     virtual void AddItem(const std::string& text) = 0;
-    // Deletes the row; the rows below move up by one.
+    // Deletes the row; the rows below move up by one. Needs Rows() >= 2: the last row stays.
     virtual void RemoveItem(int row) = 0;
     // Empties every cell; the row count stays.
     virtual void Clear() = 0;
-    // Whether the whole row lies inside the visible area (the top row always counts as visible).
+    // Any row: whether the whole row lies inside the visible area (the top row always counts as
+    // visible).
     virtual bool RowIsVisible(int row) const = 0;
 
     // The control's outer size in twips.

@@ -23,6 +23,8 @@ sources[clipboard-script]="window/fuzz/ClipboardScriptFuzzer.cpp"
 seeds[clipboard-script]=window/fuzz/seeds
 sources[window]="window/fuzz/WindowFuzzer.cpp"
 seeds[window]=window/fuzz/seeds-window
+sources[stored-mode]="window/fuzz/StoredModeFuzzer.cpp"
+seeds[stored-mode]=window/fuzz/seeds-mode
 core=(common/*.cpp engine/*.cpp input/*.cpp window/*.cpp controls/*.cpp
       resources/PrimeTableBytesEmbedded.cpp build/native/resources/prime_table_data.cpp)
 

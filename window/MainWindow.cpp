@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cctype>
 #include <cmath>
 #include <utility>
 
@@ -24,6 +25,19 @@ constexpr std::array<int, 5> kFunctionKeyTopics{105, 106, 107, 108, 115};
 
 constexpr int kRightButton = 2;
 constexpr std::size_t kMaxLineDigits = 12;
+
+// The failure's own words, kept to characters that the result pane shows as they are.
+std::string InternalFaultText(std::string_view what) {
+    constexpr std::size_t kMaxDetail = 60;
+    std::string detail;
+    for (char c : what) {
+        if (detail.size() == kMaxDetail) break;
+        const bool plain = std::isalnum(static_cast<unsigned char>(c)) != 0 ||
+                           std::string_view(" .,:;_-()'").find(c) != std::string_view::npos;
+        if (plain) detail += c;
+    }
+    return detail.empty() ? "[Internal error]" : "[Internal error: " + detail + "]";
+}
 
 int KeyTopic(KeyArray array, int index) {
     switch (array) {
@@ -325,6 +339,15 @@ void MainWindow::PressEnter() {
     }
     SelectNumberColumn();
     OnLeaveCell();
+}
+
+void MainWindow::OnInternalFault(std::string_view what) {
+    if (busyDepth_ > 0) {
+        busyDepth_ = 0;
+        ports_.window.SetBusy(false);
+    }
+    ShowResult(ports_.result, InternalFaultText(what));
+    ports_.beep.Beep();
 }
 
 void MainWindow::SetBusy(bool busy) {

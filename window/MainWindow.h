@@ -114,6 +114,10 @@ class MainWindow final : public OperationHost, private GridEvents {
     // DDE execute string; false refuses it (negative acknowledgement).
     bool OnDdeExecute(std::string_view command);
 
+    // A failure that the host stopped at one of its entries: the work it interrupted is given up,
+    // the window is freed again and the result pane says so, with a beep.
+    void OnInternalFault(std::string_view what);
+
     // Clipboard and Undo.
     void Copy();
     void Paste();

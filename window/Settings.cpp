@@ -29,8 +29,12 @@ Settings::Settings(RegistryPort& registry, std::string_view company)
       keyPath_("SOFTWARE\\" + std::string(company) + "\\" + std::string(kTitle)) {}
 
 void Settings::Write(const std::string& name, const std::string& text) {
-    if (RegWriteValue(registry_, RegistryRoot::LocalMachine, keyPath_, name, text)) return;
-    RegWriteValue(registry_, RegistryRoot::CurrentUser, keyPath_, name, text);
+    const bool machine = RegWriteValue(registry_, RegistryRoot::LocalMachine, keyPath_, name, text);
+    // The user's part is read first: a value left there by a run without the machine's rights
+    // would hide this one at the next start.
+    if (!machine || registry_.QueryValue(RegistryRoot::CurrentUser, keyPath_, name)) {
+        RegWriteValue(registry_, RegistryRoot::CurrentUser, keyPath_, name, text);
+    }
 }
 
 void Settings::WriteStart(const std::string& programFolder, const std::string& version) {

@@ -378,7 +378,8 @@ LRESULT CALLBACK CommandButtonWindow::WindowProc(HWND hwnd, UINT message, WPARAM
         self->hwnd_ = nullptr;
         return DefWindowProcA(hwnd, message, wParam, lParam);
     }
-    return self->HandleMessage(message, wParam, lParam);
+    return win32::GuardWindowProc(hwnd, message, wParam, lParam,
+                                  [&] { return self->HandleMessage(message, wParam, lParam); });
 }
 
 LRESULT CommandButtonWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

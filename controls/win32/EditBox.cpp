@@ -3,6 +3,8 @@
 
 #include "controls/win32/HostSupport.h"
 
+#include "controls/win32/WindowBinding.h"
+
 namespace zentra::win32 {
 namespace {
 
@@ -63,7 +65,9 @@ EditBox::~EditBox() {
 LRESULT CALLBACK EditBox::SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* box = reinterpret_cast<EditBox*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
     if (box == nullptr) return DefWindowProcA(hwnd, message, wParam, lParam);
-    return box->Handle(message, wParam, lParam);
+    return GuardEntry(
+        [&] { return box->Handle(message, wParam, lParam); },
+        [&] { return CallWindowProcA(box->original_, hwnd, message, wParam, lParam); });
 }
 
 LRESULT EditBox::Handle(UINT message, WPARAM wParam, LPARAM lParam) {

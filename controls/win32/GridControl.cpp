@@ -80,7 +80,7 @@ GridControl::~GridControl() {
 LRESULT CALLBACK GridControl::WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     auto* self = BoundWindowObject(hwnd, msg, lp, &GridControl::hwnd_);
     if (!self) return DefWindowProcA(hwnd, msg, wp, lp);
-    return self->Handle(msg, wp, lp);
+    return GuardWindowProc(hwnd, msg, wp, lp, [&] { return self->Handle(msg, wp, lp); });
 }
 
 LRESULT GridControl::Handle(UINT msg, WPARAM wp, LPARAM lp) {

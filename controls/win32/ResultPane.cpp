@@ -111,7 +111,7 @@ ResultPane::~ResultPane() {
 LRESULT CALLBACK ResultPane::WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     auto* self = BoundWindowObject(hwnd, msg, lp, &ResultPane::hwnd_);
     if (!self) return DefWindowProcA(hwnd, msg, wp, lp);
-    return self->Handle(msg, wp, lp);
+    return GuardWindowProc(hwnd, msg, wp, lp, [&] { return self->Handle(msg, wp, lp); });
 }
 
 LRESULT ResultPane::Handle(UINT msg, WPARAM wp, LPARAM lp) {

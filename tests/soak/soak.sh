@@ -6,6 +6,9 @@
 # execute acknowledged or refused as the DDE table says, no line lost or garbled, the window alive.
 # Usage: soak.sh BIN_DIR WORK_DIR [EXECUTES_PER_CLIENT] [BIG_CLIPBOARD_MB]
 #   default 10000 executes and 16 MB (minutes); the test command runs a short version.
+#        soak.sh BIN_DIR WORK_DIR restarts [CYCLES]
+#   starts and exits the program CYCLES times (default 200), switching the mode in between by
+#   keys; every start must show the mode of the last exit.
 set -uo pipefail
 export LC_ALL=C
 bin=$1
@@ -22,6 +25,7 @@ dde() { wine_run "$bin/zentra-dde.exe" --quiet --timeout 120000 "$@"; }
 
 app_pid=
 alive() { [[ -n $app_pid ]] && kill -0 "$app_pid" 2>/dev/null; }
+gone() { ! alive; }
 cleanup() {
     if alive; then
         dde Exit >/dev/null 2>&1
@@ -34,10 +38,64 @@ cleanup() {
 trap cleanup EXIT
 [[ -n ${DISPLAY:-} ]] || zentra_xvfb_start || exit 1
 
+# Tests before this one may have stored either mode; this one starts from tabular.
+source "$root/scripts/lib/machine.sh"
+settings_key="HKLM\\SOFTWARE\\${ZENTRA_COMPANY:-Zentra Software}\\Zentra!"
+reg_run() { ZENTRA_WINE_ARCH=$(zentra_pe_arch "$bin/Zentra!.exe") wine_run reg "$@"; }
+reg_run add "$settings_key" /v Mode /d 0 /f >/dev/null 2>&1
+
+if [[ $per_client == restarts ]]; then
+    cycles=${4:-200}
+    window_id() { xdotool search --name '^Quorvel$' 2>/dev/null | head -1; }
+    # The left edges of the grid and of the linear view's panel: the view at 0 is the mode shown.
+    shown_mode() {
+        probe layout | tr -d '\r' | awk '$1 == "Zentra.Grid" { g = $2 }
+            $1 == "Zentra.Panel" && $2 != 1 { p = $2 } END {
+                if (g == 0 && p < 0) print "tabular"; else if (p == 0 && g < 0) print "linear" }'
+    }
+    mode_is() { [[ $(shown_mode) == "$1" ]]; }
+    enabled() { [[ $(probe layout | grep '^window ' | cut -d' ' -f4) == 1 ]]; }
+    started=$SECONDS
+    expected=tabular
+    RANDOM=13
+    wrong=0
+    for ((cycle = 1; cycle <= cycles; cycle++)); do
+        wine_run "$bin/Zentra!.exe" /E >>"$work/app.log" 2>&1 &
+        app_pid=$!
+        wait_for 60 probe text Zentra.Grid || { fail "cycle $cycle: no window"; break; }
+        if ! wait_for 5 mode_is "$expected"; then
+            fail "cycle $cycle: started in [$(shown_mode)], the last exit left $expected"
+            wrong=$((wrong + 1))
+        fi
+        # None, one or two switches before the exit; mostly one.
+        switches=$(((RANDOM % 4 + 1) / 2))
+        for ((s = 0; s < switches; s++)); do
+            [[ $expected == tabular ]] && expected=linear || expected=tabular
+            win=$(window_id)
+            xdotool windowfocus --sync "$win" 2>/dev/null || xdotool windowfocus "$win"
+            xdotool key --delay 40 alt+m "${expected:0:1}"
+            wait_for 10 mode_is "$expected" && wait_for 10 enabled ||
+                fail "cycle $cycle: the switch to $expected did not end"
+        done
+        # DDE Exit and closing the window both save the mode.
+        if ((cycle % 2)); then dde Exit >/dev/null; else probe close >/dev/null; fi
+        wait_for 20 gone || { fail "cycle $cycle: the program did not end"; break; }
+        app_pid=
+    done
+    echo "$((cycle - 1)) starts and exits in $((SECONDS - started)) s, $wrong in a wrong mode"
+    echo "$failures failures"
+    ((failures == 0))
+    exit
+fi
+
 wine_run "$bin/Zentra!.exe" >"$work/app.log" 2>&1 &
 app_pid=$!
 for _ in $(seq 600); do probe text Zentra.Grid >/dev/null 2>&1 && break; sleep 0.1; done
 dde Clear >/dev/null || fail "Clear refused"
+# The clipboard as another program may have left it (the help test hands numbers to its calculator
+# through it) would be pasted by the first clients; they start from a text not worth pasting.
+printf 'abc' | probe clip-set >/dev/null || fail "clipboard not set"
+[[ -z $(probe text Zentra.Grid | tr -d '\r\t') ]] || fail "the grid is not empty after Clear"
 
 # Column 0 of every row, one a line, without the factorizations.
 lines() { probe text Zentra.Grid | tr -d '\r' | cut -f1; }

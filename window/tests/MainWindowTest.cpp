@@ -1026,5 +1026,34 @@ TEST(MainWindow_LinearView, ScrollBarShowsOnlyWhenTheLinesNoLongerFit) {
     }
 }
 
+// A failure stopped by the host in the middle of an operation: the window is free again, the
+// result pane names the failure in characters it can show, and the user hears it.
+TEST(MainWindow_InternalFault, FreesTheWindowAndSaysSo) {
+    const struct {
+        const char* what;
+        const char* shown;
+    } cases[] = {
+        {"grid row out of range", "[Internal error: grid row out of range]"},
+        {"", "[Internal error]"},
+        {"x^2 * {\\rtf}", "[Internal error: x2  rtf]"},
+        {"\x01\x02", "[Internal error]"},
+    };
+    for (const auto& c : cases) {
+        Harness h;
+        h.Type("12\n");
+        h.window.SetBusy(true);
+        h.window.SetBusy(true);  // nested, as an LCM running a stale factorization
+        h.window.OnInternalFault(c.what);
+        EXPECT_FALSE(h.host.busy) << c.what;
+        EXPECT_EQ(h.result.TextRTF(), RenderResultRtf(c.shown)) << c.what;
+        EXPECT_TRUE(h.result.Enabled()) << c.what;
+        EXPECT_EQ(h.beep.beeps, 1) << c.what;
+        // The next operation takes the window and frees it as usual.
+        h.window.OnKeyClick(KeyArray::Func, 0);
+        EXPECT_FALSE(h.host.busy) << c.what;
+        EXPECT_EQ(h.grid.TextMatrix(0, 1), "= 2^2 * 3") << c.what;
+    }
+}
+
 }  // namespace
 }  // namespace zentra

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "window/Settings.h"
+#include "window/StartFailure.h"
 
 namespace zentra {
 namespace {
@@ -80,10 +81,37 @@ TEST(Settings_Registry, WritesTheMachineKeyOrTheUsersWhenRefused) {
     RegWriteValue(registry, RegistryRoot::LocalMachine, settings.KeyPath(), "Mode", "0");
     RegWriteValue(registry, RegistryRoot::CurrentUser, settings.KeyPath(), "Mode", "1");
     EXPECT_EQ(settings.ReadMode(), DisplayMode::Linear);
+    // ... so a later run with the machine's rights keeps it up to date, or the next start would
+    // find the old mode there.
+    settings.WriteMode(DisplayMode::Tabular);
+    EXPECT_EQ(settings.ReadMode(), DisplayMode::Tabular);
+    EXPECT_EQ(RegReadValue(registry, RegistryRoot::LocalMachine, settings.KeyPath(), "Mode"), "0");
     // A REG_DWORD 1 is linear too.
     MemoryRegistry dword;
     RegWriteValue(dword, RegistryRoot::LocalMachine, settings.KeyPath(), "Mode", "1", kRegDword);
     EXPECT_EQ(Settings(dword, "Maker").ReadMode(), DisplayMode::Linear);
+}
+
+// Every start that cannot go on names its cause; no text means the start went on.
+TEST(StartFailure_Text, NamesTheCause) {
+    const struct {
+        StartFailure failure;
+        const char* detail;
+        const char* text;
+    } cases[] = {
+        {StartFailure::None, "", ""},
+        {StartFailure::PrimeTable, "the prime table is damaged",
+         "Zentra! cannot start: the prime table is damaged.\r\nPlease install the program again."},
+        {StartFailure::Window, "",
+         "Zentra! cannot start: its window could not be created.\r\n"
+         "Please close other programs and start it again."},
+        {StartFailure::Dde, "",
+         "Zentra! cannot start: its DDE service could not be registered.\r\n"
+         "Please close other programs and start it again."},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(StartFailureText(c.failure, c.detail), c.text) << static_cast<int>(c.failure);
+    }
 }
 
 }  // namespace

@@ -4,10 +4,13 @@
 
 #include <vector>
 
+#include "controls/win32/WindowBinding.h"
+
 namespace zentra::win32 {
 namespace {
 
 DdeServer* g_server = nullptr;
+const HDDEDATA kRefused = reinterpret_cast<HDDEDATA>(DDE_FNOTPROCESSED);
 
 }  // namespace
 
@@ -48,17 +51,21 @@ HDDEDATA CALLBACK DdeServer::Callback(UINT type, UINT, HCONV, HSZ hsz1, HSZ hsz2
                                       ULONG_PTR, ULONG_PTR) {
     DdeServer* server = g_server;
     if (server == nullptr) return nullptr;
+    // An execute that failed inside is refused; any other transaction is simply not answered.
+    return win32::GuardEntry([&] { return server->Dispatch(type, hsz1, hsz2, data); },
+                             [type] { return type == XTYP_EXECUTE ? kRefused : HDDEDATA{}; });
+}
+
+HDDEDATA DdeServer::Dispatch(UINT type, HSZ hsz1, HSZ hsz2, HDDEDATA data) {
     switch (type) {
         case XTYP_CONNECT:
             // hsz1 is the topic, hsz2 the service.
             return reinterpret_cast<HDDEDATA>(
-                static_cast<ULONG_PTR>(DdeCmpStringHandles(hsz1, server->topic_) == 0 &&
-                                       DdeCmpStringHandles(hsz2, server->service_) == 0));
+                static_cast<ULONG_PTR>(DdeCmpStringHandles(hsz1, topic_) == 0 &&
+                                       DdeCmpStringHandles(hsz2, service_) == 0));
         case XTYP_EXECUTE:
-            if (DdeCmpStringHandles(hsz1, server->topic_) != 0) {
-                return reinterpret_cast<HDDEDATA>(DDE_FNOTPROCESSED);
-            }
-            return server->Execute(data);
+            if (DdeCmpStringHandles(hsz1, topic_) != 0) return kRefused;
+            return Execute(data);
         default:
             return nullptr;
     }
@@ -74,7 +81,7 @@ HDDEDATA DdeServer::Execute(HDDEDATA data) {
         command = command.substr(0, nul);
     }
     const bool accepted = handler_ && handler_(command);
-    return reinterpret_cast<HDDEDATA>(accepted ? DDE_FACK : DDE_FNOTPROCESSED);
+    return accepted ? reinterpret_cast<HDDEDATA>(DDE_FACK) : kRefused;
 }
 
 }  // namespace zentra::win32

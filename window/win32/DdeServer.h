@@ -32,6 +32,7 @@ class DdeServer {
   private:
     static HDDEDATA CALLBACK Callback(UINT type, UINT format, HCONV conversation, HSZ hsz1,
                                       HSZ hsz2, HDDEDATA data, ULONG_PTR data1, ULONG_PTR data2);
+    HDDEDATA Dispatch(UINT type, HSZ hsz1, HSZ hsz2, HDDEDATA data);
     HDDEDATA Execute(HDDEDATA data);
 
     DWORD instance_ = 0;

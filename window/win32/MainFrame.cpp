@@ -1,6 +1,8 @@
 // The main window: https://learn.microsoft.com/windows/win32/winmsg/using-windows
 #include "window/win32/MainFrame.h"
 
+#include <stdexcept>
+
 #include "controls/win32/HostSupport.h"
 #include "controls/win32/WindowBinding.h"
 #include "resources/design/KeypadDesignBytes.h"
@@ -18,6 +20,12 @@ constexpr UINT_PTR kSlideTimerId = 2;
 constexpr int kRowPaddingPixels = 5;
 constexpr UINT_PTR kCalcTimerId = 1;
 
+#ifdef ZENTRA_FAULT_PROBE
+// Only in the test build of the program: DDE "FaultProbe" fails inside the DDE callback,
+// "FaultProbeWindow" makes the window read a grid row that does not exist.
+constexpr UINT kFaultProbeMessage = WM_APP + 0x7F;
+#endif
+
 void MoveChild(HWND child, const LayoutRect& rect) {
     if (child == nullptr) return;
     SetWindowPos(child, nullptr, rect.left, rect.top, rect.width, rect.height,
@@ -27,6 +35,7 @@ void MoveChild(HWND child, const LayoutRect& rect) {
 }  // namespace
 
 MainFrame::~MainFrame() {
+    if (win32::CurrentFaultReceiver() == this) win32::SetFaultReceiver(nullptr);
     // The logic borrows the controls and the window: stop it before anything else goes.
     logic_.reset();
     dde_.Stop();
@@ -37,25 +46,26 @@ MainFrame::~MainFrame() {
     if (popupMenus_ != nullptr) DestroyMenu(popupMenus_);
 }
 
-bool MainFrame::Create(HINSTANCE instance, int showCommand) {
+StartFailure MainFrame::Create(HINSTANCE instance, int showCommand) {
+    SetFaultReceiver(this);
     WindowClass windowClass;
     windowClass.name = kClassName;
     windowClass.procedure = &MainFrame::WndProc;
     windowClass.icon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_ZENTRA));
     windowClass.background = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    if (!RegisterWindowClass(windowClass)) return false;
+    if (!RegisterWindowClass(windowClass)) return StartFailure::Window;
 
     popupMenus_ = LoadMenuA(instance, MAKEINTRESOURCEA(IDR_POPUPMENU));
     HMENU bar = LoadMenuA(instance, MAKEINTRESOURCEA(IDR_MAINMENU));
     hwnd_ = CreateWindowExA(0, kClassName, "", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT,
                             CW_USEDEFAULT, kFirstWidthPixels, kFirstHeightPixels, nullptr, bar,
                             instance, this);
-    if (hwnd_ == nullptr) return false;
+    if (hwnd_ == nullptr) return StartFailure::Window;
     menus_ = std::make_unique<Menus>(bar, GetSubMenu(popupMenus_, 0));
     clipboard_ = std::make_unique<Clipboard>(hwnd_);
     help_ = std::make_unique<WhatsThisHelp>(hwnd_);
     calcTimer_ = std::make_unique<WindowTimer>(hwnd_, kCalcTimerId, kCalcPollMs);
-    if (!CreateChildren()) return false;
+    if (!CreateChildren()) return StartFailure::Window;
 
     const WindowPorts ports{*grid_,      *result_,    *this, keypad_,   *menus_,
                             metrics_,    *clipboard_, beep_, *help_,    shell_,
@@ -67,12 +77,19 @@ bool MainFrame::Create(HINSTANCE instance, int showCommand) {
     logic_->Load(program, {{}, help_->HelpFilePath(), program.comments, program.productName});
     // Start-up sized the window under the event guard; the first layout runs as it is shown.
     LayOutWindow();
-    dde_.Start("Zentra!", "Zentra", [this](std::string_view command) {
+    const bool ddeStarted = dde_.Start("Zentra!", "Zentra", [this](std::string_view command) {
+#ifdef ZENTRA_FAULT_PROBE
+        if (command == "FaultProbe") throw std::runtime_error("fault probe");
+        if (command == "FaultProbeWindow") {
+            return PostMessageA(hwnd_, kFaultProbeMessage, 0, 0) != FALSE;
+        }
+#endif
         return logic_ && logic_->OnDdeExecute(command);
     });
+    if (!ddeStarted) return StartFailure::Dde;
     ShowWindow(hwnd_, showCommand);
     UpdateWindow(hwnd_);
-    return true;
+    return StartFailure::None;
 }
 
 bool MainFrame::CreateChildren() {
@@ -130,7 +147,9 @@ bool MainFrame::CreateChildren() {
 int MainFrame::Run() {
     MSG msg;
     while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
-        if (PreTranslate(msg)) continue;
+        // The key preview runs the logic outside any window procedure: it gets the same guard,
+        // and a key whose handling failed is used up.
+        if (win32::GuardEntry([&] { return PreTranslate(msg); }, [] { return true; })) continue;
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
     }
@@ -257,7 +276,8 @@ void MainFrame::OnHelp(const HELPINFO& info) {
 LRESULT CALLBACK MainFrame::WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* frame = win32::BoundWindowObject(hwnd, message, lParam, &MainFrame::hwnd_);
     if (frame == nullptr) return DefWindowProcA(hwnd, message, wParam, lParam);
-    return frame->Handle(message, wParam, lParam);
+    return win32::GuardWindowProc(hwnd, message, wParam, lParam,
+                                  [&] { return frame->Handle(message, wParam, lParam); });
 }
 
 LRESULT MainFrame::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -288,6 +308,10 @@ LRESULT MainFrame::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_HELP:
             if (logic_ && lParam != 0) OnHelp(*reinterpret_cast<const HELPINFO*>(lParam));
             return TRUE;
+#ifdef ZENTRA_FAULT_PROBE
+        case kFaultProbeMessage:
+            return static_cast<LRESULT>(grid_->TextMatrix(grid_->Rows(), 0).size());
+#endif
         case WM_SETCURSOR:
             if (busy_) {
                 SetCursor(LoadCursor(nullptr, IDC_WAIT));
@@ -452,6 +476,14 @@ void MainFrame::StartTimer() {
 
 void MainFrame::StopTimer() {
     KillTimer(hwnd_, kSlideTimerId);
+}
+
+void MainFrame::OnInternalFault(const std::string& what) {
+    if (logic_) {
+        logic_->OnInternalFault(what);
+    } else {
+        MessageBeep(MB_ICONHAND);
+    }
 }
 
 }  // namespace zentra::win32

@@ -11,9 +11,11 @@
 
 #include "controls/win32/GridControl.h"
 #include "controls/win32/ResultPane.h"
+#include "controls/win32/WindowBinding.h"
 #include "engine/PrimeTable.h"
 #include "window/MainWindow.h"
 #include "window/Ports.h"
+#include "window/StartFailure.h"
 #include "window/win32/Clipboard.h"
 #include "window/win32/DdeServer.h"
 #include "window/win32/Keypad.h"
@@ -27,7 +29,7 @@
 
 namespace zentra::win32 {
 
-class MainFrame final : public WindowPort, public SlideStage {
+class MainFrame final : public WindowPort, public SlideStage, public win32::FaultReceiver {
   public:
     // `primes` must outlive this object.
     explicit MainFrame(const PrimeTable& primes) : primes_(primes) {}
@@ -35,8 +37,9 @@ class MainFrame final : public WindowPort, public SlideStage {
     MainFrame(const MainFrame&) = delete;
     MainFrame& operator=(const MainFrame&) = delete;
 
-    // Creates the window with its menu, panels, keypad and logic, runs the start-up and shows it.
-    bool Create(HINSTANCE instance, int showCommand);
+    // Creates the window with its menu, panels, keypad and logic, runs the start-up and shows it;
+    // StartFailure::None when the window stands.
+    StartFailure Create(HINSTANCE instance, int showCommand);
     HWND Hwnd() const { return hwnd_; }
 
     // Runs the message loop until the window is gone; returns the exit code.
@@ -64,6 +67,9 @@ class MainFrame final : public WindowPort, public SlideStage {
     void SetOkEnabled(bool) override {}
     void StartTimer() override;
     void StopTimer() override;
+
+    // FaultReceiver: a failure stopped at one of the window's entries from the system.
+    void OnInternalFault(const std::string& what) override;
 
   private:
     static LRESULT CALLBACK WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);

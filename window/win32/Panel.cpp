@@ -44,30 +44,33 @@ SIZE Panel::ClientSize() const {
 
 LRESULT CALLBACK Panel::WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* panel = win32::BoundWindowObject(hwnd, message, lParam, &Panel::hwnd_);
-    if (panel != nullptr) {
-        switch (message) {
-            case WM_SIZE:
-                if (panel->onResize_) panel->onResize_();
-                return 0;
-            case WM_SETFOCUS:
-                if (panel->onFocus_) panel->onFocus_();
-                return 0;
-            case WM_COMMAND:
-                // A control's notification goes back to the control, which handles its own.
-                if (lParam != 0) {
-                    return SendMessageA(reinterpret_cast<HWND>(lParam), win32::kReflectedCommand,
-                                        wParam, lParam);
-                }
-                return SendMessageA(GetParent(hwnd), message, wParam, lParam);
-            case WM_NOTIFY:
-            case WM_DRAWITEM:
-                // Notifications of the controls inside go to the window that handles them.
-                return SendMessageA(GetParent(hwnd), message, wParam, lParam);
-            default:
-                break;
-        }
+    if (panel == nullptr) return DefWindowProcA(hwnd, message, wParam, lParam);
+    return win32::GuardWindowProc(hwnd, message, wParam, lParam,
+                                  [&] { return panel->Handle(message, wParam, lParam); });
+}
+
+LRESULT Panel::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_SIZE:
+            if (onResize_) onResize_();
+            return 0;
+        case WM_SETFOCUS:
+            if (onFocus_) onFocus_();
+            return 0;
+        case WM_COMMAND:
+            // A control's notification goes back to the control, which handles its own.
+            if (lParam != 0) {
+                return SendMessageA(reinterpret_cast<HWND>(lParam), win32::kReflectedCommand,
+                                    wParam, lParam);
+            }
+            return SendMessageA(GetParent(hwnd_), message, wParam, lParam);
+        case WM_NOTIFY:
+        case WM_DRAWITEM:
+            // Notifications of the controls inside go to the window that handles them.
+            return SendMessageA(GetParent(hwnd_), message, wParam, lParam);
+        default:
+            return DefWindowProcA(hwnd_, message, wParam, lParam);
     }
-    return DefWindowProcA(hwnd, message, wParam, lParam);
 }
 
 }  // namespace zentra::win32

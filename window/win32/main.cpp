@@ -8,7 +8,19 @@
 #include <string>
 
 #include "engine/PrimeTable.h"
+#include "window/StartFailure.h"
 #include "window/win32/MainFrame.h"
+
+namespace {
+
+// Every start that cannot go on ends the same way: the reason in a box, then a failure code.
+int ReportStartFailure(zentra::StartFailure failure, const std::string& detail = {}) {
+    const std::string text = zentra::StartFailureText(failure, detail);
+    MessageBoxA(nullptr, text.c_str(), "Zentra!", MB_ICONERROR | MB_OK);
+    return 1;
+}
+
+}  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
@@ -17,14 +29,12 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     // A damaged table would give wrong factorizations without any sign; refuse to start instead.
     std::string error;
     const auto primes = zentra::PrimeTable::FromProgramResource(&error);
-    if (!primes) {
-        const std::string text =
-            "Zentra! cannot start: " + error + ".\r\nPlease install the program again.";
-        MessageBoxA(nullptr, text.c_str(), "Zentra!", MB_ICONERROR | MB_OK);
-        return 1;
-    }
+    if (!primes) return ReportStartFailure(zentra::StartFailure::PrimeTable, error);
 
     zentra::win32::MainFrame frame(*primes);
-    if (!frame.Create(instance, showCommand)) return 1;
+    if (const auto failure = frame.Create(instance, showCommand);
+        failure != zentra::StartFailure::None) {
+        return ReportStartFailure(failure);
+    }
     return frame.Run();
 }

@@ -1,0 +1,69 @@
+#!/usr/bin/env bash
+# The window survives its own failures: a test build of the program fails on request, once inside
+# the DDE callback ("FaultProbe") and once inside the main window's procedure ("FaultProbeWindow",
+# a grid row that does not exist). Each time the window must stay, say so in the result pane and
+# go on working; the failing execute is refused.
+# Usage: fault.sh BIN_DIR FAULT_PROGRAM WORK_DIR COMPANY. Uses $DISPLAY, or a private Xvfb.
+set -uo pipefail
+bin=$1
+program=$2
+work=$3
+company=$4
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+mkdir -p "$work"
+source "$root/scripts/lib/checks.sh"
+source "$root/scripts/lib/xvfb.sh"
+source "$root/scripts/lib/machine.sh"
+
+wine_run() { "$root/scripts/wine-run.sh" "$@"; }
+probe() { wine_run "$bin/zentra-probe.exe" "$@"; }
+dde() { wine_run "$bin/zentra-dde.exe" --quiet "$@" >/dev/null; }
+reg_run() { ZENTRA_WINE_ARCH=$(zentra_pe_arch "$program") wine_run reg "$@"; }
+
+app_pid=
+alive() { [[ -n $app_pid ]] && kill -0 "$app_pid" 2>/dev/null; }
+gone() { ! alive; }
+cleanup() {
+    if alive; then
+        probe close >/dev/null 2>&1
+        wait_for 10 gone || kill -9 "$app_pid" 2>/dev/null
+    fi
+    zentra_xvfb_stop
+}
+trap cleanup EXIT
+[[ -n ${DISPLAY:-} ]] || zentra_xvfb_start || exit 1
+
+# Whatever another test stored, this one starts in tabular mode.
+reg_run add "HKLM\\SOFTWARE\\$company\\Zentra!" /v Mode /d 0 /f >/dev/null 2>&1
+wine_run "$program" >"$work/app.log" 2>&1 &
+app_pid=$!
+wait_for 60 probe text Zentra.Grid || { fail "the window did not appear"; exit 1; }
+
+lines() { probe text Zentra.Grid | tr -d '\r' | cut -f1 | paste -sd' '; }
+result_is() { [[ $(probe text Zentra.ResultPane | tr -d '\r') == "$1" ]]; }
+
+dde Clear 1 2 Enter
+expect_eq "the lines before" "12 " "$(lines)"
+
+dde FaultProbe
+expect_eq "a failing execute is refused" 1 $?
+check "the DDE failure is shown" 10 result_is "[Internal error: fault probe]"
+alive && ok "window alive after a failure in the DDE callback" || fail "died in the DDE callback"
+
+dde Clear 1 2 Enter
+dde FaultProbeWindow
+check "the window's failure is shown" 10 result_is "[Internal error: grid row out of range]"
+win=$(xdotool search --name '^Quorvel$' | head -1)
+eval "$(xdotool getwindowgeometry --shell "$win")"
+import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$work/fault.png"
+alive && ok "window alive after a failure in its procedure" || fail "died in its procedure"
+
+dde 3 Enter
+expect_eq "the window goes on working" "12 3 " "$(lines)"
+dde Exit
+check "Exit still ends the program" 10 gone
+wait "$app_pid"
+expect_eq "exit code" 0 $?
+app_pid=
+echo "$failures failures"
+((failures == 0))
