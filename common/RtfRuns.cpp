@@ -13,20 +13,22 @@ struct Format {
     bool skip = false;  // inside a destination such as the font table
 };
 
-class RunBuilder {
+class DocumentBuilder {
   public:
     void Add(char c, const Format& format) {
         if (format.skip) return;
-        if (runs_.empty() || runs_.back().halfPoints != format.halfPoints ||
-            runs_.back().upHalfPoints != format.up || runs_.back().super != format.super) {
-            runs_.push_back({std::string(), format.halfPoints, format.up, format.super});
+        auto& runs = document_.runs;
+        if (runs.empty() || runs.back().halfPoints != format.halfPoints ||
+            runs.back().upHalfPoints != format.up || runs.back().super != format.super) {
+            runs.push_back({document_.text.size(), 0, format.halfPoints, format.up, format.super});
         }
-        runs_.back().text.push_back(c);
+        document_.text.push_back(c);
+        ++runs.back().length;
     }
-    std::vector<RtfRun> Take() { return std::move(runs_); }
+    RtfDocument Take() { return std::move(document_); }
 
   private:
-    std::vector<RtfRun> runs_;
+    RtfDocument document_;
 };
 
 int HexValue(char c) {
@@ -43,8 +45,8 @@ bool IsDestination(std::string_view word) {
 
 }  // namespace
 
-std::vector<RtfRun> ParseRtfRuns(std::string_view rtf) {
-    RunBuilder builder;
+RtfDocument ParseRtfDocument(std::string_view rtf) {
+    DocumentBuilder builder;
     std::vector<Format> stack;
     Format format;
     std::size_t i = 0;
@@ -126,14 +128,17 @@ std::vector<RtfRun> ParseRtfRuns(std::string_view rtf) {
 }
 
 std::string RtfPlainText(std::string_view rtf) {
-    std::string text;
-    for (const auto& run : ParseRtfRuns(rtf)) text += run.text;
-    return text;
+    return ParseRtfDocument(rtf).text;
 }
 
 std::string EscapeRtfText(std::string_view text) {
     std::string out;
     out.reserve(text.size());
+    AppendEscapedRtfText(out, text);
+    return out;
+}
+
+void AppendEscapedRtfText(std::string& out, std::string_view text) {
     for (char c : text) {
         const auto byte = static_cast<unsigned char>(c);
         if (c == '\\' || c == '{' || c == '}') {
@@ -148,7 +153,6 @@ std::string EscapeRtfText(std::string_view text) {
             out += c;
         }
     }
-    return out;
 }
 
 }  // namespace zentra

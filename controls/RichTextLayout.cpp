@@ -5,30 +5,47 @@
 namespace zentra {
 namespace {
 
-struct Piece {
-    std::string text;
-    RunStyle style;
-};
+// Places the runs of one line as they come: each run's base line is first its lift alone, and
+// the line's own base line is added once the whole line is known.
+class LineBuilder {
+  public:
+    LineBuilder(TextLayout& layout, const TextMeasurer& measurer, int pixelsPerInch)
+        : layout_(layout), measurer_(measurer), pixelsPerInch_(pixelsPerInch) {}
 
-// Splits the runs at paragraph marks; tabs show as blanks.
-std::vector<std::vector<Piece>> SplitLines(const std::vector<RtfRun>& runs) {
-    std::vector<std::vector<Piece>> lines(1);
-    for (const auto& run : runs) {
-        const RunStyle style = StyleOfRun(run);
-        std::string text;
-        for (const char c : run.text) {
-            if (c == '\n') {
-                lines.back().push_back({std::move(text), style});
-                text.clear();
-                lines.emplace_back();
-            } else {
-                text.push_back(c == '\t' ? ' ' : c);
-            }
-        }
-        lines.back().push_back({std::move(text), style});
+    void Add(std::size_t start, std::size_t length, const RunStyle& style) {
+        const FontMetrics metrics = measurer_.Metrics(style.halfPoints);
+        const int lift = HalfPointsToPixels(style.raiseHalfPoints, pixelsPerInch_);
+        ascent_ = std::max(ascent_, metrics.ascent + lift);
+        descent_ = std::max(descent_, metrics.descent - lift);
+        if (length == 0) return;
+        const std::string_view text = std::string_view(layout_.text).substr(start, length);
+        const int width = measurer_.TextWidth(text, style.halfPoints);
+        layout_.runs.push_back({start, length, style.halfPoints, x_, width, -lift});
+        x_ += width;
     }
-    return lines;
-}
+
+    void EndLine() {
+        const int baseline = top_ + ascent_;
+        for (std::size_t i = lineStart_; i < layout_.runs.size(); ++i) {
+            layout_.runs[i].baseline += baseline;
+        }
+        layout_.width = std::max(layout_.width, x_);
+        top_ = baseline + descent_;
+        layout_.height = top_;
+        lineStart_ = layout_.runs.size();
+        x_ = ascent_ = descent_ = 0;
+    }
+
+  private:
+    TextLayout& layout_;
+    const TextMeasurer& measurer_;
+    int pixelsPerInch_;
+    std::size_t lineStart_ = 0;
+    int x_ = 0;
+    int ascent_ = 0;
+    int descent_ = 0;
+    int top_ = 0;
+};
 
 }  // namespace
 
@@ -45,33 +62,27 @@ RunStyle StyleOfRun(const RtfRun& run) {
     return {size, run.upHalfPoints};
 }
 
-TextLayout LayOutRuns(const std::vector<RtfRun>& runs, const TextMeasurer& measurer,
-                      int pixelsPerInch) {
+TextLayout LayOutDocument(const RtfDocument& document, const TextMeasurer& measurer,
+                          int pixelsPerInch) {
     TextLayout layout;
-    int top = 0;
-    for (auto& line : SplitLines(runs)) {
-        int ascent = 0;
-        int descent = 0;
-        for (const auto& piece : line) {
-            const FontMetrics metrics = measurer.Metrics(piece.style.halfPoints);
-            const int lift = HalfPointsToPixels(piece.style.raiseHalfPoints, pixelsPerInch);
-            ascent = std::max(ascent, metrics.ascent + lift);
-            descent = std::max(descent, metrics.descent - lift);
+    layout.text = document.text;
+    std::replace(layout.text.begin(), layout.text.end(), '\t', ' ');
+    LineBuilder lines(layout, measurer, pixelsPerInch);
+    if (document.runs.empty()) return layout;
+    for (const auto& run : document.runs) {
+        const RunStyle style = StyleOfRun(run);
+        // Paragraph marks split a run; the mark itself is not drawn.
+        const std::string_view text = document.TextOf(run);
+        std::size_t from = 0;
+        for (std::size_t mark = text.find('\n'); mark != std::string_view::npos;
+             mark = text.find('\n', from)) {
+            lines.Add(run.start + from, mark - from, style);
+            lines.EndLine();
+            from = mark + 1;
         }
-        const int baseline = top + ascent;
-        int x = 0;
-        for (auto& piece : line) {
-            if (piece.text.empty()) continue;
-            const int width = measurer.TextWidth(piece.text, piece.style.halfPoints);
-            const int lift = HalfPointsToPixels(piece.style.raiseHalfPoints, pixelsPerInch);
-            layout.runs.push_back(
-                {std::move(piece.text), piece.style.halfPoints, x, width, baseline - lift});
-            x += width;
-        }
-        layout.width = std::max(layout.width, x);
-        top = baseline + descent;
+        lines.Add(run.start + from, text.size() - from, style);
     }
-    layout.height = top;
+    lines.EndLine();
     return layout;
 }
 

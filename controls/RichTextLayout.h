@@ -23,8 +23,10 @@ class TextMeasurer {
     virtual int TextWidth(std::string_view text, int halfPoints) const = 0;
 };
 
+// A run placed on its line; its text is a stretch of the layout's text.
 struct PlacedRun {
-    std::string text;
+    std::size_t start = 0;
+    std::size_t length = 0;
     int halfPoints = 24;  // the size to draw it at
     int x = 0;            // left edge, pixels from the layout's left
     int width = 0;        // pixels
@@ -32,9 +34,14 @@ struct PlacedRun {
 };
 
 struct TextLayout {
+    std::string text;  // the document's text, tabs as blanks
     std::vector<PlacedRun> runs;
     int width = 0;   // the widest line
     int height = 0;  // all lines
+
+    std::string_view TextOf(const PlacedRun& run) const {
+        return std::string_view(text).substr(run.start, run.length);
+    }
 };
 
 // Pixels for a length in half points at the given resolution, rounded to nearest.
@@ -48,7 +55,8 @@ struct RunStyle {
 };
 RunStyle StyleOfRun(const RtfRun& run);
 
-TextLayout LayOutRuns(const std::vector<RtfRun>& runs, const TextMeasurer& measurer,
-                      int pixelsPerInch);
+// Places every run of the document, in its order; runs without text take no room and are left out.
+TextLayout LayOutDocument(const RtfDocument& document, const TextMeasurer& measurer,
+                          int pixelsPerInch);
 
 }  // namespace zentra

@@ -49,36 +49,43 @@ std::string GroupThousands(std::string_view text) {
 std::string RenderResultRtf(std::string_view input) {
     if (input.empty()) return {};
     std::string rtf(kRtfHeader);
-    std::string text(input);
+    // A piece costs about 20 characters of markup; one reservation for the whole document.
+    rtf.reserve(rtf.size() + input.size() * 4 + 32);
+    std::string_view text = input;
     const std::size_t equals = text.find("= ");
-    if (equals != std::string::npos && equals > 0) {
-        const std::string_view value = TrimBlanks(std::string_view(text).substr(0, equals));
-        rtf += "{\\fs18 " + EscapeRtfText(GroupThousands(value)) + " = }";
-        text = text.substr(equals + 2);
+    if (equals != std::string_view::npos && equals > 0) {
+        rtf += "{\\fs18 ";
+        AppendEscapedRtfText(rtf, GroupThousands(TrimBlanks(text.substr(0, equals))));
+        rtf += " = }";
+        text.remove_prefix(equals + 2);
     }
-    text += ' ';  // end marker: closes an exponent at the very end
     // `last` counts the characters already rendered; a piece runs from `last` up to before i.
+    // The end of the text closes an exponent as a blank would.
     std::size_t last = 0;
     bool raised = false;
-    auto piece = [&](std::size_t end) {
-        return EscapeRtfText(std::string_view(text).substr(last, end - last));
+    auto piece = [&](std::string_view markup, std::size_t end) {
+        rtf += markup;
+        AppendEscapedRtfText(rtf, text.substr(last, end - last));
+        rtf += '}';
     };
-    for (std::size_t i = 1; i < text.size(); ++i) {
-        const char c = text[i];
+    for (std::size_t i = 1; i <= text.size(); ++i) {
+        const char c = i < text.size() ? text[i] : ' ';
         if (c == '^') {
-            rtf += "{\\fs18 " + piece(i) + "}";
+            piece("{\\fs18 ", i);
             raised = true;
             last = i + 1;
         } else if (c == ' ' && raised) {
-            rtf += "{\\fs14\\up8 " + piece(i) + "}";
+            piece("{\\fs14\\up8 ", i);
             raised = false;
             last = i;  // the blank itself starts the next piece
         } else if (c == '*') {
-            rtf += "{\\fs18 " + piece(i) + "}{\\fs18\\up6 .}";
+            piece("{\\fs18 ", i);
+            rtf += "{\\fs18\\up6 .}";
             last = i + 1;
         }
     }
-    rtf += "{\\fs18 " + piece(text.size() - 1) + "}}";
+    piece("{\\fs18 ", text.size());
+    rtf += '}';
     return rtf;
 }
 

@@ -10,15 +10,17 @@ TEST(RtfRuns, ReadsSizesRaisesAndTextOfAResultDocument) {
         "{\\rtf1\\ansi{\\fonttbl{\\f1\\fswiss Arial;}}\\plain\\f1\\ltrpar\\ltrch"
         "{\\fs18 36 = }{\\fs18 2}{\\fs14\\up8 2}{\\fs18  }{\\fs18\\up6 .}{\\fs18  3}{\\fs14\\up8 "
         "2}{\\fs18 }}";
-    const auto runs = ParseRtfRuns(rtf);
+    const RtfDocument document = ParseRtfDocument(rtf);
+    const auto& runs = document.runs;
     ASSERT_EQ(runs.size(), 6u);  // the empty closing group adds no run
-    EXPECT_EQ(runs[0].text, "36 = 2");
+    EXPECT_EQ(document.TextOf(runs[0]), "36 = 2");
     EXPECT_EQ(runs[0].halfPoints, 18);
-    EXPECT_EQ(runs[1].text, "2");
+    EXPECT_EQ(document.TextOf(runs[1]), "2");
     EXPECT_EQ(runs[1].halfPoints, 14);
     EXPECT_EQ(runs[1].upHalfPoints, 8);
-    EXPECT_EQ(runs[3].text, ".");
+    EXPECT_EQ(document.TextOf(runs[3]), ".");
     EXPECT_EQ(runs[3].upHalfPoints, 6);
+    EXPECT_EQ(runs[5].start + runs[5].length, document.text.size());
     EXPECT_EQ(RtfPlainText(rtf), "36 = 22 . 32");
 }
 

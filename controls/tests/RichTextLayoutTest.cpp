@@ -28,10 +28,10 @@ TEST(RichTextLayout_Units, HalfPointsToPixelsRoundsSymmetrically) {
 
 TEST(RichTextLayout_Result, ExponentsAndTheDotSitAboveTheBaseLine) {
     // The document a result such as 36 = 2^2 * 3^2 renders to.
-    const auto runs = ParseRtfRuns(
+    const RtfDocument document = ParseRtfDocument(
         "{\\rtf1\\ansi{\\fonttbl{\\f1\\fswiss Arial;}}\\plain\\f1\\ltrpar\\ltrch{\\fs18 36 = }"
         "{\\fs18 2}{\\fs14\\up8 2}{\\fs18  }{\\fs18\\up6 .}{\\fs18  3}{\\fs14\\up8 2}{\\fs18 }}");
-    const TextLayout layout = LayOutRuns(runs, FakeMeasurer(), 96);
+    const TextLayout layout = LayOutDocument(document, FakeMeasurer(), 96);
     ASSERT_EQ(layout.runs.size(), 6u);
     struct Expected {
         const char* text;
@@ -46,7 +46,7 @@ TEST(RichTextLayout_Result, ExponentsAndTheDotSitAboveTheBaseLine) {
                                  {".", 18, 46, 4},     {" 3", 18, 52, 0}, {"2", 14, 64, 5}};
     for (std::size_t i = 0; i < layout.runs.size(); ++i) {
         const PlacedRun& run = layout.runs[i];
-        EXPECT_EQ(run.text, expected[i].text) << i;
+        EXPECT_EQ(layout.TextOf(run), expected[i].text) << i;
         EXPECT_EQ(run.halfPoints, expected[i].halfPoints) << i;
         EXPECT_EQ(run.x, expected[i].x) << i;
         EXPECT_EQ(run.baseline, baseline - expected[i].lift) << i;
@@ -56,12 +56,11 @@ TEST(RichTextLayout_Result, ExponentsAndTheDotSitAboveTheBaseLine) {
 }
 
 TEST(RichTextLayout_Lines, ParagraphsStackAndEmptyRunsTakeNoRoom) {
-    const std::vector<RtfRun> runs = {
-        {"ab\ncd", 18, 0, false}, {"", 18, 0, false}, {"e", 18, 0, false}};
-    const TextLayout layout = LayOutRuns(runs, FakeMeasurer(), 96);
+    const RtfDocument document{"ab\ncde", {{0, 5, 18}, {5, 0, 18}, {5, 1, 18}}};
+    const TextLayout layout = LayOutDocument(document, FakeMeasurer(), 96);
     ASSERT_EQ(layout.runs.size(), 3u);
     EXPECT_EQ(layout.runs[0].baseline, 9);
-    EXPECT_EQ(layout.runs[1].text, "cd");
+    EXPECT_EQ(layout.TextOf(layout.runs[1]), "cd");
     EXPECT_EQ(layout.runs[1].x, 0);
     EXPECT_EQ(layout.runs[1].baseline, 21);
     EXPECT_EQ(layout.runs[2].x, 12);
@@ -70,23 +69,23 @@ TEST(RichTextLayout_Lines, ParagraphsStackAndEmptyRunsTakeNoRoom) {
 }
 
 TEST(RichTextLayout_Runs, SuperWithoutUpIsSmallerAndRaisedTabsAreBlanks) {
-    const RunStyle super = StyleOfRun({"2", 24, 0, true});
+    const RunStyle super = StyleOfRun({0, 1, 24, 0, true});
     EXPECT_EQ(super.halfPoints, 16);
     EXPECT_EQ(super.raiseHalfPoints, 8);
-    const RunStyle up = StyleOfRun({"2", 14, 8, true});
+    const RunStyle up = StyleOfRun({0, 1, 14, 8, true});
     EXPECT_EQ(up.halfPoints, 14);
     EXPECT_EQ(up.raiseHalfPoints, 8);
-    const RunStyle lowered = StyleOfRun({"2", 0, -4, false});
+    const RunStyle lowered = StyleOfRun({0, 1, 0, -4, false});
     EXPECT_EQ(lowered.halfPoints, 1);
     EXPECT_EQ(lowered.raiseHalfPoints, -4);
 
-    const TextLayout layout = LayOutRuns({{"a\tb", 18, 0, false}}, FakeMeasurer(), 96);
+    const TextLayout layout = LayOutDocument({"a\tb", {{0, 3, 18}}}, FakeMeasurer(), 96);
     ASSERT_EQ(layout.runs.size(), 1u);
-    EXPECT_EQ(layout.runs[0].text, "a b");
+    EXPECT_EQ(layout.TextOf(layout.runs[0]), "a b");
 }
 
 TEST(RichTextLayout_Lines, AnEmptyDocumentHasNoSize) {
-    const TextLayout layout = LayOutRuns({}, FakeMeasurer(), 96);
+    const TextLayout layout = LayOutDocument({}, FakeMeasurer(), 96);
     EXPECT_TRUE(layout.runs.empty());
     EXPECT_EQ(layout.width, 0);
     EXPECT_EQ(layout.height, 0);

@@ -178,18 +178,18 @@ void ResultPane::Paint(HDC hdc) {
         if (left >= client.right || left + run.width <= 0) continue;
         HGDIOBJ previous = SelectObject(hdc, FontFor(run.halfPoints));
         if (!oldFont) oldFont = previous;
-        TextOutA(hdc, kInsetX + run.x - scrollX_, kInsetY + run.baseline, run.text.c_str(),
-                 static_cast<int>(run.text.size()));
+        const std::string_view text = layout_.TextOf(run);
+        TextOutA(hdc, left, kInsetY + run.baseline, text.data(), static_cast<int>(text.size()));
     }
     if (oldFont) SelectObject(hdc, oldFont);
     SetTextAlign(hdc, oldAlign);
 }
 
-void ResultPane::Relayout(const std::vector<RtfRun>& runs) {
+void ResultPane::Relayout(const RtfDocument& document) {
     if (!hwnd_) return;
     HDC hdc = GetDC(hwnd_);
     HGDIOBJ oldFont = SelectObject(hdc, GetStockObject(DEFAULT_GUI_FONT));
-    layout_ = LayOutRuns(runs, GdiMeasurer(hdc, *this), pixelsPerInch_);
+    layout_ = LayOutDocument(document, GdiMeasurer(hdc, *this), pixelsPerInch_);
     SelectObject(hdc, oldFont);
     ReleaseDC(hwnd_, hdc);
     ScrollTo(scrollX_);
@@ -248,16 +248,15 @@ HFONT ResultPane::FontFor(int halfPoints) {
 
 void ResultPane::SetTextRTF(const std::string& rtf) {
     rtf_ = rtf;
-    const auto runs = ParseRtfRuns(rtf_);
-    text_.clear();
-    for (const auto& run : runs) text_ += run.text;
-    Relayout(runs);
+    RtfDocument document = ParseRtfDocument(rtf_);
+    Relayout(document);
+    text_ = std::move(document.text);
 }
 
 void ResultPane::SetText(const std::string& text) {
     text_ = text;
     rtf_ = text.empty() ? std::string() : PlainTextDocument(text);
-    Relayout(ParseRtfRuns(rtf_));
+    Relayout(ParseRtfDocument(rtf_));
 }
 
 void ResultPane::SetEnabled(bool enabled) {

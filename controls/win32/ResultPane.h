@@ -54,8 +54,8 @@ class ResultPane final : public RichTextBox {
     LRESULT Handle(UINT msg, WPARAM wp, LPARAM lp);
 
     void Paint(HDC hdc);
-    // Lays out the document's runs (parsed once for both the layout and the plain text).
-    void Relayout(const std::vector<RtfRun>& runs);
+    // Lays out the document (parsed once for both the layout and the plain text).
+    void Relayout(const RtfDocument& document);
     void ScrollTo(int x);
     int MaxScroll() const;
     void OnMouseDown(int button, WPARAM keys, LPARAM lp);
