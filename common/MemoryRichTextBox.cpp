@@ -4,9 +4,9 @@
 
 namespace zentra {
 
-void MemoryRichTextBox::SetTextRTF(const std::string& rtf) {
-    rtf_ = rtf;
+void MemoryRichTextBox::SetTextRTF(std::string rtf) {
     text_ = RtfPlainText(rtf);
+    rtf_ = std::move(rtf);
 }
 
 void MemoryRichTextBox::SetText(const std::string& text) {

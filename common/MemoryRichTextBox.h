@@ -7,7 +7,7 @@ namespace zentra {
 
 class MemoryRichTextBox final : public RichTextBox {
   public:
-    void SetTextRTF(const std::string& rtf) override;
+    void SetTextRTF(std::string rtf) override;
     std::string TextRTF() const override { return rtf_; }
     void SetText(const std::string& text) override;
     std::string Text() const override { return text_; }

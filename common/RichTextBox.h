@@ -8,7 +8,8 @@ namespace zentra {
 class RichTextBox {
   public:
     virtual ~RichTextBox() = default;
-    virtual void SetTextRTF(const std::string& rtf) = 0;
+    // Taken by value: a result's document can be megabytes, and the box keeps it.
+    virtual void SetTextRTF(std::string rtf) = 0;
     // The current document; empty when nothing is shown.
     virtual std::string TextRTF() const = 0;
     virtual void SetText(const std::string& text) = 0;

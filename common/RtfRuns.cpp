@@ -1,6 +1,6 @@
 #include "common/RtfRuns.h"
 
-#include <cctype>
+#include <algorithm>
 #include <string>
 
 namespace zentra {
@@ -15,21 +15,43 @@ struct Format {
 
 class DocumentBuilder {
   public:
-    void Add(char c, const Format& format) {
+    void Add(char c, const Format& format) { Add(std::string_view(&c, 1), format); }
+    void Add(std::string_view text, const Format& format) {
         if (format.skip) return;
         auto& runs = document_.runs;
         if (runs.empty() || runs.back().halfPoints != format.halfPoints ||
             runs.back().upHalfPoints != format.up || runs.back().super != format.super) {
-            runs.push_back({document_.text.size(), 0, format.halfPoints, format.up, format.super});
+            runs.push_back({static_cast<std::uint32_t>(document_.text.size()), 0, format.halfPoints,
+                            format.up, format.super});
         }
-        document_.text.push_back(c);
-        ++runs.back().length;
+        document_.text += text;
+        runs.back().length += static_cast<std::uint32_t>(text.size());
+    }
+    // Room for what a document of `rtf` can hold, taken once rather than grown step by step.
+    void Reserve(std::string_view rtf) {
+        document_.text.reserve(rtf.size());
+        document_.runs.reserve(static_cast<std::size_t>(std::count(rtf.begin(), rtf.end(), '{')) +
+                               1);
     }
     RtfDocument Take() { return std::move(document_); }
 
   private:
     RtfDocument document_;
 };
+
+// ASCII only, without the C library's locale: the parser sees every character of documents of
+// megabytes.
+bool IsLetter(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+bool IsMarkup(char c) {
+    return c == '{' || c == '}' || c == '\\' || c == '\r' || c == '\n';
+}
 
 int HexValue(char c) {
     if (c >= '0' && c <= '9') return c - '0';
@@ -47,6 +69,7 @@ bool IsDestination(std::string_view word) {
 
 RtfDocument ParseRtfDocument(std::string_view rtf) {
     DocumentBuilder builder;
+    builder.Reserve(rtf);
     std::vector<Format> stack;
     Format format;
     std::size_t i = 0;
@@ -77,13 +100,13 @@ RtfDocument ParseRtfDocument(std::string_view rtf) {
                 i += 3;
                 continue;
             }
-            if (!std::isalpha(static_cast<unsigned char>(next))) {
+            if (!IsLetter(next)) {
                 if (next == '*') format.skip = true;
                 ++i;
                 continue;
             }
             const std::size_t wordStart = i;
-            while (i < rtf.size() && std::isalpha(static_cast<unsigned char>(rtf[i]))) ++i;
+            while (i < rtf.size() && IsLetter(rtf[i])) ++i;
             const std::string_view word = rtf.substr(wordStart, i - wordStart);
             bool hasParam = false;
             int param = 0;
@@ -92,7 +115,7 @@ RtfDocument ParseRtfDocument(std::string_view rtf) {
                 negative = true;
                 ++i;
             }
-            while (i < rtf.size() && std::isdigit(static_cast<unsigned char>(rtf[i]))) {
+            while (i < rtf.size() && IsDigit(rtf[i])) {
                 hasParam = true;
                 if (param < 100000) param = param * 10 + (rtf[i] - '0');
                 ++i;
@@ -120,8 +143,10 @@ RtfDocument ParseRtfDocument(std::string_view rtf) {
         } else if (c == '\r' || c == '\n') {
             ++i;  // line breaks of the RTF source are not text
         } else {
-            builder.Add(c, format);
-            ++i;
+            // Plain characters up to the next markup go in at once.
+            const std::size_t start = i;
+            while (i < rtf.size() && !IsMarkup(rtf[i])) ++i;
+            builder.Add(rtf.substr(start, i - start), format);
         }
     }
     return builder.Take();
@@ -139,20 +164,24 @@ std::string EscapeRtfText(std::string_view text) {
 }
 
 void AppendEscapedRtfText(std::string& out, std::string_view text) {
-    for (char c : text) {
+    std::size_t plain = 0;  // start of the characters not yet appended
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
         const auto byte = static_cast<unsigned char>(c);
-        if (c == '\\' || c == '{' || c == '}') {
-            out += '\\';
-            out += c;
-        } else if (byte >= 0x80) {
+        if (c != '\\' && c != '{' && c != '}' && byte < 0x80) continue;
+        out.append(text, plain, i - plain);
+        plain = i + 1;
+        if (byte >= 0x80) {
             static constexpr char kHex[] = "0123456789abcdef";
             out += "\\'";
             out += kHex[byte >> 4];
             out += kHex[byte & 15];
         } else {
+            out += '\\';
             out += c;
         }
     }
+    out.append(text, plain, text.size() - plain);
 }
 
 }  // namespace zentra

@@ -5,47 +5,47 @@
 namespace zentra {
 namespace {
 
-// Places the runs of one line as they come: each run's base line is first its lift alone, and
-// the line's own base line is added once the whole line is known.
-class LineBuilder {
-  public:
-    LineBuilder(TextLayout& layout, const TextMeasurer& measurer, int pixelsPerInch)
-        : layout_(layout), measurer_(measurer), pixelsPerInch_(pixelsPerInch) {}
-
-    void Add(std::size_t start, std::size_t length, const RunStyle& style) {
-        const FontMetrics metrics = measurer_.Metrics(style.halfPoints);
-        const int lift = HalfPointsToPixels(style.raiseHalfPoints, pixelsPerInch_);
-        ascent_ = std::max(ascent_, metrics.ascent + lift);
-        descent_ = std::max(descent_, metrics.descent - lift);
+// Walks the document's pieces in order: runs split at paragraph marks, each with its line, its
+// left edge, its size and lift. `onPiece(line, piece, style, lift)` sees pieces with text,
+// `onLine(line, metrics...)` the end of each line with the tallest ascent and descent on it.
+template <typename OnPiece, typename OnLine>
+void WalkPieces(const RtfDocument& document, const TextMeasurer& measurer, int pixelsPerInch,
+                OnPiece onPiece, OnLine onLine) {
+    if (document.runs.empty()) return;
+    std::size_t line = 0;
+    int ascent = 0;
+    int descent = 0;
+    int x = 0;
+    auto add = [&](std::uint32_t start, std::uint32_t length, const RunStyle& style) {
+        const FontMetrics metrics = measurer.Metrics(style.halfPoints);
+        const int lift = HalfPointsToPixels(style.raiseHalfPoints, pixelsPerInch);
+        ascent = std::max(ascent, metrics.ascent + lift);
+        descent = std::max(descent, metrics.descent - lift);
         if (length == 0) return;
-        const std::string_view text = std::string_view(layout_.text).substr(start, length);
-        const int width = measurer_.TextWidth(text, style.halfPoints);
-        layout_.runs.push_back({start, length, style.halfPoints, x_, width, -lift});
-        x_ += width;
-    }
-
-    void EndLine() {
-        const int baseline = top_ + ascent_;
-        for (std::size_t i = lineStart_; i < layout_.runs.size(); ++i) {
-            layout_.runs[i].baseline += baseline;
+        PlacedRun piece{start, length, style.halfPoints, x, 0, -lift};
+        x += onPiece(line, piece);
+    };
+    auto endLine = [&] {
+        onLine(line, x, ascent, descent);
+        ++line;
+        x = ascent = descent = 0;
+    };
+    for (const auto& run : document.runs) {
+        const RunStyle style = StyleOfRun(run);
+        // Paragraph marks split a run; the mark itself is not drawn.
+        const std::string_view text = document.TextOf(run);
+        std::uint32_t from = 0;
+        for (std::size_t mark = text.find('\n'); mark != std::string_view::npos;
+             mark = text.find('\n', from)) {
+            const auto at = static_cast<std::uint32_t>(mark);
+            add(run.start + from, at - from, style);
+            endLine();
+            from = at + 1;
         }
-        layout_.width = std::max(layout_.width, x_);
-        top_ = baseline + descent_;
-        layout_.height = top_;
-        lineStart_ = layout_.runs.size();
-        x_ = ascent_ = descent_ = 0;
+        add(run.start + from, run.length - from, style);
     }
-
-  private:
-    TextLayout& layout_;
-    const TextMeasurer& measurer_;
-    int pixelsPerInch_;
-    std::size_t lineStart_ = 0;
-    int x_ = 0;
-    int ascent_ = 0;
-    int descent_ = 0;
-    int top_ = 0;
-};
+    endLine();
+}
 
 }  // namespace
 
@@ -62,28 +62,50 @@ RunStyle StyleOfRun(const RtfRun& run) {
     return {size, run.upHalfPoints};
 }
 
+std::string_view ShownText(const RtfDocument& document, const PlacedRun& run,
+                           std::string& scratch) {
+    const std::string_view text = std::string_view(document.text).substr(run.start, run.length);
+    if (text.find('\t') == std::string_view::npos) return text;
+    scratch.assign(text);
+    std::replace(scratch.begin(), scratch.end(), '\t', ' ');
+    return scratch;
+}
+
 TextLayout LayOutDocument(const RtfDocument& document, const TextMeasurer& measurer,
                           int pixelsPerInch) {
     TextLayout layout;
-    layout.text = document.text;
-    std::replace(layout.text.begin(), layout.text.end(), '\t', ' ');
-    LineBuilder lines(layout, measurer, pixelsPerInch);
-    if (document.runs.empty()) return layout;
-    for (const auto& run : document.runs) {
-        const RunStyle style = StyleOfRun(run);
-        // Paragraph marks split a run; the mark itself is not drawn.
-        const std::string_view text = document.TextOf(run);
-        std::size_t from = 0;
-        for (std::size_t mark = text.find('\n'); mark != std::string_view::npos;
-             mark = text.find('\n', from)) {
-            lines.Add(run.start + from, mark - from, style);
-            lines.EndLine();
-            from = mark + 1;
-        }
-        lines.Add(run.start + from, text.size() - from, style);
-    }
-    lines.EndLine();
+    std::string scratch;
+    WalkPieces(
+        document, measurer, pixelsPerInch,
+        [&](std::size_t, const PlacedRun& piece) {
+            return measurer.TextWidth(ShownText(document, piece, scratch), piece.halfPoints);
+        },
+        [&](std::size_t, int width, int ascent, int descent) {
+            const int baseline = layout.height + ascent;
+            layout.baselines.push_back(baseline);
+            layout.width = std::max(layout.width, width);
+            layout.height = baseline + descent;
+        });
     return layout;
+}
+
+std::vector<PlacedRun> PlaceRuns(const RtfDocument& document, const TextLayout& layout,
+                                 const TextMeasurer& measurer, int pixelsPerInch, int left,
+                                 int right) {
+    std::vector<PlacedRun> placed;
+    std::string scratch;
+    WalkPieces(
+        document, measurer, pixelsPerInch,
+        [&](std::size_t line, PlacedRun piece) {
+            piece.width = measurer.TextWidth(ShownText(document, piece, scratch), piece.halfPoints);
+            if (piece.x < right && piece.x + piece.width > left && line < layout.baselines.size()) {
+                piece.baseline += layout.baselines[line];
+                placed.push_back(piece);
+            }
+            return piece.width;
+        },
+        [](std::size_t, int, int, int) {});
+    return placed;
 }
 
 }  // namespace zentra

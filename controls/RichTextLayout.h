@@ -2,6 +2,8 @@
 // shared base line, lines broken only where the document has a paragraph mark.
 #pragma once
 
+#include <climits>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -23,26 +25,27 @@ class TextMeasurer {
     virtual int TextWidth(std::string_view text, int halfPoints) const = 0;
 };
 
-// A run placed on its line; its text is a stretch of the layout's text.
+// A run placed on its line; its text is a stretch of the document's text.
 struct PlacedRun {
-    std::size_t start = 0;
-    std::size_t length = 0;
+    std::uint32_t start = 0;
+    std::uint32_t length = 0;
     int halfPoints = 24;  // the size to draw it at
     int x = 0;            // left edge, pixels from the layout's left
     int width = 0;        // pixels
     int baseline = 0;     // base line of this run (already lifted), pixels from the layout's top
 };
 
+// The lines of a document, measured. Runs are placed only when asked for: a result of 100,000
+// lines has hundreds of thousands of runs and only a few dozen show at a time.
 struct TextLayout {
-    std::string text;  // the document's text, tabs as blanks
-    std::vector<PlacedRun> runs;
-    int width = 0;   // the widest line
-    int height = 0;  // all lines
-
-    std::string_view TextOf(const PlacedRun& run) const {
-        return std::string_view(text).substr(run.start, run.length);
-    }
+    std::vector<int> baselines;  // of each line (before any lift), pixels from the layout's top
+    int width = 0;               // the widest line
+    int height = 0;              // all lines
 };
+
+// The text of a placed run as it is measured and drawn: tabs show as blanks (copied into
+// `scratch` only when the run has one).
+std::string_view ShownText(const RtfDocument& document, const PlacedRun& run, std::string& scratch);
 
 // Pixels for a length in half points at the given resolution, rounded to nearest.
 int HalfPointsToPixels(int halfPoints, int pixelsPerInch);
@@ -55,8 +58,14 @@ struct RunStyle {
 };
 RunStyle StyleOfRun(const RtfRun& run);
 
-// Places every run of the document, in its order; runs without text take no room and are left out.
+// Measures the document's lines: runs without text take no room.
 TextLayout LayOutDocument(const RtfDocument& document, const TextMeasurer& measurer,
                           int pixelsPerInch);
+
+// The runs of the laid-out document that reach into the pixels from `left` up to before
+// `right`, in document order (every run by default).
+std::vector<PlacedRun> PlaceRuns(const RtfDocument& document, const TextLayout& layout,
+                                 const TextMeasurer& measurer, int pixelsPerInch,
+                                 int left = INT_MIN, int right = INT_MAX);
 
 }  // namespace zentra

@@ -1,13 +1,42 @@
 #include "engine/Operations.h"
 
 #include <algorithm>
-#include <unordered_map>
+#include <cstdint>
+#include <vector>
 
 #include "common/Common.h"
 #include "common/LeadingNumber.h"
 #include "engine/ResultRendering.h"
 
 namespace zentra {
+namespace {
+
+// The slot of each base, by open addressing in one array: a display of 100,000 lines brings
+// hundreds of thousands of distinct primes, and a map with a node for each spends more on
+// allocating than on the LCM itself.
+class SlotIndex {
+  public:
+    explicit SlotIndex(std::size_t keys) {
+        while ((std::size_t{1} << bits_) < keys + keys / 2) ++bits_;
+        entries_.assign(std::size_t{1} << bits_, 0);
+    }
+
+    // The entry of `base`: its slot in `slots` plus one, or 0 for a base not seen yet (the
+    // caller stores the new slot there).
+    std::uint32_t& Find(Fixed base, const std::vector<PrimePower>& slots) {
+        const std::size_t mask = entries_.size() - 1;
+        const auto key = static_cast<std::uint64_t>(base.Raw());
+        std::size_t i = static_cast<std::size_t>((key * 0x9E3779B97F4A7C15ULL) >> (64 - bits_));
+        while (entries_[i] != 0 && slots[entries_[i] - 1].base != base) i = (i + 1) & mask;
+        return entries_[i];
+    }
+
+  private:
+    int bits_ = 4;
+    std::vector<std::uint32_t> entries_;
+};
+
+}  // namespace
 
 Operations::Operations(const PrimeTable& primes, Grid& grid, RichTextBox& result,
                        OperationHost& host)
@@ -73,13 +102,19 @@ void Operations::ShowResultList() {
 template <typename Combine>
 void Operations::MergeLines(Combine combine) {
     resultList_.clear();
-    // Slots stand in the order of first appearance; the map finds a base's slot at once.
-    std::unordered_map<std::int64_t, std::size_t> slotOf;
+    std::size_t powers = 0;
+    for (const int count : factors_.Counts()) powers += static_cast<std::size_t>(count);
+    resultList_.reserve(powers);
+    // Slots stand in the order of first appearance; the index finds a base's slot at once.
+    SlotIndex slotOf(powers);
     for (std::size_t line = 0; line < factors_.Lines(); ++line) {
         for (const auto& power : factors_.Line(line)) {
-            auto [it, added] = slotOf.try_emplace(power.base.Raw(), resultList_.size());
-            if (added) resultList_.push_back({power.base, Fixed()});
-            auto& exponent = resultList_[it->second].exponent;
+            std::uint32_t& entry = slotOf.Find(power.base, resultList_);
+            if (entry == 0) {
+                resultList_.push_back({power.base, Fixed()});
+                entry = static_cast<std::uint32_t>(resultList_.size());
+            }
+            auto& exponent = resultList_[entry - 1].exponent;
             exponent = combine(exponent, power.exponent);
         }
     }

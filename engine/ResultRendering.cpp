@@ -1,5 +1,7 @@
 #include "engine/ResultRendering.h"
 
+#include <algorithm>
+
 #include "common/RtfRuns.h"
 
 namespace zentra {
@@ -14,22 +16,33 @@ std::string_view TrimBlanks(std::string_view text) {
 }  // namespace
 
 std::string ResultText(std::span<const PrimePower> list, std::optional<Decimal>& value) {
+    const std::size_t count = static_cast<std::size_t>(
+        std::find_if(list.begin(), list.end(),
+                     [](const PrimePower& slot) { return slot.base <= Fixed(); }) -
+        list.begin());
+    list = list.first(count);
     value = Decimal::FromInt64(1);
-    std::string text;
+    bool product = count > 1;  // more than one prime, or a power: worth showing as factors
     for (const auto& slot : list) {
-        if (slot.base <= Fixed()) break;
-        if (value) {
-            const auto power =
-                Decimal::Power(Decimal::FromFixed(slot.base), slot.exponent.WholePart());
-            value = power ? Decimal::Multiply(*value, *power) : std::nullopt;
-        }
-        if (!text.empty()) text += " * ";
-        text += slot.base.ToString();
-        if (slot.exponent > Fixed::FromWhole(1)) text += '^' + slot.exponent.ToString();
+        if (slot.exponent > Fixed::FromWhole(1)) product = true;
+        if (!value) continue;
+        const auto power = Decimal::Power(Decimal::FromFixed(slot.base), slot.exponent.WholePart());
+        value = power ? Decimal::Multiply(*value, *power) : std::nullopt;
     }
-    const std::string valueText = value ? value->ToString() : std::string(kResultTooLarge);
-    if (text.find_first_of("*^") == std::string::npos) return valueText;
-    return valueText + " = " + text;
+    std::string text = value ? value->ToString() : std::string(kResultTooLarge);
+    if (!product) return text;
+    // One string for the whole text: a result of 100,000 lines runs to a megabyte.
+    text.reserve(text.size() + count * 16);
+    text += " = ";
+    for (std::size_t i = 0; i < count; ++i) {
+        if (i > 0) text += " * ";
+        text += list[i].base.ToString();
+        if (list[i].exponent > Fixed::FromWhole(1)) {
+            text += '^';
+            text += list[i].exponent.ToString();
+        }
+    }
+    return text;
 }
 
 std::string GroupThousands(std::string_view text) {

@@ -32,7 +32,8 @@ TEST(RichTextLayout_Result, ExponentsAndTheDotSitAboveTheBaseLine) {
         "{\\rtf1\\ansi{\\fonttbl{\\f1\\fswiss Arial;}}\\plain\\f1\\ltrpar\\ltrch{\\fs18 36 = }"
         "{\\fs18 2}{\\fs14\\up8 2}{\\fs18  }{\\fs18\\up6 .}{\\fs18  3}{\\fs14\\up8 2}{\\fs18 }}");
     const TextLayout layout = LayOutDocument(document, FakeMeasurer(), 96);
-    ASSERT_EQ(layout.runs.size(), 6u);
+    const auto runs = PlaceRuns(document, layout, FakeMeasurer(), 96);
+    ASSERT_EQ(runs.size(), 6u);
     struct Expected {
         const char* text;
         int halfPoints;
@@ -44,26 +45,36 @@ TEST(RichTextLayout_Result, ExponentsAndTheDotSitAboveTheBaseLine) {
     const int baseline = 13;
     const Expected expected[] = {{"36 = 2", 18, 0, 0}, {"2", 14, 36, 5},  {" ", 18, 40, 0},
                                  {".", 18, 46, 4},     {" 3", 18, 52, 0}, {"2", 14, 64, 5}};
-    for (std::size_t i = 0; i < layout.runs.size(); ++i) {
-        const PlacedRun& run = layout.runs[i];
-        EXPECT_EQ(layout.TextOf(run), expected[i].text) << i;
+    for (std::size_t i = 0; i < runs.size(); ++i) {
+        const PlacedRun& run = runs[i];
+        EXPECT_EQ(std::string_view(document.text).substr(run.start, run.length), expected[i].text)
+            << i;
         EXPECT_EQ(run.halfPoints, expected[i].halfPoints) << i;
         EXPECT_EQ(run.x, expected[i].x) << i;
         EXPECT_EQ(run.baseline, baseline - expected[i].lift) << i;
     }
     EXPECT_EQ(layout.width, 68);
     EXPECT_EQ(layout.height, baseline + 3);
+
+    // A view from pixel 40 up to 52 gets the blank and the dot, placed as in the whole.
+    const auto shown = PlaceRuns(document, layout, FakeMeasurer(), 96, 40, 52);
+    ASSERT_EQ(shown.size(), 2u);
+    EXPECT_EQ(shown[0].x, 40);
+    EXPECT_EQ(shown[1].x, 46);
+    EXPECT_EQ(shown[1].baseline, baseline - 4);
 }
 
 TEST(RichTextLayout_Lines, ParagraphsStackAndEmptyRunsTakeNoRoom) {
     const RtfDocument document{"ab\ncde", {{0, 5, 18}, {5, 0, 18}, {5, 1, 18}}};
     const TextLayout layout = LayOutDocument(document, FakeMeasurer(), 96);
-    ASSERT_EQ(layout.runs.size(), 3u);
-    EXPECT_EQ(layout.runs[0].baseline, 9);
-    EXPECT_EQ(layout.TextOf(layout.runs[1]), "cd");
-    EXPECT_EQ(layout.runs[1].x, 0);
-    EXPECT_EQ(layout.runs[1].baseline, 21);
-    EXPECT_EQ(layout.runs[2].x, 12);
+    const auto runs = PlaceRuns(document, layout, FakeMeasurer(), 96);
+    ASSERT_EQ(runs.size(), 3u);
+    EXPECT_EQ(runs[0].baseline, 9);
+    EXPECT_EQ(runs[1].start, 3u);
+    EXPECT_EQ(runs[1].length, 2u);
+    EXPECT_EQ(runs[1].x, 0);
+    EXPECT_EQ(runs[1].baseline, 21);
+    EXPECT_EQ(runs[2].x, 12);
     EXPECT_EQ(layout.width, 18);
     EXPECT_EQ(layout.height, 24);
 }
@@ -79,14 +90,17 @@ TEST(RichTextLayout_Runs, SuperWithoutUpIsSmallerAndRaisedTabsAreBlanks) {
     EXPECT_EQ(lowered.halfPoints, 1);
     EXPECT_EQ(lowered.raiseHalfPoints, -4);
 
-    const TextLayout layout = LayOutDocument({"a\tb", {{0, 3, 18}}}, FakeMeasurer(), 96);
-    ASSERT_EQ(layout.runs.size(), 1u);
-    EXPECT_EQ(layout.TextOf(layout.runs[0]), "a b");
+    const RtfDocument tabbed{"a\tb", {{0, 3, 18}}};
+    const auto runs =
+        PlaceRuns(tabbed, LayOutDocument(tabbed, FakeMeasurer(), 96), FakeMeasurer(), 96);
+    ASSERT_EQ(runs.size(), 1u);
+    std::string scratch;
+    EXPECT_EQ(ShownText(tabbed, runs[0], scratch), "a b");
 }
 
 TEST(RichTextLayout_Lines, AnEmptyDocumentHasNoSize) {
     const TextLayout layout = LayOutDocument({}, FakeMeasurer(), 96);
-    EXPECT_TRUE(layout.runs.empty());
+    EXPECT_TRUE(PlaceRuns({}, layout, FakeMeasurer(), 96).empty());
     EXPECT_EQ(layout.width, 0);
     EXPECT_EQ(layout.height, 0);
 }

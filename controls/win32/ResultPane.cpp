@@ -148,9 +148,9 @@ LRESULT ResultPane::Handle(UINT msg, WPARAM wp, LPARAM lp) {
             ScrollTo(scrollX_ - GET_WHEEL_DELTA_WPARAM(wp) / WHEEL_DELTA * 3 * kScrollStep);
             return 0;
         case WM_GETTEXT:
-            return AnswerGetText(text_, wp, lp);
+            return AnswerGetText(PlainText(), wp, lp);
         case WM_GETTEXTLENGTH:
-            return static_cast<LRESULT>(text_.size());
+            return static_cast<LRESULT>(PlainText().size());
         case WM_SETTEXT:
             SetText(lp ? reinterpret_cast<const char*>(lp) : "");
             return TRUE;
@@ -172,28 +172,41 @@ void ResultPane::Paint(HDC hdc) {
     SetBkMode(hdc, TRANSPARENT);
     const UINT oldAlign = SetTextAlign(hdc, TA_LEFT | TA_BASELINE | TA_NOUPDATECP);
     HGDIOBJ oldFont = nullptr;
-    for (const auto& run : layout_.runs) {
-        // Only what shows: a long result is mostly out of view.
-        const int left = kInsetX + run.x - scrollX_;
-        if (left >= client.right || left + run.width <= 0) continue;
+    std::string scratch;
+    // Only what shows: a long result is mostly out of view.
+    const auto runs = PlaceRuns(document_, layout_, GdiMeasurer(hdc, *this), pixelsPerInch_,
+                                scrollX_ - kInsetX, scrollX_ - kInsetX + client.right);
+    for (const auto& run : runs) {
         HGDIOBJ previous = SelectObject(hdc, FontFor(run.halfPoints));
         if (!oldFont) oldFont = previous;
-        const std::string_view text = layout_.TextOf(run);
-        TextOutA(hdc, left, kInsetY + run.baseline, text.data(), static_cast<int>(text.size()));
+        const std::string_view text = ShownText(document_, run, scratch);
+        TextOutA(hdc, kInsetX + run.x - scrollX_, kInsetY + run.baseline, text.data(),
+                 static_cast<int>(text.size()));
     }
     if (oldFont) SelectObject(hdc, oldFont);
     SetTextAlign(hdc, oldAlign);
 }
 
-void ResultPane::Relayout(const RtfDocument& document) {
+void ResultPane::ShowDocument(std::string rtf) {
+    rtf_ = std::move(rtf);
+    document_ = ParseRtfDocument(rtf_);
+    givenText_.reset();
     if (!hwnd_) return;
     HDC hdc = GetDC(hwnd_);
     HGDIOBJ oldFont = SelectObject(hdc, GetStockObject(DEFAULT_GUI_FONT));
-    layout_ = LayOutDocument(document, GdiMeasurer(hdc, *this), pixelsPerInch_);
+    layout_ = LayOutDocument(document_, GdiMeasurer(hdc, *this), pixelsPerInch_);
     SelectObject(hdc, oldFont);
     ReleaseDC(hwnd_, hdc);
     ScrollTo(scrollX_);
     InvalidateRect(hwnd_, nullptr, FALSE);
+}
+
+std::vector<PlacedRun> ResultPane::PlacedRuns() {
+    if (!hwnd_) return {};
+    HDC hdc = GetDC(hwnd_);
+    auto runs = PlaceRuns(document_, layout_, GdiMeasurer(hdc, *this), pixelsPerInch_);
+    ReleaseDC(hwnd_, hdc);
+    return runs;
 }
 
 int ResultPane::MaxScroll() const {
@@ -246,17 +259,13 @@ HFONT ResultPane::FontFor(int halfPoints) {
     return font;
 }
 
-void ResultPane::SetTextRTF(const std::string& rtf) {
-    rtf_ = rtf;
-    RtfDocument document = ParseRtfDocument(rtf_);
-    Relayout(document);
-    text_ = std::move(document.text);
+void ResultPane::SetTextRTF(std::string rtf) {
+    ShowDocument(std::move(rtf));
 }
 
 void ResultPane::SetText(const std::string& text) {
-    text_ = text;
-    rtf_ = text.empty() ? std::string() : PlainTextDocument(text);
-    Relayout(ParseRtfDocument(rtf_));
+    ShowDocument(text.empty() ? std::string() : PlainTextDocument(text));
+    givenText_ = text;
 }
 
 void ResultPane::SetEnabled(bool enabled) {

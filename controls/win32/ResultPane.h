@@ -8,6 +8,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -36,14 +37,16 @@ class ResultPane final : public RichTextBox {
     ResultPane& operator=(const ResultPane&) = delete;
 
     HWND Hwnd() const { return hwnd_; }
-    // The drawn runs, in pixels from the text's origin, and how far the view is scrolled right.
+    // The document's size, its runs as drawn (pixels from the text's origin), and how far the
+    // view is scrolled right.
     const TextLayout& Layout() const { return layout_; }
+    std::vector<PlacedRun> PlacedRuns();
     int ScrollOffset() const { return scrollX_; }
 
-    void SetTextRTF(const std::string& rtf) override;
+    void SetTextRTF(std::string rtf) override;
     std::string TextRTF() const override { return rtf_; }
     void SetText(const std::string& text) override;
-    std::string Text() const override { return text_; }
+    std::string Text() const override { return PlainText(); }
     void SetEnabled(bool enabled) override;
     bool Enabled() const override;
     void ResetView() override;
@@ -54,8 +57,9 @@ class ResultPane final : public RichTextBox {
     LRESULT Handle(UINT msg, WPARAM wp, LPARAM lp);
 
     void Paint(HDC hdc);
-    // Lays out the document (parsed once for both the layout and the plain text).
-    void Relayout(const RtfDocument& document);
+    // Reads the document (its text is the pane's plain text) and lays it out.
+    void ShowDocument(std::string rtf);
+    const std::string& PlainText() const { return givenText_ ? *givenText_ : document_.text; }
     void ScrollTo(int x);
     int MaxScroll() const;
     void OnMouseDown(int button, WPARAM keys, LPARAM lp);
@@ -67,7 +71,9 @@ class ResultPane final : public RichTextBox {
     ResultPaneArgs args_;
     HWND hwnd_ = nullptr;
     std::string rtf_;
-    std::string text_;
+    RtfDocument document_;
+    // The text as SetText gave it, line ends included, which its document does not keep.
+    std::optional<std::string> givenText_;
     TextLayout layout_;
     int scrollX_ = 0;
     int pixelsPerInch_ = 96;

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string>
 #include <vector>
 
 #include "common/MemoryGrid.h"
@@ -155,6 +157,45 @@ TEST(Operations, CombineDisplaysOfAnyLength) {
     operations.Run(kProduct);
     EXPECT_EQ(operations.LastResultText().substr(0, 21), "[Result too large] = ");
     EXPECT_EQ(grid.TextMatrix(99999, 1), "= 3 * 17");
+}
+
+TEST(Operations, LcmKeepsEveryPrimeOfManyInTheOrderOfFirstAppearance) {
+    // 20,000 lines with about 2,300 distinct primes: the lookup of a prime's slot must neither
+    // lose nor merge one. The reference merges by trial division.
+    MemoryGrid grid;
+    std::vector<std::pair<int, int>> expected;  // prime, highest exponent, by first appearance
+    for (int n = 20001; n >= 2; --n) {
+        if (n == 20001)
+            grid.SetTextMatrix(0, 0, std::to_string(n));
+        else
+            grid.AppendRow(std::to_string(n));
+        int rest = n;
+        for (int p = 2; rest > 1; ++p) {
+            if (p * p > rest) p = rest;
+            int exponent = 0;
+            for (; rest % p == 0; rest /= p) ++exponent;
+            if (exponent == 0) continue;
+            auto it = std::find_if(expected.begin(), expected.end(),
+                                   [p](const auto& slot) { return slot.first == p; });
+            if (it == expected.end())
+                expected.push_back({p, exponent});
+            else
+                it->second = std::max(it->second, exponent);
+        }
+    }
+    grid.AppendRow({});
+    std::string text = "[Result too large] = ";
+    for (const auto& [prime, exponent] : expected) {
+        if (prime != expected.front().first) text += " * ";
+        text += std::to_string(prime);
+        if (exponent > 1) text.append("^").append(std::to_string(exponent));
+    }
+    MemoryRichTextBox pane;
+    NullOperationHost host;
+    Operations operations(TestPrimes(), grid, pane, host);
+    operations.SetFactorizationStale(true);
+    operations.Run(kLcm);
+    EXPECT_EQ(operations.LastResultText(), text);
 }
 
 }  // namespace

@@ -63,7 +63,7 @@ TEST_F(ResultPaneTest, KeepsTheDocumentAndAnswersItsPlainText) {
     EXPECT_EQ(pane_->TextRTF(), "");
     EXPECT_EQ(WindowText(pane_->Hwnd()), "");
     EXPECT_FALSE(pane_->Enabled());
-    EXPECT_TRUE(pane_->Layout().runs.empty());
+    EXPECT_TRUE(pane_->PlacedRuns().empty());
 
     pane_->SetText("a{b}\\c");
     EXPECT_EQ(RtfPlainText(pane_->TextRTF()), "a{b}\\c");
@@ -72,7 +72,7 @@ TEST_F(ResultPaneTest, KeepsTheDocumentAndAnswersItsPlainText) {
 
 TEST_F(ResultPaneTest, ExponentsAndTheDotAreDrawnAboveTheBaseLine) {
     Show("36 = 2^2 * 3^2");
-    const auto& runs = pane_->Layout().runs;
+    const auto runs = pane_->PlacedRuns();
     ASSERT_EQ(runs.size(), 6u);  // "36 = 2", "2", " ", ".", " 3", "2"
     const Capture shot(pane_->Hwnd());
     // Text starts 2 pixels in from the client edge.
