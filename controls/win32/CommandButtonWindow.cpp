@@ -107,6 +107,21 @@ HFONT CreateButtonFont(const ButtonFont& font, const std::string& caption, bool&
     return chosen;
 }
 
+// The common controls are loaded with the first tooltip rather than with the program: most
+// sessions never hover over a key, and loading them costs every start-up under Wine.
+bool LoadToolTipClass() {
+    static const bool loaded = [] {
+        using InitFunction = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
+        HMODULE module = LoadLibraryA("comctl32.dll");
+        if (module == nullptr) return false;
+        const auto init = reinterpret_cast<InitFunction>(
+            reinterpret_cast<void (*)()>(GetProcAddress(module, "InitCommonControlsEx")));
+        const INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
+        return init != nullptr && init(&controls) != FALSE;
+    }();
+    return loaded;
+}
+
 // The first image of a .cur or .ico file as a cursor.
 HCURSOR CursorFromIconFile(const std::vector<std::uint8_t>& file) {
     auto u16 = [&](std::size_t at) { return static_cast<WORD>(file[at] | file[at + 1] << 8); };
@@ -355,8 +370,7 @@ void CommandButtonWindow::SetToolTip(const std::string& text) {
 
 void CommandButtonWindow::CreateToolTip() {
     if (toolTip_ != nullptr || hwnd_ == nullptr || toolTipText_.empty()) return;
-    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
-    InitCommonControlsEx(&controls);
+    if (!LoadToolTipClass()) return;
     toolTip_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
                                WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr,

@@ -56,8 +56,18 @@ bool Shell::StartProgram(const std::string& commandLine) {
     return true;
 }
 
+// The shell is loaded when a file is first opened rather than with the program: it brings a
+// dozen libraries that every start-up would wait for under Wine. 0 (an error) when it is missing.
 std::intptr_t Shell::ShellOpen(const std::string& file, int showCommand) {
-    HINSTANCE result = ShellExecuteA(nullptr, "open", file.c_str(), nullptr, nullptr, showCommand);
+    using ExecuteFunction = HINSTANCE(WINAPI*)(HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT);
+    static const auto execute = [] {
+        HMODULE shell = LoadLibraryA("shell32.dll");
+        return shell == nullptr ? nullptr
+                                : reinterpret_cast<ExecuteFunction>(reinterpret_cast<void (*)()>(
+                                      GetProcAddress(shell, "ShellExecuteA")));
+    }();
+    if (execute == nullptr) return 0;
+    HINSTANCE result = execute(nullptr, "open", file.c_str(), nullptr, nullptr, showCommand);
     return reinterpret_cast<std::intptr_t>(result);
 }
 

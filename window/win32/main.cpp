@@ -1,9 +1,5 @@
 // Zentra!: the program's entry point.
-// The common controls need the Windows types first.
-// clang-format off
 #include <windows.h>
-#include <commctrl.h>
-// clang-format on
 
 #include <string>
 
@@ -23,9 +19,6 @@ int ReportStartFailure(zentra::StartFailure failure, const std::string& detail =
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
-    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
-    InitCommonControlsEx(&controls);
-
     // A damaged table would give wrong factorizations without any sign; refuse to start instead.
     std::string error;
     const auto primes = zentra::PrimeTable::FromProgramResource(&error);
