@@ -4,7 +4,6 @@
 #include <windowsx.h>
 
 #include <algorithm>
-#include <cstring>
 
 #include "common/RtfRuns.h"
 #include "controls/win32/HostSupport.h"
