@@ -63,6 +63,21 @@ check_grid() {  # label expected-file
     fi
 }
 
+# The result pane's text against the command line's result of the same operation: the pane shows
+# "^" as a raised exponent and "*" as a raised dot; the value has no digits to group when it is
+# too large, as it is for 100,000 random numbers.
+check_pane() {  # label cli-operation
+    probe text Zentra.ResultPane | tr -d '\r' >"$work/pane.txt"
+    printf '\n' >>"$work/pane.txt"
+    "$cli" "$2" <"$numbers" | sed 's/\^//g; s/ \* / . /g' >"$work/pane-expected.txt"
+    if cmp -s "$work/pane.txt" "$work/pane-expected.txt"; then
+        echo "checked: $1 ($(wc -c <"$work/pane.txt") characters)"
+    else
+        fail "$1: the result pane differs from zentra-cli $2"
+        cmp "$work/pane-expected.txt" "$work/pane.txt" | head -2 >&2
+    fi
+}
+
 # Clipboard scripts and the rows each should leave: the numbers, then the empty new line.
 python3 "$root/bench/make_inputs.py" "$work"
 numbers=$work/random.txt
@@ -125,9 +140,11 @@ for ((i = 0; i < 3; i++)); do
     [[ -z $best_cli || $t -lt $best_cli ]] && best_cli=$t
 done
 figure[lcm]=$(dde_ms LCM)
+check_pane "LCM of 100000 lines in the result pane" lcm
 figure[gcd]=$(dde_ms GCD)
 figure[cancel]=$(dde_ms /)
 figure[product]=$(wine_run "$bin/bench-client.exe" click "*" | awk '{ printf "%d", $1 + 0.5 }')
+check_pane "product of 100000 lines in the result pane" product
 check_grid "after LCM, GCD, cancellation (GCD 1) and product" "$work/rows-factored.txt"
 figure[clear]=$(dde_ms Clear)
 printf '\t\n' >"$work/rows-empty.txt"
