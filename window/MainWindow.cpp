@@ -79,6 +79,7 @@ MainWindow::MainWindow(const PrimeTable& primes, const WindowPorts& ports)
       operations_(primes, ports.grid, ports.result, *this),
       outside_(ports.shell, ports.calcTimer),
       slide_(ports.stage, DisplayView::Grid),
+      ok_(ports.okImage),
       modes_(ports.menus, ports.keys, slide_),
       linear_(ports.expression, ports.result, ports.metrics.VerticalScrollBarWidth()) {
     ports_.grid.SetEvents(this);
@@ -205,6 +206,9 @@ bool MainWindow::Execute(Command command) {
             return true;
         case Command::HelpMail:
             outside_.SendBugReport(kAppTitle);
+            return true;
+        case Command::About:
+            slide_.ToggleAbout();
             return true;
         case Command::ModeTabular:
             SwitchMode(DisplayMode::Tabular);
@@ -503,6 +507,7 @@ int MainWindow::TopicOf(Surface surface, int x, int y, KeyArray array, int index
             return kGridTopic;
         case Surface::DisplayPanel:
         case Surface::AboutLabel:
+        case Surface::OkImage:
             return kDisplayPanelTopic;
         case Surface::ResultPane:
             return kResultPaneTopic;
@@ -522,6 +527,17 @@ void MainWindow::OnMouseDown(Surface surface, int button, int x, int y, KeyArray
     if (topic == 0) return;
     whatsThisTopic_ = topic;
     ports_.window.ShowPopupMenu();
+}
+
+void MainWindow::OnOkMouseDown(int button) {
+    if (ok_.OnMouseDown(button) == OkOutcome::ShowWhatsThis) {
+        OnMouseDown(Surface::OkImage, kRightButton);
+    }
+}
+
+void MainWindow::OnOkClick() {
+    // The image is enabled only while the panel shows, between slides.
+    if (ok_.OnClick() == OkOutcome::Close && slide_.AboutShown()) slide_.ToggleAbout();
 }
 
 void MainWindow::OnHelpKey(Surface surface, KeyArray array, int index) {

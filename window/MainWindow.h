@@ -18,6 +18,7 @@
 #include "window/Commands.h"
 #include "window/LinearView.h"
 #include "window/ModeSwitch.h"
+#include "window/OkImage.h"
 #include "window/OutsidePrograms.h"
 #include "window/Ports.h"
 #include "window/Settings.h"
@@ -26,7 +27,7 @@
 namespace zentra {
 
 // Where a mouse button went down, for the What's This popup.
-enum class Surface : int { Key, Grid, DisplayPanel, AboutLabel, ResultPane, Window };
+enum class Surface : int { Key, Grid, DisplayPanel, AboutLabel, OkImage, ResultPane, Window };
 
 inline constexpr std::string_view kWindowCaption = "Quorvel";
 // The program's title: names the help file, the bug report's subject and the settings.
@@ -76,6 +77,16 @@ class MainWindow final : public OperationHost, private GridEvents {
     void OnExpressionChanged() { linear_.OnTextChanged(); }
     // A tick of the slide's 10 ms timer.
     void OnSlideTick() { slide_.Tick(); }
+
+    // The About panel's OK image: its mouse events, in pixels of the image (`width` and `height`
+    // its size). A click after a left release over it slides the display back; the right button
+    // opens What's This.
+    void OnOkMouseDown(int button);
+    void OnOkMouseMove(int x, int y, int width, int height) {
+        ok_.OnMouseMove(x, y, width, height);
+    }
+    void OnOkMouseUp(int button) { ok_.OnMouseUp(button); }
+    void OnOkClick();
 
     // Runs one command; false when the command is not this window's (the host's own, or not
     // offered yet). Menus, keyboard, DDE, clipboard codes and keypad all end here.
@@ -156,6 +167,7 @@ class MainWindow final : public OperationHost, private GridEvents {
     const OutsidePrograms& Outside() const { return outside_; }
     DisplayMode Mode() const { return modes_.Mode(); }
     const Slide& SlideState() const { return slide_; }
+    const OkImage& OkImageState() const { return ok_; }
     bool ExpressionMode() const { return expressionMode_; }
     const std::string& AboutText() const { return aboutText_; }
 
@@ -187,6 +199,7 @@ class MainWindow final : public OperationHost, private GridEvents {
     Operations operations_;
     OutsidePrograms outside_;
     Slide slide_;
+    OkImage ok_;
     ModeSwitch modes_;
     LinearView linear_;
     std::optional<Settings> settings_;

@@ -201,6 +201,7 @@ class ShellPort {
 };
 
 class ExpressionBoxPort;
+class OkImagePort;
 class SlideStage;
 
 // Everything the main window's logic works with.
@@ -220,6 +221,7 @@ struct WindowPorts {
     SlideStage& stage;
     RegistryPort& registry;
     FileSearchPort& files;
+    OkImagePort& okImage;
 };
 
 }  // namespace zentra

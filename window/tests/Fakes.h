@@ -12,6 +12,7 @@
 #include "common/MemoryRichTextBox.h"
 #include "input/MemoryTextBox.h"
 #include "window/LinearView.h"
+#include "window/OkImage.h"
 #include "window/Ports.h"
 #include "window/Slide.h"
 
@@ -319,6 +320,17 @@ class FakeStage final : public SlideStage {
     }
     ManualClock& clock_;
     int width_;
+};
+
+// The About panel's OK image: where it sits, relative to its place.
+class FakeOkImage final : public OkImagePort {
+  public:
+    void MoveBy(int dxPixels, int dyPixels) override {
+        x += dxPixels;
+        y += dyPixels;
+    }
+    int x = 0;
+    int y = 0;
 };
 
 class FakeFileSearch final : public FileSearchPort {

@@ -12,7 +12,7 @@ namespace zentra::testing {
 struct WindowHarness {
     explicit WindowHarness(const PrimeTable& primes)
         : window(primes, {grid, result, host, keys, menus, metrics, clipboard, beep, help, shell,
-                          calcTimer, expression, stage, registry, files}) {
+                          calcTimer, expression, stage, registry, files, okImage}) {
         stage.tick = [this] { window.OnSlideTick(); };
         expression.onChange = [this] { window.OnExpressionChanged(); };
         for (int a = 0; a < 4; ++a) {
@@ -43,6 +43,7 @@ struct WindowHarness {
     FakeStage stage{clock};
     MemoryRegistry registry;
     FakeFileSearch files;
+    FakeOkImage okImage;
     MainWindow window;
 };
 
