@@ -1,13 +1,16 @@
 #!/usr/bin/env bash
 # End-to-end test of the Help menu, F1 and the outside calculator: runs a copy of Zentra!.exe from
 # a folder whose name holds a blank, with the stand-in calculator beside it as calc.exe.
-# Usage: help_e2e.sh BIN_DIR STANDIN_CALC WORK_DIR. Uses $DISPLAY, or a private Xvfb when unset.
-# Leaves screenshots of the help viewer and the About panel in WORK_DIR.
+# Usage: help_e2e.sh BIN_DIR STANDIN_CALC WORK_DIR COMPANY VERSION WEB_ADDRESS. Uses $DISPLAY, or a
+# private Xvfb when unset. Leaves screenshots of the help viewer and the About panel in WORK_DIR.
 set -uo pipefail
 
 bin=$1
 standin=$2
 work=$3
+company=$4
+version=$5
+web_address=$6
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 mkdir -p "$work"
 source "$root/scripts/lib/checks.sh"
@@ -129,6 +132,45 @@ calc_check "F2 starts the calculator and hands 123 over" 123
 dde Clear 4 5
 keys F2
 calc_check "F2 with the calculator running hands 45 over at once" 12345
+
+# --- About ---------------------------------------------------------------------------------------
+# Places from the child layout: the grid's left edge, the OK image (the picture further left; its
+# shadow lies 3 pixels right and down) and whether the window is enabled.
+layout() { probe layout | tr -d '\r'; }
+grid_left() { layout | awk '$1 == "Zentra.Grid" { print $2; exit }'; }
+ok_place() { layout | awk '$1 == "Zentra.Picture" { print $2, $3 }' | sort -n | head -1; }
+window_enabled() { layout | awk '$1 == "window" { print $4 }'; }
+about_shows() { (($(grid_left) < -300)) && [[ $(window_enabled) == 1 ]]; }
+display_in_place() { [[ $(grid_left) == 0 && $(window_enabled) == 1 ]]; }
+ok_at() { [[ $(ok_place) == "$1" ]]; }
+dde Clear 7 Enter 8
+rows_before=$(probe text Zentra.Grid | tr -d '\r')
+keys alt+h a
+check "Help > About slides the display away" 15 about_shows
+expect_eq "the About label names program, version, web page and copyright" \
+    "Zentra! $version|$web_address|Copyright (C) $company" \
+    "$(probe text Zentra.AboutLabel | tr -d '\r' | paste -sd'|')"
+shoot "$work/about.png" Quorvel
+# The "4" key of the keypad (the panel starts 106 pixels down the client area).
+xdotool mousemove --window "$win" $((1 + 210 + 18)) $((menu_bar + 106 + 33 + 14)) click 1
+read -r ok_x ok_y <<<"$(ok_place)"
+# The OK image's place in the window's client area: the display panel at (1, 0), its sunken edge
+# 2 pixels wide.
+ok_cx=$((1 + 2 + ok_x + 20))
+ok_cy=$((menu_bar + 2 + ok_y + 10))
+xdotool mousemove --window "$win" "$ok_cx" "$ok_cy" mousedown 1
+check "pressing the OK image sinks it by 2 pixels" 5 ok_at "$((ok_x + 2)) $((ok_y + 2))"
+xdotool mousemove --window "$win" $((ok_cx - 120)) $((ok_cy + 40))
+check "dragging off the OK image lets it rise" 5 ok_at "$ok_x $ok_y"
+xdotool mouseup 1
+sleep 0.3  # a slide, if the release had started one, would have moved the grid by now
+if about_shows; then ok "a release after dragging off keeps the About panel"; else
+    fail "the About panel closed after a drag off its OK image"
+fi
+xdotool mousemove --window "$win" "$ok_cx" "$ok_cy" click 1
+check "a click on the OK image slides the display back" 15 display_in_place
+expect_eq "the click on the keypad while the About panel showed did nothing" "$rows_before" \
+    "$(probe text Zentra.Grid | tr -d '\r')"
 
 # --- Exit closes what the program started --------------------------------------------------------
 dde Exit

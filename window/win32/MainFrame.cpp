@@ -67,14 +67,15 @@ StartFailure MainFrame::Create(HINSTANCE instance, int showCommand) {
     calcTimer_ = std::make_unique<WindowTimer>(hwnd_, kCalcTimerId, kCalcPollMs);
     if (!CreateChildren()) return StartFailure::Window;
 
-    const WindowPorts ports{*grid_,      *result_,    *this, keypad_,   *menus_,
-                            metrics_,    *clipboard_, beep_, *help_,    shell_,
-                            *calcTimer_, linear_,     *this, registry_, files_};
+    const WindowPorts ports{*grid_,      *result_,  *this,  keypad_, *menus_,     metrics_,
+                            *clipboard_, beep_,     *help_, shell_,  *calcTimer_, linear_,
+                            *this,       registry_, files_, about_};
     logic_ = std::make_unique<MainWindow>(primes_, ports);
     ProgramInfo program = win32::ReadProgramInfo();
     if (program.company.empty()) program.company = ZENTRA_COMPANY;
     // The calculator is looked up by the start-up itself.
     logic_->Load(program, {{}, help_->HelpFilePath(), program.comments, program.productName});
+    about_.SetText(logic_->AboutText());
     // Start-up sized the window under the event guard; the first layout runs as it is shown.
     LayOutWindow();
     const bool ddeStarted = dde_.Start("Zentra!", "Zentra", [this](std::string_view command) {
@@ -121,6 +122,7 @@ bool MainFrame::CreateChildren() {
         if (logic_) logic_->OnExpressionChanged();
     };
     if (!linear_.Create(display_.Hwnd(), kExpressionId, linearEvents)) return false;
+    if (!CreateAboutPanel()) return false;
 
     win32::ResultPaneArgs resultArgs;
     resultArgs.parent = hwnd_;
@@ -142,6 +144,30 @@ bool MainFrame::CreateChildren() {
         if (logic_) logic_->OnMouseDown(Surface::Key, mouse.button, 0, 0, array, index);
     };
     return keypad_.Create(buttons_.Hwnd(), LoadKeypadDesign(KeypadDesignBytes()), keyEvents);
+}
+
+// The About panel's parts report their mouse to the logic; the panel's picture becomes the display
+// panel's background.
+bool MainFrame::CreateAboutPanel() {
+    win32::AboutPanel::Events events;
+    events.onLabelMouseDown = [this](int button) {
+        if (logic_) logic_->OnMouseDown(Surface::AboutLabel, button);
+    };
+    events.onOkMouseDown = [this](int button) {
+        if (logic_) logic_->OnOkMouseDown(button);
+    };
+    events.onOkMouseMove = [this](int x, int y, int width, int height) {
+        if (logic_) logic_->OnOkMouseMove(x, y, width, height);
+    };
+    events.onOkMouseUp = [this](int button) {
+        if (logic_) logic_->OnOkMouseUp(button);
+    };
+    events.onOkClick = [this] {
+        if (logic_) logic_->OnOkClick();
+    };
+    if (!about_.Create(display_.Hwnd(), std::move(events))) return false;
+    display_.SetBackground(about_.Background());
+    return true;
 }
 
 int MainFrame::Run() {
@@ -217,7 +243,9 @@ void MainFrame::LayOutWindow() {
     MoveChild(buttons_.Hwnd(), panels.buttons);
 }
 
-// The view of the current mode fills the panel; the other waits just outside its left edge.
+// The view of the current mode fills the panel; the other waits just outside its left edge. While
+// the About panel shows, both wait there: a view put back over it would hide its OK image and
+// leave the keypad and menus disabled.
 void MainFrame::LayOutDisplayPanel() {
     if (!grid_) return;
     RECT outer{};
@@ -225,9 +253,12 @@ void MainFrame::LayOutDisplayPanel() {
     const int w = outer.right - outer.left;
     const SIZE inner = display_.ClientSize();
     const bool linear = logic_ && logic_->Mode() == DisplayMode::Linear;
-    MoveChild(linear_.PanelHwnd(), {linear ? 0 : -w, 0, inner.cx, inner.cy});
-    MoveChild(grid_->Hwnd(), {linear ? -w : 0, 0, inner.cx, inner.cy});
+    const bool aboutShown =
+        logic_ && logic_->SlideState().AboutShown() && !logic_->SlideState().Running();
+    MoveChild(linear_.PanelHwnd(), {linear && !aboutShown ? 0 : -w, 0, inner.cx, inner.cy});
+    MoveChild(grid_->Hwnd(), {linear || aboutShown ? -w : 0, 0, inner.cx, inner.cy});
     if (logic_) logic_->UpdateGridColumns();
+    about_.LayOut(w, inner);
 }
 
 void MainFrame::OnActivate(WPARAM wParam) {

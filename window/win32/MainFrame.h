@@ -16,6 +16,7 @@
 #include "window/MainWindow.h"
 #include "window/Ports.h"
 #include "window/StartFailure.h"
+#include "window/win32/AboutPanel.h"
 #include "window/win32/Clipboard.h"
 #include "window/win32/DdeServer.h"
 #include "window/win32/Keypad.h"
@@ -64,7 +65,7 @@ class MainFrame final : public WindowPort, public SlideStage, public win32::Faul
     void FocusView(DisplayView view) override;
     void SetWindowEnabled(bool enabled) override;
     void SetControlsEnabled(bool enabled) override;
-    void SetOkEnabled(bool) override {}
+    void SetOkEnabled(bool enabled) override { about_.SetOkEnabled(enabled); }
     void StartTimer() override;
     void StopTimer() override;
 
@@ -75,6 +76,7 @@ class MainFrame final : public WindowPort, public SlideStage, public win32::Faul
     static LRESULT CALLBACK WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
     bool CreateChildren();
+    bool CreateAboutPanel();
     // Key preview (which also holds the menu shortcuts), access keys and mouse presses for What's
     // This; true when the message was used up.
     bool PreTranslate(MSG& msg);
@@ -106,6 +108,7 @@ class MainFrame final : public WindowPort, public SlideStage, public win32::Faul
     Panel buttons_;
     std::unique_ptr<win32::GridControl> grid_;
     LinearPanel linear_;
+    win32::AboutPanel about_;
     win32::SystemRegistry registry_;
     win32::SystemFileSearch files_;
     std::unique_ptr<win32::ResultPane> result_;

@@ -42,6 +42,26 @@ SIZE Panel::ClientSize() const {
     return {rect.right - rect.left, rect.bottom - rect.top};
 }
 
+void Panel::SetBackground(HBITMAP picture) {
+    background_ = picture;
+    InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+// Also what shows through the transparent controls inside (they ask with WM_PRINTCLIENT).
+void Panel::PaintBackground(HDC hdc) const {
+    RECT client{};
+    GetClientRect(hwnd_, &client);
+    FillRect(hdc, &client, GetSysColorBrush(COLOR_BTNFACE));
+    if (background_ == nullptr) return;
+    BITMAP info{};
+    GetObjectA(background_, sizeof info, &info);
+    HDC source = CreateCompatibleDC(hdc);
+    HGDIOBJ old = SelectObject(source, background_);
+    BitBlt(hdc, 0, 0, info.bmWidth, info.bmHeight, source, 0, 0, SRCCOPY);
+    SelectObject(source, old);
+    DeleteDC(source);
+}
+
 LRESULT CALLBACK Panel::WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* panel = win32::BoundWindowObject(hwnd, message, lParam, &Panel::hwnd_);
     if (panel == nullptr) return DefWindowProcA(hwnd, message, wParam, lParam);
@@ -57,6 +77,10 @@ LRESULT Panel::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_SETFOCUS:
             if (onFocus_) onFocus_();
             return 0;
+        case WM_ERASEBKGND:
+        case WM_PRINTCLIENT:
+            PaintBackground(reinterpret_cast<HDC>(wParam));
+            return 1;
         case WM_COMMAND:
             // A control's notification goes back to the control, which handles its own.
             if (lParam != 0) {

@@ -1,5 +1,6 @@
 // A plain child panel ("Zentra.Panel") that holds other controls: the display panel and the
-// keypad panel. It paints the button face, reports its size changes and passes the focus on.
+// keypad panel. It paints the button face (or its background picture at its top-left corner),
+// reports its size changes and passes the focus on.
 #pragma once
 
 #include <windows.h>
@@ -27,12 +28,16 @@ class Panel {
     HWND Hwnd() const { return hwnd_; }
     // The size inside the panel's frame, in pixels.
     SIZE ClientSize() const;
+    // `picture` is borrowed and must outlive the panel's window (nullptr: the button face only).
+    void SetBackground(HBITMAP picture);
 
   private:
     static LRESULT CALLBACK WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+    void PaintBackground(HDC hdc) const;
 
     HWND hwnd_ = nullptr;
+    HBITMAP background_ = nullptr;
     std::function<void()> onResize_;
     std::function<void()> onFocus_;
 };

@@ -5,6 +5,11 @@
 #define IDR_MAINMENU 100
 #define IDR_POPUPMENU 102
 
+// The About panel's pictures, drawn at build time.
+#define IDB_ABOUT_OK 300
+#define IDB_ABOUT_SHADOW 301
+#define IDB_DISPLAY_BACKGROUND 302
+
 // Menu commands.
 #define IDM_ACTIONS_CALCULATOR 200
 #define IDM_ACTIONS_FACTORIZATION 201

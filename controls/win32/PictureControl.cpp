@@ -1,0 +1,190 @@
+// Transparent drawing and mouse capture:
+// https://learn.microsoft.com/windows/win32/gdi/wm-printclient,
+// https://learn.microsoft.com/windows/win32/api/wingdi/nf-wingdi-transparentblt
+#include "controls/win32/PictureControl.h"
+
+#include <vector>
+
+#include "controls/win32/OffscreenPaint.h"
+#include "controls/win32/WindowBinding.h"
+
+namespace zentra::win32 {
+namespace {
+
+constexpr const char* kClassName = "Zentra.Picture";
+
+ATOM RegisterPictureClass(HINSTANCE instance, WNDPROC proc) {
+    static ATOM atom = 0;
+    if (atom != 0) return atom;
+    WNDCLASSEXA wc{};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = proc;
+    wc.hInstance = instance;
+    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    wc.lpszClassName = kClassName;
+    atom = RegisterClassExA(&wc);
+    return atom;
+}
+
+RECT RectInParent(HWND hwnd) {
+    RECT rect{};
+    GetWindowRect(hwnd, &rect);
+    MapWindowPoints(HWND_DESKTOP, GetParent(hwnd), reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+}  // namespace
+
+void PaintBeneath(HWND child, HDC hdc) {
+    const RECT own = RectInParent(child);
+    POINT origin{};
+    GetViewportOrgEx(hdc, &origin);
+    SetViewportOrgEx(hdc, origin.x - own.left, origin.y - own.top, nullptr);
+    SendMessageA(GetParent(child), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(hdc),
+                 PRF_CLIENT | PRF_ERASEBKGND);
+    // The visible siblings under this one that overlap it, top first.
+    std::vector<HWND> below;
+    for (HWND sibling = GetWindow(child, GW_HWNDNEXT); sibling != nullptr;
+         sibling = GetWindow(sibling, GW_HWNDNEXT)) {
+        RECT overlap{};
+        const RECT other = RectInParent(sibling);
+        if (IsWindowVisible(sibling) && IntersectRect(&overlap, &own, &other)) {
+            below.push_back(sibling);
+        }
+    }
+    for (auto it = below.rbegin(); it != below.rend(); ++it) {
+        const RECT other = RectInParent(*it);
+        SetViewportOrgEx(hdc, origin.x - own.left + other.left, origin.y - own.top + other.top,
+                         nullptr);
+        SendMessageA(*it, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(hdc), PRF_CLIENT);
+    }
+    SetViewportOrgEx(hdc, origin.x, origin.y, nullptr);
+}
+
+std::unique_ptr<PictureControl> PictureControl::Create(PictureControlArgs args) {
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    if (args.picture == nullptr || RegisterPictureClass(instance, &PictureControl::WndProc) == 0) {
+        return nullptr;
+    }
+    std::unique_ptr<PictureControl> control(new PictureControl(std::move(args)));
+    BITMAP info{};
+    GetObjectA(control->args_.picture, sizeof info, &info);
+    control->size_ = {info.bmWidth, info.bmHeight};
+    const DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS |
+                        (control->args_.enabled ? 0 : static_cast<DWORD>(WS_DISABLED));
+    CreateWindowExA(0, kClassName, "", style, 0, 0, info.bmWidth, info.bmHeight,
+                    control->args_.parent, nullptr, instance, control.get());
+    if (control->hwnd_ == nullptr) return nullptr;
+    return control;
+}
+
+PictureControl::~PictureControl() {
+    // Stop routing, then destroy the window; the picture belongs to the caller.
+    if (hwnd_ != nullptr && IsWindow(hwnd_)) {
+        SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
+        DestroyWindow(hwnd_);
+    }
+}
+
+POINT PictureControl::Position() const {
+    const RECT rect = RectInParent(hwnd_);
+    return {rect.left, rect.top};
+}
+
+void PictureControl::MoveTo(int x, int y) {
+    // What shows through the picture depends on where it is: no copying of the old pixels.
+    SetWindowPos(hwnd_, nullptr, x, y, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
+    InvalidateRect(hwnd_, nullptr, FALSE);
+}
+
+void PictureControl::MoveBy(int dx, int dy) {
+    const POINT at = Position();
+    MoveTo(at.x + dx, at.y + dy);
+}
+
+void PictureControl::SetEnabled(bool enabled) {
+    EnableWindow(hwnd_, enabled ? TRUE : FALSE);
+}
+
+void PictureControl::DrawPicture(HDC hdc) const {
+    HDC source = CreateCompatibleDC(hdc);
+    HGDIOBJ old = SelectObject(source, args_.picture);
+    TransparentBlt(hdc, 0, 0, size_.cx, size_.cy, source, 0, 0, size_.cx, size_.cy,
+                   args_.transparent);
+    SelectObject(source, old);
+    DeleteDC(source);
+}
+
+void PictureControl::ButtonDown(int button) {
+    if (buttonsHeld_ == 0) SetCapture(hwnd_);
+    buttonsHeld_ |= button;
+    if (args_.onMouseDown) args_.onMouseDown(button);
+}
+
+void PictureControl::ButtonUp(int button, LPARAM lParam) {
+    if ((buttonsHeld_ & button) == 0) return;
+    buttonsHeld_ &= ~button;
+    if (buttonsHeld_ == 0 && GetCapture() == hwnd_) ReleaseCapture();
+    if (args_.onMouseUp) args_.onMouseUp(button);
+    // The picture may have moved under the pointer meanwhile: test against where it is now.
+    const POINT at{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+    RECT client{};
+    GetClientRect(hwnd_, &client);
+    if (button == 1 && PtInRect(&client, at) && args_.onClick) args_.onClick();
+}
+
+LRESULT CALLBACK PictureControl::WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* control = BoundWindowObject(hwnd, message, lParam, &PictureControl::hwnd_);
+    if (control == nullptr) return DefWindowProcA(hwnd, message, wParam, lParam);
+    return control->Handle(message, wParam, lParam);
+}
+
+LRESULT PictureControl::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_ERASEBKGND:
+            return 1;
+        case WM_PAINT:
+            PaintOffscreen(hwnd_, [this](HDC hdc) {
+                PaintBeneath(hwnd_, hdc);
+                DrawPicture(hdc);
+            });
+            return 0;
+        case WM_PRINTCLIENT:
+            DrawPicture(reinterpret_cast<HDC>(wParam));
+            return 0;
+        case WM_LBUTTONDOWN:
+            ButtonDown(1);
+            return 0;
+        case WM_RBUTTONDOWN:
+            ButtonDown(2);
+            return 0;
+        case WM_MBUTTONDOWN:
+            ButtonDown(4);
+            return 0;
+        case WM_LBUTTONUP:
+            ButtonUp(1, lParam);
+            return 0;
+        case WM_RBUTTONUP:
+            ButtonUp(2, lParam);
+            return 0;
+        case WM_MBUTTONUP:
+            ButtonUp(4, lParam);
+            return 0;
+        case WM_MOUSEMOVE:
+            if (buttonsHeld_ != 0 && args_.onMouseMove) {
+                args_.onMouseMove(static_cast<short>(LOWORD(lParam)),
+                                  static_cast<short>(HIWORD(lParam)));
+            }
+            return 0;
+        case WM_CAPTURECHANGED:
+            // A popup menu or another window took the mouse: no button is held for us any more.
+            if (reinterpret_cast<HWND>(lParam) != hwnd_) buttonsHeld_ = 0;
+            return 0;
+        default:
+            break;
+    }
+    return DefWindowProcA(hwnd_, message, wParam, lParam);
+}
+
+}  // namespace zentra::win32

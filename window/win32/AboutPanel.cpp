@@ -1,0 +1,165 @@
+// Bitmap resources and text drawing:
+// https://learn.microsoft.com/windows/win32/api/winuser/nf-winuser-loadimagea,
+// https://learn.microsoft.com/windows/win32/api/winuser/nf-winuser-drawtext
+#include "window/win32/AboutPanel.h"
+
+#include "controls/win32/OffscreenPaint.h"
+#include "controls/win32/WindowBinding.h"
+#include "window/win32/ResourceIds.h"
+
+namespace zentra::win32 {
+namespace {
+
+constexpr const char* kLabelClass = "Zentra.AboutLabel";
+constexpr int kLabelMarginPixels = 10;
+constexpr int kOkRightPixels = 8;
+constexpr int kOkTopPixels = 2;
+constexpr int kShadowOffsetPixels = 3;
+
+HBITMAP LoadPicture(int id) {
+    return static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id),
+                                           IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+}
+
+// The parts lie under the display's views, the label lowest.
+void SendToBottom(HWND hwnd) {
+    SetWindowPos(hwnd, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+}  // namespace
+
+AboutPanel::~AboutPanel() {
+    // The windows go before the pictures they draw.
+    ok_.reset();
+    shadow_.reset();
+    if (label_ != nullptr && IsWindow(label_)) {
+        SetWindowLongPtrA(label_, GWLP_USERDATA, 0);
+        DestroyWindow(label_);
+    }
+    for (HBITMAP picture : {okPicture_, shadowPicture_, background_}) {
+        if (picture != nullptr) DeleteObject(picture);
+    }
+}
+
+bool AboutPanel::Create(HWND displayPanel, Events events) {
+    events_ = std::move(events);
+    okPicture_ = LoadPicture(IDB_ABOUT_OK);
+    shadowPicture_ = LoadPicture(IDB_ABOUT_SHADOW);
+    background_ = LoadPicture(IDB_DISPLAY_BACKGROUND);
+    if (!CreateLabel(displayPanel)) return false;
+
+    PictureControlArgs shadow;
+    shadow.parent = displayPanel;
+    shadow.picture = shadowPicture_;
+    shadow_ = PictureControl::Create(shadow);
+
+    PictureControlArgs ok;
+    ok.parent = displayPanel;
+    ok.picture = okPicture_;
+    ok.enabled = false;
+    ok.onMouseDown = [this](int button) {
+        if (events_.onOkMouseDown) events_.onOkMouseDown(button);
+    };
+    ok.onMouseMove = [this](int x, int y) {
+        const SIZE size = ok_->Size();
+        if (events_.onOkMouseMove) events_.onOkMouseMove(x, y, size.cx, size.cy);
+    };
+    ok.onMouseUp = [this](int button) {
+        if (events_.onOkMouseUp) events_.onOkMouseUp(button);
+    };
+    ok.onClick = [this] {
+        if (events_.onOkClick) events_.onOkClick();
+    };
+    ok_ = PictureControl::Create(ok);
+    if (!shadow_ || !ok_) return false;
+    SendToBottom(ok_->Hwnd());
+    SendToBottom(shadow_->Hwnd());
+    SendToBottom(label_);
+    return true;
+}
+
+bool AboutPanel::CreateLabel(HWND parent) {
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    static ATOM atom = 0;
+    if (atom == 0) {
+        WNDCLASSEXA wc{};
+        wc.cbSize = sizeof wc;
+        wc.lpfnWndProc = &AboutPanel::LabelProc;
+        wc.hInstance = instance;
+        wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+        wc.lpszClassName = kLabelClass;
+        atom = RegisterClassExA(&wc);
+        if (atom == 0) return false;
+    }
+    label_ = CreateWindowExA(0, kLabelClass, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0, 0, 0,
+                             0, parent, nullptr, instance, nullptr);
+    if (label_ == nullptr) return false;
+    SetWindowLongPtrA(label_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    return true;
+}
+
+void AboutPanel::SetText(const std::string& text) {
+    SetWindowTextA(label_, text.c_str());
+    InvalidateRect(label_, nullptr, FALSE);
+}
+
+void AboutPanel::LayOut(int outerWidth, SIZE viewSize) {
+    SetWindowPos(label_, nullptr, kLabelMarginPixels, kLabelMarginPixels, viewSize.cx, viewSize.cy,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    if (!ok_ || !shadow_) return;
+    const int left = outerWidth - ok_->Size().cx - kOkRightPixels;
+    ok_->MoveTo(left, kOkTopPixels);
+    shadow_->MoveTo(left + kShadowOffsetPixels, kOkTopPixels + kShadowOffsetPixels);
+}
+
+void AboutPanel::SetOkEnabled(bool enabled) {
+    if (ok_) ok_->SetEnabled(enabled);
+}
+
+void AboutPanel::MoveBy(int dxPixels, int dyPixels) {
+    if (ok_) ok_->MoveBy(dxPixels, dyPixels);
+}
+
+// The text, in the dialog font, straight on the display panel's picture.
+void AboutPanel::PaintLabel(HDC hdc) const {
+    char text[512] = {};
+    GetWindowTextA(label_, text, sizeof text);
+    RECT client{};
+    GetClientRect(label_, &client);
+    HGDIOBJ oldFont = SelectObject(hdc, GetStockObject(DEFAULT_GUI_FONT));
+    SetBkMode(hdc, TRANSPARENT);
+    SetTextColor(hdc, GetSysColor(COLOR_WINDOWTEXT));
+    DrawTextA(hdc, text, -1, &client, DT_LEFT | DT_TOP | DT_NOPREFIX);
+    SelectObject(hdc, oldFont);
+}
+
+LRESULT CALLBACK AboutPanel::LabelProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    const auto* panel = reinterpret_cast<const AboutPanel*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    if (panel == nullptr) return DefWindowProcA(hwnd, message, wParam, lParam);
+    switch (message) {
+        case WM_ERASEBKGND:
+            return 1;
+        case WM_PAINT:
+            PaintOffscreen(hwnd, [hwnd, panel](HDC hdc) {
+                PaintBeneath(hwnd, hdc);
+                panel->PaintLabel(hdc);
+            });
+            return 0;
+        case WM_PRINTCLIENT:
+            panel->PaintLabel(reinterpret_cast<HDC>(wParam));
+            return 0;
+        case WM_LBUTTONDOWN:
+        case WM_RBUTTONDOWN:
+        case WM_MBUTTONDOWN:
+            if (panel->events_.onLabelMouseDown) {
+                panel->events_.onLabelMouseDown(
+                    message == WM_LBUTTONDOWN ? 1 : (message == WM_RBUTTONDOWN ? 2 : 4));
+            }
+            return 0;
+        default:
+            break;
+    }
+    return DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+}  // namespace zentra::win32

@@ -1,0 +1,198 @@
+// Build tool: draws the About panel's pictures as 24-bit .bmp files into the folder it is given:
+// ok.bmp (the OK image: "OK" on a purple key), okshadow.bmp (its shadow) and display.bmp (the
+// display panel's background: the primes up to 360 as dots on a pale field). Magenta
+// (255, 0, 255) is the colour the picture control leaves transparent.
+#include <array>
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct Rgb {
+    std::uint8_t r, g, b;
+};
+
+constexpr Rgb kTransparent{255, 0, 255};
+constexpr int kOkWidth = 48;
+constexpr int kOkHeight = 24;
+constexpr int kDisplayWidth = 400;
+constexpr int kDisplayHeight = 90;
+
+class Picture {
+  public:
+    Picture(int width, int height, Rgb fill)
+        : width_(width), height_(height), pixels_(static_cast<std::size_t>(width * height), fill) {}
+    void Set(int x, int y, Rgb colour) {
+        if (x >= 0 && y >= 0 && x < width_ && y < height_) pixels_[Index(x, y)] = colour;
+    }
+    Rgb At(int x, int y) const { return pixels_[Index(x, y)]; }
+    int Width() const { return width_; }
+    int Height() const { return height_; }
+
+  private:
+    std::size_t Index(int x, int y) const { return static_cast<std::size_t>(y * width_ + x); }
+    int width_;
+    int height_;
+    std::vector<Rgb> pixels_;
+};
+
+void Put16(std::vector<std::uint8_t>& out, unsigned value) {
+    out.push_back(static_cast<std::uint8_t>(value & 0xFF));
+    out.push_back(static_cast<std::uint8_t>((value >> 8) & 0xFF));
+}
+
+void Put32(std::vector<std::uint8_t>& out, unsigned value) {
+    Put16(out, value & 0xFFFF);
+    Put16(out, value >> 16);
+}
+
+// Bottom-up rows of BGR triples, each padded to four bytes.
+std::vector<std::uint8_t> BmpFile(const Picture& picture) {
+    const unsigned stride = (static_cast<unsigned>(picture.Width()) * 3 + 3) & ~3u;
+    const unsigned imageSize = stride * static_cast<unsigned>(picture.Height());
+    std::vector<std::uint8_t> out;
+    out.push_back('B');
+    out.push_back('M');
+    Put32(out, 14 + 40 + imageSize);
+    Put32(out, 0);
+    Put32(out, 14 + 40);
+    Put32(out, 40);
+    Put32(out, static_cast<unsigned>(picture.Width()));
+    Put32(out, static_cast<unsigned>(picture.Height()));
+    Put16(out, 1);
+    Put16(out, 24);
+    Put32(out, 0);
+    Put32(out, imageSize);
+    Put32(out, 3780);  // 96 dpi
+    Put32(out, 3780);
+    Put32(out, 0);
+    Put32(out, 0);
+    for (int y = picture.Height() - 1; y >= 0; --y) {
+        unsigned written = 0;
+        for (int x = 0; x < picture.Width(); ++x, written += 3) {
+            const Rgb c = picture.At(x, y);
+            out.push_back(c.b);
+            out.push_back(c.g);
+            out.push_back(c.r);
+        }
+        for (; written < stride; ++written) out.push_back(0);
+    }
+    return out;
+}
+
+bool Write(const std::string& path, const Picture& picture) {
+    const std::vector<std::uint8_t> bytes = BmpFile(picture);
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    if (file == nullptr) return false;
+    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+    return std::fclose(file) == 0 && written;
+}
+
+// A rectangle with corners rounded by `radius`.
+bool InsideRounded(int x, int y, int width, int height, int radius) {
+    const int cx = x < radius ? radius : (x > width - 1 - radius ? width - 1 - radius : x);
+    const int cy = y < radius ? radius : (y > height - 1 - radius ? height - 1 - radius : y);
+    const int dx = x - cx;
+    const int dy = y - cy;
+    return dx * dx + dy * dy <= radius * radius;
+}
+
+// "OK" in a 5 x 7 pixel font, each font pixel drawn as 2 x 2.
+constexpr std::array<const char*, 7> kOkGlyphs{
+    ".###. #...#",  //
+    "#...# #..#.",  //
+    "#...# #.#..",  //
+    "#...# ##...",  //
+    "#...# #.#..",  //
+    "#...# #..#.",  //
+    ".###. #...#",  //
+};
+
+bool InsideLetters(int x, int y) {
+    constexpr int kScale = 2;
+    constexpr int kLeft = (kOkWidth - 11 * kScale) / 2;
+    constexpr int kTop = (kOkHeight - 7 * kScale) / 2;
+    const int col = (x - kLeft) / kScale;
+    const int row = (y - kTop) / kScale;
+    if (x < kLeft || y < kTop || col >= 11 || row >= 7) return false;
+    return kOkGlyphs[static_cast<std::size_t>(row)][col] == '#';
+}
+
+Picture OkPicture() {
+    Picture picture(kOkWidth, kOkHeight, kTransparent);
+    for (int y = 0; y < kOkHeight; ++y) {
+        for (int x = 0; x < kOkWidth; ++x) {
+            if (!InsideRounded(x, y, kOkWidth, kOkHeight, 6)) continue;
+            Rgb colour{128, 0, 128};
+            // A lighter upper edge and a darker lower one, like a raised key.
+            if (!InsideRounded(x, y - 2, kOkWidth, kOkHeight, 6)) colour = {192, 96, 192};
+            if (!InsideRounded(x, y + 2, kOkWidth, kOkHeight, 6)) colour = {72, 0, 72};
+            if (InsideLetters(x, y)) colour = {255, 255, 255};
+            picture.Set(x, y, colour);
+        }
+    }
+    return picture;
+}
+
+Picture ShadowPicture() {
+    Picture picture(kOkWidth, kOkHeight, kTransparent);
+    for (int y = 0; y < kOkHeight; ++y) {
+        for (int x = 0; x < kOkWidth; ++x) {
+            if (InsideRounded(x, y, kOkWidth, kOkHeight, 6)) picture.Set(x, y, {96, 96, 104});
+        }
+    }
+    return picture;
+}
+
+bool IsPrime(int n) {
+    if (n < 2) return false;
+    for (int d = 2; d * d <= n; ++d) {
+        if (n % d == 0) return false;
+    }
+    return true;
+}
+
+// A pale field that warms from left to right, with the numbers 1 to 360 laid out in rows of 40
+// cells of 10 pixels and a lavender dot on every prime.
+Picture DisplayPicture() {
+    Picture picture(kDisplayWidth, kDisplayHeight, {255, 255, 255});
+    for (int y = 0; y < kDisplayHeight; ++y) {
+        for (int x = 0; x < kDisplayWidth; ++x) {
+            const int shade = 12 * x / kDisplayWidth;
+            picture.Set(
+                x, y,
+                {static_cast<std::uint8_t>(250 - shade / 2), static_cast<std::uint8_t>(248 - shade),
+                 static_cast<std::uint8_t>(255 - shade / 3)});
+        }
+    }
+    constexpr int kCell = 10;
+    constexpr int kColumns = kDisplayWidth / kCell;
+    for (int n = 1; n <= kColumns * (kDisplayHeight / kCell); ++n) {
+        if (!IsPrime(n)) continue;
+        const int cx = ((n - 1) % kColumns) * kCell + kCell / 2;
+        const int cy = ((n - 1) / kColumns) * kCell + kCell / 2;
+        for (int dy = -2; dy <= 2; ++dy) {
+            for (int dx = -2; dx <= 2; ++dx) {
+                if (dx * dx + dy * dy <= 5) picture.Set(cx + dx, cy + dy, {222, 204, 236});
+            }
+        }
+    }
+    return picture;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: aboutart OUTPUT_FOLDER\n");
+        return 2;
+    }
+    const std::string folder = argv[1];
+    const bool written = Write(folder + "/ok.bmp", OkPicture()) &&
+                         Write(folder + "/okshadow.bmp", ShadowPicture()) &&
+                         Write(folder + "/display.bmp", DisplayPicture());
+    if (!written) std::fprintf(stderr, "aboutart: cannot write into %s\n", folder.c_str());
+    return written ? 0 : 1;
+}
