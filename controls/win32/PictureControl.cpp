@@ -42,13 +42,16 @@ void PaintBeneath(HWND child, HDC hdc) {
     SetViewportOrgEx(hdc, origin.x - own.left, origin.y - own.top, nullptr);
     SendMessageA(GetParent(child), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(hdc),
                  PRF_CLIENT | PRF_ERASEBKGND);
-    // The visible siblings under this one that overlap it, top first.
+    // The shown siblings under this one that overlap it, top first.
     std::vector<HWND> below;
     for (HWND sibling = GetWindow(child, GW_HWNDNEXT); sibling != nullptr;
          sibling = GetWindow(sibling, GW_HWNDNEXT)) {
         RECT overlap{};
         const RECT other = RectInParent(sibling);
-        if (IsWindowVisible(sibling) && IntersectRect(&overlap, &own, &other)) {
+        // Its own style, not IsWindowVisible: an off-screen rendering of a hidden parent counts
+        // too.
+        const bool shown = (GetWindowLongPtrA(sibling, GWL_STYLE) & WS_VISIBLE) != 0;
+        if (shown && IntersectRect(&overlap, &own, &other)) {
             below.push_back(sibling);
         }
     }

@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # End-to-end test of the Help menu, F1 and the outside calculator: runs a copy of Zentra!.exe from
 # a folder whose name holds a blank, with the stand-in calculator beside it as calc.exe.
-# Usage: help_e2e.sh BIN_DIR STANDIN_CALC WORK_DIR COMPANY VERSION WEB_ADDRESS. Uses $DISPLAY, or a
-# private Xvfb when unset. Leaves screenshots of the help viewer and the About panel in WORK_DIR.
+# Usage: help_e2e.sh BIN_DIR STANDIN_CALC WORK_DIR COMPANY VERSION WEB_ADDRESS SUPPORT_MAIL. Uses
+# $DISPLAY, or a private Xvfb when unset. Leaves screenshots of the help viewer and the About panel
+# in WORK_DIR. The desktop's xdg-open and xdg-email are replaced by scripts that note their
+# arguments: no browser or mail program starts.
 set -uo pipefail
 
 bin=$1
@@ -11,6 +13,7 @@ work=$3
 company=$4
 version=$5
 web_address=$6
+support_mail=$7
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 mkdir -p "$work"
 source "$root/scripts/lib/checks.sh"
@@ -47,6 +50,15 @@ mkdir -p "$folder"
 cp "$bin/Zentra!.exe" "$bin/Zentra!.hlp" "$folder/"
 cp "$standin" "$folder/calc.exe"
 
+# Wine hands web and mail addresses to these two, unchanged.
+fakebin="$work/fakebin"
+mkdir -p "$fakebin"
+for tool in xdg-open xdg-email; do
+    printf '#!/bin/sh\nprintf "%%s\\n" "$*" >>"%s/%s.log"\n' "$work" "$tool" >"$fakebin/$tool"
+    chmod +x "$fakebin/$tool"
+    : >"$work/$tool.log"
+done
+
 window_id() { xdotool search --name '^Quorvel$' 2>/dev/null | head -1; }
 window_shown() { [[ -n $(window_id) ]]; }
 keys() {
@@ -54,7 +66,7 @@ keys() {
     xdotool key --delay 60 "$@"
 }
 start_app() {
-    wine_run "$folder/Zentra!.exe" >>"$work/app.log" 2>&1 &
+    PATH="$fakebin:$PATH" wine_run "$folder/Zentra!.exe" >>"$work/app.log" 2>&1 &
     app_pid=$!
     wait_for 60 window_shown || { fail "the window Quorvel did not appear"; exit 1; }
     win=$(window_id)
@@ -132,6 +144,14 @@ calc_check "F2 starts the calculator and hands 123 over" 123
 dde Clear 4 5
 keys F2
 calc_check "F2 with the calculator running hands 45 over at once" 12345
+
+# --- Web page and bug report --------------------------------------------------------------------
+handed() { grep -qxF "$2" "$work/$1.log"; }
+keys alt+h p
+check "Visit the Webpage opens $web_address" 20 handed xdg-open "$web_address"
+keys alt+h b
+check "Send Bug Report opens a mail with an encoded subject" 20 \
+    handed xdg-email "$support_mail?subject=Zentra!%20Bug%20Report"
 
 # --- About ---------------------------------------------------------------------------------------
 # Places from the child layout: the grid's left edge, the OK image (the picture further left; its
