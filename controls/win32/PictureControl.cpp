@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "controls/win32/HostSupport.h"
 #include "controls/win32/OffscreenPaint.h"
 #include "controls/win32/WindowBinding.h"
 
@@ -12,19 +13,6 @@ namespace zentra::win32 {
 namespace {
 
 constexpr const char* kClassName = "Zentra.Picture";
-
-ATOM RegisterPictureClass(HINSTANCE instance, WNDPROC proc) {
-    static ATOM atom = 0;
-    if (atom != 0) return atom;
-    WNDCLASSEXA wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = proc;
-    wc.hInstance = instance;
-    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    wc.lpszClassName = kClassName;
-    atom = RegisterClassExA(&wc);
-    return atom;
-}
 
 RECT RectInParent(HWND hwnd) {
     RECT rect{};
@@ -65,10 +53,10 @@ void PaintBeneath(HWND child, HDC hdc) {
 }
 
 std::unique_ptr<PictureControl> PictureControl::Create(PictureControlArgs args) {
-    HINSTANCE instance = GetModuleHandleA(nullptr);
-    if (args.picture == nullptr || RegisterPictureClass(instance, &PictureControl::WndProc) == 0) {
-        return nullptr;
-    }
+    WindowClass windowClass;
+    windowClass.name = kClassName;
+    windowClass.procedure = &PictureControl::WndProc;
+    if (args.picture == nullptr || !RegisterWindowClass(windowClass)) return nullptr;
     std::unique_ptr<PictureControl> control(new PictureControl(std::move(args)));
     BITMAP info{};
     GetObjectA(control->args_.picture, sizeof info, &info);
@@ -76,7 +64,7 @@ std::unique_ptr<PictureControl> PictureControl::Create(PictureControlArgs args) 
     const DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS |
                         (control->args_.enabled ? 0 : static_cast<DWORD>(WS_DISABLED));
     CreateWindowExA(0, kClassName, "", style, 0, 0, info.bmWidth, info.bmHeight,
-                    control->args_.parent, nullptr, instance, control.get());
+                    control->args_.parent, nullptr, GetModuleHandleA(nullptr), control.get());
     if (control->hwnd_ == nullptr) return nullptr;
     return control;
 }

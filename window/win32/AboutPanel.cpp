@@ -3,8 +3,8 @@
 // https://learn.microsoft.com/windows/win32/api/winuser/nf-winuser-drawtext
 #include "window/win32/AboutPanel.h"
 
+#include "controls/win32/HostSupport.h"
 #include "controls/win32/OffscreenPaint.h"
-#include "controls/win32/WindowBinding.h"
 #include "window/win32/ResourceIds.h"
 
 namespace zentra::win32 {
@@ -79,20 +79,12 @@ bool AboutPanel::Create(HWND displayPanel, Events events) {
 }
 
 bool AboutPanel::CreateLabel(HWND parent) {
-    HINSTANCE instance = GetModuleHandleA(nullptr);
-    static ATOM atom = 0;
-    if (atom == 0) {
-        WNDCLASSEXA wc{};
-        wc.cbSize = sizeof wc;
-        wc.lpfnWndProc = &AboutPanel::LabelProc;
-        wc.hInstance = instance;
-        wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-        wc.lpszClassName = kLabelClass;
-        atom = RegisterClassExA(&wc);
-        if (atom == 0) return false;
-    }
+    WindowClass windowClass;
+    windowClass.name = kLabelClass;
+    windowClass.procedure = &AboutPanel::LabelProc;
+    if (!RegisterWindowClass(windowClass)) return false;
     label_ = CreateWindowExA(0, kLabelClass, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0, 0, 0,
-                             0, parent, nullptr, instance, nullptr);
+                             0, parent, nullptr, GetModuleHandleA(nullptr), nullptr);
     if (label_ == nullptr) return false;
     SetWindowLongPtrA(label_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     return true;

@@ -9,7 +9,7 @@
 #include "window/win32/AboutPanel.h"
 #include "window/win32/Panel.h"
 
-namespace zentra {
+namespace zentra::win32 {
 namespace {
 
 constexpr int kPanelWidth = 319;
@@ -65,7 +65,7 @@ TEST(AboutPanel_Win32, PlacesTheOkImageOverItsShadowAndShowsThePanelThroughIt) {
     Panel display;
     ASSERT_TRUE(display.Create({top, 0, 0, {}, {}}));
     SetWindowPos(display.Hwnd(), nullptr, 0, 0, kPanelWidth, 75, SWP_NOZORDER);
-    win32::AboutPanel about;
+    AboutPanel about;
     ASSERT_TRUE(about.Create(display.Hwnd(), {}));
     ASSERT_NE(about.Background(), nullptr);
     display.SetBackground(about.Background());
@@ -87,7 +87,7 @@ TEST(AboutPanel_Win32, PlacesTheOkImageOverItsShadowAndShowsThePanelThroughIt) {
     Canvas panel(kPanelWidth, 75);
     SendMessageA(display.Hwnd(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(panel.dc), PRF_CLIENT);
     Canvas seen(48, 24);
-    win32::PaintBeneath(ok, seen.dc);
+    PaintBeneath(ok, seen.dc);
     SendMessageA(ok, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(seen.dc), PRF_CLIENT);
     struct Probe {
         int x, y;
@@ -110,4 +110,4 @@ TEST(AboutPanel_Win32, PlacesTheOkImageOverItsShadowAndShowsThePanelThroughIt) {
 }
 
 }  // namespace
-}  // namespace zentra
+}  // namespace zentra::win32
