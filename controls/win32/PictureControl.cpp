@@ -128,7 +128,8 @@ void PictureControl::ButtonUp(int button, LPARAM lParam) {
 LRESULT CALLBACK PictureControl::WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* control = BoundWindowObject(hwnd, message, lParam, &PictureControl::hwnd_);
     if (control == nullptr) return DefWindowProcA(hwnd, message, wParam, lParam);
-    return control->Handle(message, wParam, lParam);
+    return GuardWindowProc(hwnd, message, wParam, lParam,
+                           [&] { return control->Handle(message, wParam, lParam); });
 }
 
 LRESULT PictureControl::Handle(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -5,6 +5,7 @@
 
 #include "controls/win32/HostSupport.h"
 #include "controls/win32/OffscreenPaint.h"
+#include "controls/win32/WindowBinding.h"
 #include "window/win32/ResourceIds.h"
 
 namespace zentra::win32 {
@@ -128,30 +129,35 @@ void AboutPanel::PaintLabel(HDC hdc) const {
 LRESULT CALLBACK AboutPanel::LabelProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     const auto* panel = reinterpret_cast<const AboutPanel*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
     if (panel == nullptr) return DefWindowProcA(hwnd, message, wParam, lParam);
+    return GuardWindowProc(hwnd, message, wParam, lParam,
+                           [&] { return panel->HandleLabel(message, wParam, lParam); });
+}
+
+LRESULT AboutPanel::HandleLabel(UINT message, WPARAM wParam, LPARAM lParam) const {
     switch (message) {
         case WM_ERASEBKGND:
             return 1;
         case WM_PAINT:
-            PaintOffscreen(hwnd, [hwnd, panel](HDC hdc) {
-                PaintBeneath(hwnd, hdc);
-                panel->PaintLabel(hdc);
+            PaintOffscreen(label_, [this](HDC hdc) {
+                PaintBeneath(label_, hdc);
+                PaintLabel(hdc);
             });
             return 0;
         case WM_PRINTCLIENT:
-            panel->PaintLabel(reinterpret_cast<HDC>(wParam));
+            PaintLabel(reinterpret_cast<HDC>(wParam));
             return 0;
         case WM_LBUTTONDOWN:
         case WM_RBUTTONDOWN:
         case WM_MBUTTONDOWN:
-            if (panel->events_.onLabelMouseDown) {
-                panel->events_.onLabelMouseDown(
+            if (events_.onLabelMouseDown) {
+                events_.onLabelMouseDown(
                     message == WM_LBUTTONDOWN ? 1 : (message == WM_RBUTTONDOWN ? 2 : 4));
             }
             return 0;
         default:
             break;
     }
-    return DefWindowProcA(hwnd, message, wParam, lParam);
+    return DefWindowProcA(label_, message, wParam, lParam);
 }
 
 }  // namespace zentra::win32

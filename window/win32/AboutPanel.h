@@ -45,6 +45,7 @@ class AboutPanel final : public OkImagePort {
 
   private:
     static LRESULT CALLBACK LabelProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleLabel(UINT message, WPARAM wParam, LPARAM lParam) const;
     void PaintLabel(HDC hdc) const;
     bool CreateLabel(HWND parent);
 
