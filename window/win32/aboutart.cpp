@@ -8,6 +8,11 @@
 #include <string>
 #include <vector>
 
+#include "window/win32/LittleEndian.h"
+
+using zentra::art::Put16;
+using zentra::art::Put32;
+
 namespace {
 
 struct Rgb {
@@ -37,16 +42,6 @@ class Picture {
     int height_;
     std::vector<Rgb> pixels_;
 };
-
-void Put16(std::vector<std::uint8_t>& out, unsigned value) {
-    out.push_back(static_cast<std::uint8_t>(value & 0xFF));
-    out.push_back(static_cast<std::uint8_t>((value >> 8) & 0xFF));
-}
-
-void Put32(std::vector<std::uint8_t>& out, unsigned value) {
-    Put16(out, value & 0xFFFF);
-    Put16(out, value >> 16);
-}
 
 // Bottom-up rows of BGR triples, each padded to four bytes.
 std::vector<std::uint8_t> BmpFile(const Picture& picture) {

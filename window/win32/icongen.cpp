@@ -4,6 +4,11 @@
 #include <cstdio>
 #include <vector>
 
+#include "window/win32/LittleEndian.h"
+
+using zentra::art::Put16;
+using zentra::art::Put32;
+
 namespace {
 
 constexpr int kSize = 32;
@@ -11,16 +16,6 @@ constexpr int kSize = 32;
 struct Pixel {
     std::uint8_t b, g, r, a;
 };
-
-void Put16(std::vector<std::uint8_t>& out, unsigned value) {
-    out.push_back(static_cast<std::uint8_t>(value & 0xFF));
-    out.push_back(static_cast<std::uint8_t>((value >> 8) & 0xFF));
-}
-
-void Put32(std::vector<std::uint8_t>& out, unsigned value) {
-    Put16(out, value & 0xFFFF);
-    Put16(out, value >> 16);
-}
 
 bool InsideKey(int x, int y) {
     // A square with corners rounded by a radius of 5 pixels.
