@@ -474,6 +474,9 @@ bool MainWindow::OnKeyDown(int keyCode, int shift) {
     ports_.keys.FinishPresses();
     for (const Shortcut& shortcut : Shortcuts()) {
         if (shortcut.key != keyCode || shortcut.shift != shift) continue;
+        // Over the About panel the keypad and the menus that act on the display are disabled,
+        // and so are their shortcuts; the program can still be closed.
+        if (AboutCovers() && shortcut.command != Command::Exit) return false;
         if (!shortcut.press) return Execute(shortcut.command);
         const auto key = KeyOfCommand(shortcut.command);
         // In linear mode the function keys are hidden: "*" and "/" reach the operator keys
@@ -486,7 +489,7 @@ bool MainWindow::OnKeyDown(int keyCode, int shift) {
 }
 
 bool MainWindow::OnKeyPress(char typed) {
-    if (!ports_.menus.Item(MenuItem::ViewModeTabular).Checked()) return false;
+    if (AboutCovers() || !ports_.menus.Item(MenuItem::ViewModeTabular).Checked()) return false;
     for (const TypedKey& binding : TypedKeys()) {
         if (binding.typed != typed) continue;
         const auto key = KeyOfCommand(binding.command);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -453,6 +454,27 @@ TEST(MainWindow_Keyboard, MapsKeysToActionsAndKeyPresses) {
         const bool handled = h.window.OnKeyDown(c.key, c.shift);
         EXPECT_EQ(handled, c.handled) << c.key << "/" << c.shift;
         EXPECT_EQ(Effect(h), c.effect) << c.key << "/" << c.shift;
+    }
+    // Over the About panel only closing the program acts; the display stays as it was.
+    const auto showAbout = [](Harness& h) {
+        h.window.Execute(Command::About);
+        for (int i = 0; i < 1000 && h.stage.timerOn; ++i) h.clock.Advance(kSlideIntervalMs);
+    };
+    for (const Case& c : cases) {
+        Harness h;
+        Prepare(h);
+        showAbout(h);
+        const bool exits = std::string_view(c.effect) == "exit";
+        EXPECT_EQ(h.window.OnKeyDown(c.key, c.shift), exits)
+            << "About: " << c.key << "/" << c.shift;
+        EXPECT_EQ(Effect(h), exits ? "exit" : "") << "About: " << c.key << "/" << c.shift;
+    }
+    for (const char typed : {'*', '/'}) {
+        Harness h;
+        Prepare(h);
+        showAbout(h);
+        EXPECT_FALSE(h.window.OnKeyPress(typed)) << "About: " << typed;
+        EXPECT_EQ(Effect(h), "") << "About: " << typed;
     }
 }
 
