@@ -101,7 +101,8 @@ void AboutPanel::LayOut(int outerWidth, SIZE viewSize) {
                  SWP_NOZORDER | SWP_NOACTIVATE);
     if (!ok_ || !shadow_) return;
     const int left = outerWidth - ok_->Size().cx - kOkRightPixels;
-    ok_->MoveTo(left, kOkTopPixels);
+    // A pressed image keeps its sink across a new layout, so that the release lifts it home.
+    ok_->MoveTo(left + sunk_.cx, kOkTopPixels + sunk_.cy);
     shadow_->MoveTo(left + kShadowOffsetPixels, kOkTopPixels + kShadowOffsetPixels);
 }
 
@@ -110,6 +111,8 @@ void AboutPanel::SetOkEnabled(bool enabled) {
 }
 
 void AboutPanel::MoveBy(int dxPixels, int dyPixels) {
+    sunk_.cx += dxPixels;
+    sunk_.cy += dyPixels;
     if (ok_) ok_->MoveBy(dxPixels, dyPixels);
 }
 

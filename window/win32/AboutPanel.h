@@ -56,6 +56,7 @@ class AboutPanel final : public OkImagePort {
     HBITMAP background_ = nullptr;
     std::unique_ptr<PictureControl> shadow_;
     std::unique_ptr<PictureControl> ok_;
+    SIZE sunk_{0, 0};  // how far the image has been moved from its place (while pressed)
 };
 
 }  // namespace zentra::win32

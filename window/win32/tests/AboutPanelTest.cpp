@@ -103,9 +103,15 @@ TEST(AboutPanel_Win32, PlacesTheOkImageOverItsShadowAndShowsThePanelThroughIt) {
         EXPECT_EQ(GetPixel(seen.dc, probe.x, probe.y), probe.expected) << probe.what;
     }
 
+    // Pressed, laid out again (the window resized), released: the image ends at its place.
     about.MoveBy(2, 2);
     EXPECT_EQ(PlaceInParent(ok).x, okAt.x + 2);
     EXPECT_EQ(PlaceInParent(ok).y, okAt.y + 2);
+    about.LayOut(kPanelWidth, kViewSize);
+    EXPECT_EQ(PlaceInParent(ok).x, okAt.x + 2) << "still sunk after a new layout";
+    about.MoveBy(-2, -2);
+    EXPECT_EQ(PlaceInParent(ok).x, okAt.x);
+    EXPECT_EQ(PlaceInParent(ok).y, okAt.y);
     DestroyWindow(top);
 }
 
