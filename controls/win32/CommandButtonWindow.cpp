@@ -82,7 +82,7 @@ HFONT CreateFace(const ButtonFont& font, const FaceCandidate& candidate) {
 // count when they really hold the caption's glyphs.
 HFONT CreateButtonFont(const ButtonFont& font, const std::string& caption, bool& unicode) {
     const auto candidates = SameKindFaces(font);
-    HDC screen = GetDC(nullptr);
+    HDC screen = MeasuringDc();
     HFONT chosen = nullptr;
     for (const auto& candidate : candidates) {
         if (!FaceInstalled(candidate.face)) continue;
@@ -99,7 +99,6 @@ HFONT CreateButtonFont(const ButtonFont& font, const std::string& caption, bool&
         }
         DeleteObject(made);
     }
-    ReleaseDC(nullptr, screen);
     if (chosen == nullptr) {
         chosen = CreateFace(font, candidates.back());
         unicode = candidates.back().symbolAsUnicode;
@@ -531,12 +530,11 @@ HFONT CommandButtonWindow::FontFor(const ButtonFont& font, const std::string& ca
 
 PixelSize CommandButtonWindow::MeasureCaption(const std::string& text, const ButtonFont& font,
                                               bool useMnemonic) {
-    HDC dc = GetDC(hwnd_);
+    HDC dc = MeasuringDc();
     HGDIOBJ old = SelectObject(dc, FontFor(font, text));
     RECT rect{0, 0, 0, 0};
     DrawCaptionText(dc, text, fontIsUnicode_, rect, DT_CALCRECT | (useMnemonic ? 0u : DT_NOPREFIX));
     SelectObject(dc, old);
-    ReleaseDC(hwnd_, dc);
     return {rect.right - rect.left, rect.bottom - rect.top};
 }
 

@@ -113,12 +113,11 @@ int EditBox::LineCount() const {
 }
 
 int EditBox::LineHeight() const {
-    HDC dc = GetDC(hwnd_);
+    HDC dc = MeasuringDc();
     HGDIOBJ old = SelectObject(dc, font_);
     TEXTMETRICA metrics{};
     GetTextMetricsA(dc, &metrics);
     SelectObject(dc, old);
-    ReleaseDC(hwnd_, dc);
     return metrics.tmHeight;
 }
 

@@ -374,12 +374,11 @@ void GridControl::SyncScrollBar() {
 void GridControl::UpdateRowHeight() {
     int fontRowPixels = 16;
     if (hwnd_) {
-        HDC hdc = GetDC(hwnd_);
+        HDC hdc = MeasuringDc();
         HGDIOBJ old = SelectObject(hdc, font_);
         TEXTMETRICA metrics;
         if (GetTextMetricsA(hdc, &metrics)) fontRowPixels = metrics.tmHeight + 3;
         SelectObject(hdc, old);
-        ReleaseDC(hwnd_, hdc);
     }
     model_.SetRowHeightMin(
         EffectiveRowHeightTwips(rowHeightMinTwips_, fontRowPixels, twipsPerPixel_));

@@ -32,6 +32,17 @@ const ScreenDpi& ScreenResolution() {
     return dpi;
 }
 
+HDC MeasuringDc() {
+    // Made once and kept: asking a window for its DC computes its visible region each time.
+    static const HDC dc = [] {
+        HDC screen = GetDC(nullptr);
+        HDC memory = CreateCompatibleDC(screen);
+        ReleaseDC(nullptr, screen);
+        return memory;
+    }();
+    return dc;
+}
+
 int TwipsPerPixel(int dotsPerInch) {
     constexpr int kTwipsPerInch = 1440;
     return dotsPerInch > 0 ? kTwipsPerInch / dotsPerInch : 15;

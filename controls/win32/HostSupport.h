@@ -27,6 +27,9 @@ const ScreenDpi& ScreenResolution();
 
 // Twips (1/1440 inch) per pixel at `dotsPerInch`; 15 (96 dpi) when the resolution is unknown.
 int TwipsPerPixel(int dotsPerInch);
+// A device context for measuring text and probing fonts as the screen shows them; shared, never
+// released. Whoever selects a font into it selects the old one back.
+HDC MeasuringDc();
 
 // Answers WM_GETTEXT with `text`: at most `size` - 1 characters and a NUL into `buffer`.
 LRESULT AnswerGetText(const std::string& text, WPARAM size, LPARAM buffer);
