@@ -2,6 +2,7 @@
 // https://learn.microsoft.com/windows/win32/api/winuser/nf-winuser-setwindowpos
 #include "window/win32/Keypad.h"
 
+#include <algorithm>
 #include <string_view>
 
 #include "window/win32/WindowLayout.h"
@@ -106,6 +107,15 @@ bool Keypad::Find(HWND hwnd, KeyArray& array, int& index) const {
 }
 
 void Keypad::LayOut() {
+    // The places follow from the key size alone: a panel that only changed its size keeps them,
+    // and moving 28 windows to where they already are still costs a round trip each.
+    if (keyWidth_ == placedWidth_ && keyHeight_ == placedHeight_) return;
+    const bool allKeys = std::all_of(keys_.begin(), keys_.end(),
+                                     [](const Button& key) { return key.window != nullptr; });
+    if (allKeys) {
+        placedWidth_ = keyWidth_;
+        placedHeight_ = keyHeight_;
+    }
     const KeypadPositions positions = LayOutKeypad(keyWidth_, keyHeight_);
     const auto place = [this](KeyArray array, const auto& points) {
         for (int i = 0; i < KeyCount(array); ++i) {

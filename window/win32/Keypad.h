@@ -61,6 +61,8 @@ class Keypad final : public KeypadPort {
     std::array<Button, kKeyCount> keys_;
     int keyWidth_ = 36;
     int keyHeight_ = 28;
+    int placedWidth_ = -1;  // the key size the keys were last placed for
+    int placedHeight_ = -1;
 };
 
 }  // namespace zentra::win32
