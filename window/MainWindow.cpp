@@ -476,7 +476,7 @@ bool MainWindow::OnKeyDown(int keyCode, int shift) {
         if (shortcut.key != keyCode || shortcut.shift != shift) continue;
         // Over the About panel the keypad and the menus that act on the display are disabled,
         // and so are their shortcuts; the program can still be closed.
-        if (AboutCovers() && shortcut.command != Command::Exit) return false;
+        if (slide_.AboutShown() && shortcut.command != Command::Exit) return false;
         if (!shortcut.press) return Execute(shortcut.command);
         const auto key = KeyOfCommand(shortcut.command);
         // In linear mode the function keys are hidden: "*" and "/" reach the operator keys
@@ -489,7 +489,8 @@ bool MainWindow::OnKeyDown(int keyCode, int shift) {
 }
 
 bool MainWindow::OnKeyPress(char typed) {
-    if (AboutCovers() || !ports_.menus.Item(MenuItem::ViewModeTabular).Checked()) return false;
+    if (slide_.AboutShown() || !ports_.menus.Item(MenuItem::ViewModeTabular).Checked())
+        return false;
     for (const TypedKey& binding : TypedKeys()) {
         if (binding.typed != typed) continue;
         const auto key = KeyOfCommand(binding.command);

@@ -194,8 +194,6 @@ class MainWindow final : public OperationHost, private GridEvents {
     void OperatorClick(int index);
     void SwitchMode(DisplayMode mode);
     bool Linear() const { return modes_.Mode() == DisplayMode::Linear; }
-    // The About panel is shown, or on its way in or out.
-    bool AboutCovers() const { return slide_.AboutShown(); }
 
     const WindowPorts ports_;
     Operations operations_;

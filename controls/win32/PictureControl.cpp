@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "controls/win32/HostSupport.h"
-#include "controls/win32/OffscreenPaint.h"
 #include "controls/win32/WindowBinding.h"
 
 namespace zentra::win32 {
@@ -133,18 +132,11 @@ LRESULT CALLBACK PictureControl::WndProc(HWND hwnd, UINT message, WPARAM wParam,
 }
 
 LRESULT PictureControl::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (const auto painted =
+            PaintOverParent(hwnd_, message, wParam, [this](HDC hdc) { DrawPicture(hdc); })) {
+        return *painted;
+    }
     switch (message) {
-        case WM_ERASEBKGND:
-            return 1;
-        case WM_PAINT:
-            PaintOffscreen(hwnd_, [this](HDC hdc) {
-                PaintBeneath(hwnd_, hdc);
-                DrawPicture(hdc);
-            });
-            return 0;
-        case WM_PRINTCLIENT:
-            DrawPicture(reinterpret_cast<HDC>(wParam));
-            return 0;
         case WM_LBUTTONDOWN:
             ButtonDown(1);
             return 0;

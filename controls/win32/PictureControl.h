@@ -7,6 +7,9 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
+
+#include "controls/win32/OffscreenPaint.h"
 
 namespace zentra::win32 {
 
@@ -57,5 +60,27 @@ class PictureControl {
 // background (WM_PRINTCLIENT) and the siblings below it that draw themselves on WM_PRINTCLIENT,
 // bottom first. Transparent controls call it before drawing themselves.
 void PaintBeneath(HWND child, HDC hdc);
+
+// The painting messages of a window that shows its parent's picture through it: no background of
+// its own, WM_PAINT draws over what lies beneath, WM_PRINTCLIENT draws only itself. The message's
+// result, or nothing when `message` is not one of them.
+template <typename Draw>
+std::optional<LRESULT> PaintOverParent(HWND hwnd, UINT message, WPARAM wParam, Draw draw) {
+    switch (message) {
+        case WM_ERASEBKGND:
+            return 1;
+        case WM_PAINT:
+            PaintOffscreen(hwnd, [&](HDC hdc) {
+                PaintBeneath(hwnd, hdc);
+                draw(hdc);
+            });
+            return 0;
+        case WM_PRINTCLIENT:
+            draw(reinterpret_cast<HDC>(wParam));
+            return 0;
+        default:
+            return std::nullopt;
+    }
+}
 
 }  // namespace zentra::win32

@@ -4,7 +4,6 @@
 #include "window/win32/AboutPanel.h"
 
 #include "controls/win32/HostSupport.h"
-#include "controls/win32/OffscreenPaint.h"
 #include "controls/win32/WindowBinding.h"
 #include "window/win32/ResourceIds.h"
 
@@ -137,18 +136,11 @@ LRESULT CALLBACK AboutPanel::LabelProc(HWND hwnd, UINT message, WPARAM wParam, L
 }
 
 LRESULT AboutPanel::HandleLabel(UINT message, WPARAM wParam, LPARAM lParam) const {
+    if (const auto painted =
+            PaintOverParent(label_, message, wParam, [this](HDC hdc) { PaintLabel(hdc); })) {
+        return *painted;
+    }
     switch (message) {
-        case WM_ERASEBKGND:
-            return 1;
-        case WM_PAINT:
-            PaintOffscreen(label_, [this](HDC hdc) {
-                PaintBeneath(label_, hdc);
-                PaintLabel(hdc);
-            });
-            return 0;
-        case WM_PRINTCLIENT:
-            PaintLabel(reinterpret_cast<HDC>(wParam));
-            return 0;
         case WM_LBUTTONDOWN:
         case WM_RBUTTONDOWN:
         case WM_MBUTTONDOWN:

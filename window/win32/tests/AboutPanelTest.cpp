@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "controls/win32/PictureControl.h"
+#include "controls/win32/tests/TestWindow.h"
 #include "window/win32/AboutPanel.h"
 #include "window/win32/Panel.h"
 
@@ -51,16 +52,7 @@ struct Canvas {
 };
 
 TEST(AboutPanel_Win32, PlacesTheOkImageOverItsShadowAndShowsThePanelThroughIt) {
-    static ATOM atom = [] {
-        WNDCLASSEXA wc{};
-        wc.cbSize = sizeof wc;
-        wc.lpfnWndProc = DefWindowProcA;
-        wc.hInstance = GetModuleHandleA(nullptr);
-        wc.lpszClassName = "Zentra.AboutPanelTest";
-        return RegisterClassExA(&wc);
-    }();
-    HWND top = CreateWindowExA(0, MAKEINTATOM(atom), "about", WS_POPUP, 0, 0, 400, 200, nullptr,
-                               nullptr, GetModuleHandleA(nullptr), nullptr);
+    HWND top = test::CreateHostWindow(400, 200);
     ASSERT_NE(top, nullptr);
     Panel display;
     ASSERT_TRUE(display.Create({top, 0, 0, {}, {}}));
