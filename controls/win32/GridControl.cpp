@@ -340,10 +340,22 @@ void GridControl::InvalidateRow(int row) {
 void GridControl::Repaint() {
     KillTimer(hwnd_, kRepaintTimer);
     repaintPending_ = false;
-    // The scroll bar's look catches up with its position here too.
-    const UINT frame = scrollBarDrawn_ ? 0 : RDW_FRAME;
-    scrollBarDrawn_ = true;
+    // The scroll bar's look catches up with its position here too, but only when it changed:
+    // drawing the bar costs several milliseconds under Wine, far more than the cells do, and a
+    // long grid's thumb moves by a pixel only every few rows.
+    const auto look = ScrollBarLook();
+    const UINT frame = look != drawnScrollBar_ ? RDW_FRAME : 0;
+    drawnScrollBar_ = look;
     RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | frame);
+}
+
+// Whether the bar shows and can be used, its length and its thumb's place, in pixels.
+std::array<LONG, 4> GridControl::ScrollBarLook() const {
+    SCROLLBARINFO info{};
+    info.cbSize = sizeof info;
+    if (!GetScrollBarInfo(hwnd_, OBJID_VSCROLL, &info)) return {-1, -1, -1, -1};
+    return {static_cast<LONG>(info.rgstate[0]), info.rcScrollBar.bottom - info.rcScrollBar.top,
+            info.xyThumbTop, info.xyThumbBottom};
 }
 
 void GridControl::ScheduleScrollBar() {
@@ -367,7 +379,6 @@ void GridControl::SyncScrollBar() {
     si.nPos = bar[2];
     // Showing or hiding the bar happens here; drawing it waits for the next repaint.
     SetScrollInfo(hwnd_, SB_VERT, &si, FALSE);
-    scrollBarDrawn_ = false;
     InvalidateAll();
 }
 

@@ -85,6 +85,7 @@ class GridControl final : public Grid {
     void Repaint();
     void ScheduleScrollBar();
     void SyncScrollBar();
+    std::array<LONG, 4> ScrollBarLook() const;
     void UpdateRowHeight();
     int RowPixels() const;
     std::array<int, 2> ColPixels() const;
@@ -98,9 +99,9 @@ class GridControl final : public Grid {
     int rowHeightMinTwips_ = 0;
     bool scrollBarPending_ = false;
     bool repaintPending_ = false;
-    bool scrollBarDrawn_ = true;
     bool hasFocus_ = false;
     std::array<int, 3> scrollBar_{-1, -1, -1};  // range end, page, position last set
+    std::array<LONG, 4> drawnScrollBar_{};      // the scroll bar's look when last drawn
 };
 
 }  // namespace zentra::win32

@@ -3,6 +3,7 @@
 #include <chrono>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "controls/win32/GridControl.h"
 #include "controls/win32/tests/TestWindow.h"
@@ -35,6 +36,32 @@ class RecordingEvents final : public GridEvents {
 
 LPARAM At(int x, int y) {
     return MAKELPARAM(x, y);
+}
+
+// Dispatches messages until the grid's batched repaint has surely run.
+void SettleRepaint() {
+    const ULONGLONG end = GetTickCount64() + 80;
+    while (GetTickCount64() < end) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+        PumpMessages();
+    }
+}
+
+// The vertical scroll bar's pixels as they show in the window, top to bottom.
+std::vector<COLORREF> ScrollBarPixels(HWND hwnd) {
+    SCROLLBARINFO info{};
+    info.cbSize = sizeof info;
+    RECT window;
+    if (!GetScrollBarInfo(hwnd, OBJID_VSCROLL, &info) || !GetWindowRect(hwnd, &window)) return {};
+    std::vector<COLORREF> pixels;
+    HDC hdc = GetWindowDC(hwnd);
+    for (LONG y = info.rcScrollBar.top; y < info.rcScrollBar.bottom; ++y) {
+        for (LONG x = info.rcScrollBar.left; x < info.rcScrollBar.right; ++x) {
+            pixels.push_back(GetPixel(hdc, x - window.left, y - window.top));
+        }
+    }
+    ReleaseDC(hwnd, hdc);
+    return pixels;
 }
 
 // A 240 x 100 pixel grid without border, rows of 20 pixels: five whole rows show.
@@ -167,6 +194,20 @@ TEST_F(GridControlTest, TopRowScrollsRowsAndTheScrollBarFollows) {
     PumpMessages();
     EXPECT_EQ(grid_->TopRow(), 0);
     EXPECT_EQ(GetWindowLongA(grid_->Hwnd(), GWL_STYLE) & WS_VSCROLL, 0);
+}
+
+// The bar is drawn again only when its look changes; what shows is always what a full redraw of
+// the bar would show, while rows are added and the view follows the end or goes back to the top.
+TEST_F(GridControlTest, ScrollBarAlwaysShowsItsCurrentThumb) {
+    for (int step = 0; step < 24; ++step) {
+        AddRows(step < 12 ? 1 : 9);
+        if (step % 3 != 2) grid_->SetTopRow(grid_->Rows());
+        if (step % 7 == 6) grid_->SetTopRow(0);
+        SettleRepaint();
+        const std::vector<COLORREF> shown = ScrollBarPixels(grid_->Hwnd());
+        RedrawWindow(grid_->Hwnd(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+        ASSERT_EQ(shown, ScrollBarPixels(grid_->Hwnd())) << "after step " << step;
+    }
 }
 
 TEST_F(GridControlTest, WindowTextIsEveryCellInSameAndOtherProcess) {
