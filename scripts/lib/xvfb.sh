@@ -30,13 +30,6 @@ zentra_xvfb_start() {
 zentra_xvfb_stop() {
     if [[ -n $ZENTRA_XVFB_PID ]]; then
         kill "$ZENTRA_XVFB_PID" 2>/dev/null || true
-        # Seen to hang on SIGTERM now and then: it gets 5 s, then SIGKILL.
-        local tenths
-        for ((tenths = 0; tenths < 50; tenths++)); do
-            kill -0 "$ZENTRA_XVFB_PID" 2>/dev/null || break
-            sleep 0.1
-        done
-        kill -9 "$ZENTRA_XVFB_PID" 2>/dev/null || true
         wait "$ZENTRA_XVFB_PID" 2>/dev/null || true
         ZENTRA_XVFB_PID=
     fi
