@@ -35,7 +35,9 @@ cleanup() {
     [[ -n $app_pid ]] && kill -0 "$app_pid" 2>/dev/null && probe close >/dev/null 2>&1
     [[ -n $yardstick_pid ]] && kill -0 "$yardstick_pid" 2>/dev/null &&
         wine_run "$bin/zentra-dde.exe" --quiet Exit >/dev/null 2>&1
-    wait 2>/dev/null
+    # Only the programs' own ends: a bare `wait` would also wait for the X server, forever.
+    [[ -n $app_pid ]] && wait "$app_pid" 2>/dev/null
+    [[ -n $yardstick_pid ]] && wait "$yardstick_pid" 2>/dev/null
     zentra_xvfb_stop
     rm -rf "$work"
 }
