@@ -350,7 +350,11 @@ void MainWindow::OnInternalFault(std::string_view what) {
         busyDepth_ = 0;
         ports_.window.SetBusy(false);
     }
-    ShowResult(ports_.result, InternalFaultText(what));
+    // A failure that comes back at once (a timer's handler fails on every tick) is shown and
+    // sounded once, for as long as the pane still shows it.
+    const std::string text = InternalFaultText(what);
+    if (ports_.result.TextRTF() == RenderResultRtf(text)) return;
+    ShowResult(ports_.result, text);
     ports_.beep.Beep();
 }
 

@@ -1070,10 +1070,17 @@ TEST(MainWindow_InternalFault, FreesTheWindowAndSaysSo) {
         EXPECT_EQ(h.result.TextRTF(), RenderResultRtf(c.shown)) << c.what;
         EXPECT_TRUE(h.result.Enabled()) << c.what;
         EXPECT_EQ(h.beep.beeps, 1) << c.what;
+        // The same failure again while it shows (a timer failing on every tick) stays quiet.
+        h.window.OnInternalFault(c.what);
+        EXPECT_EQ(h.beep.beeps, 1) << c.what;
         // The next operation takes the window and frees it as usual.
         h.window.OnKeyClick(KeyArray::Func, 0);
         EXPECT_FALSE(h.host.busy) << c.what;
         EXPECT_EQ(h.grid.TextMatrix(0, 1), "= 2^2 * 3") << c.what;
+        // Once the pane showed something else (Clear empties it), the failure is told again.
+        h.window.OnDdeExecute("Clear");
+        h.window.OnInternalFault(c.what);
+        EXPECT_EQ(h.beep.beeps, 2) << c.what;
     }
 }
 
