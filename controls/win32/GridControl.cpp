@@ -349,13 +349,14 @@ void GridControl::Repaint() {
     RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | frame);
 }
 
-// Whether the bar shows and can be used, its length and its thumb's place, in pixels.
-std::array<LONG, 4> GridControl::ScrollBarLook() const {
+// Whether the bar shows and can be used, its length and its thumb's place, in pixels; and
+// whether the grid is enabled, since a disabled window's bar is drawn grey.
+std::array<LONG, 5> GridControl::ScrollBarLook() const {
     SCROLLBARINFO info{};
     info.cbSize = sizeof info;
-    if (!GetScrollBarInfo(hwnd_, OBJID_VSCROLL, &info)) return {-1, -1, -1, -1};
+    if (!GetScrollBarInfo(hwnd_, OBJID_VSCROLL, &info)) return {-1, -1, -1, -1, -1};
     return {static_cast<LONG>(info.rgstate[0]), info.rcScrollBar.bottom - info.rcScrollBar.top,
-            info.xyThumbTop, info.xyThumbBottom};
+            info.xyThumbTop, info.xyThumbBottom, IsWindowEnabled(hwnd_)};
 }
 
 void GridControl::ScheduleScrollBar() {

@@ -85,7 +85,7 @@ class GridControl final : public Grid {
     void Repaint();
     void ScheduleScrollBar();
     void SyncScrollBar();
-    std::array<LONG, 4> ScrollBarLook() const;
+    std::array<LONG, 5> ScrollBarLook() const;
     void UpdateRowHeight();
     int RowPixels() const;
     std::array<int, 2> ColPixels() const;
@@ -101,7 +101,7 @@ class GridControl final : public Grid {
     bool repaintPending_ = false;
     bool hasFocus_ = false;
     std::array<int, 3> scrollBar_{-1, -1, -1};  // range end, page, position last set
-    std::array<LONG, 4> drawnScrollBar_{};      // the scroll bar's look when last drawn
+    std::array<LONG, 5> drawnScrollBar_{};      // the scroll bar's look when last drawn
 };
 
 }  // namespace zentra::win32

@@ -197,12 +197,14 @@ TEST_F(GridControlTest, TopRowScrollsRowsAndTheScrollBarFollows) {
 }
 
 // The bar is drawn again only when its look changes; what shows is always what a full redraw of
-// the bar would show, while rows are added and the view follows the end or goes back to the top.
+// the bar would show, while rows are added, the view follows the end or goes back to the top, and
+// the grid is disabled and enabled again.
 TEST_F(GridControlTest, ScrollBarAlwaysShowsItsCurrentThumb) {
     for (int step = 0; step < 24; ++step) {
         AddRows(step < 12 ? 1 : 9);
         if (step % 3 != 2) grid_->SetTopRow(grid_->Rows());
         if (step % 7 == 6) grid_->SetTopRow(0);
+        EnableWindow(grid_->Hwnd(), step % 5 != 4);
         SettleRepaint();
         const std::vector<COLORREF> shown = ScrollBarPixels(grid_->Hwnd());
         RedrawWindow(grid_->Hwnd(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
