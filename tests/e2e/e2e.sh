@@ -21,7 +21,6 @@ probe() { wine_run "$bin/zentra-probe.exe" "$@"; }
 # A failed execute is named on standard error; the exit code counts them.
 dde() { wine_run "$bin/zentra-dde.exe" "$@" >/dev/null; }
 
-
 source "$root/scripts/lib/xvfb.sh"
 source "$root/scripts/lib/machine.sh"
 # Wine's desktop process keeps the display of the first program in the prefix: the display comes
@@ -50,7 +49,6 @@ cleanup() {
     zentra_xvfb_stop
 }
 trap cleanup EXIT
-
 
 # CR LF in the grid's text becomes "|", the tab between a row's cells ";".
 grid_text() { probe text Zentra.Grid | tr '\t' ';' | sed -e 's/\r$//' | paste -sd'|'; }
