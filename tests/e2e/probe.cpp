@@ -59,15 +59,23 @@ std::string WindowText(HWND hwnd) {
     return std::string(buffer.data(), static_cast<std::size_t>(copied));
 }
 
+// The first child of that class under any top-level window with that caption: another window
+// with the same caption may come first in the z-order.
 int PrintText(const char* className, const char* caption) {
-    HWND main = FindWindowA(nullptr, caption);
-    if (main == nullptr) return 2;
-    ClassSearch search{className, nullptr};
-    EnumChildWindows(main, &MatchClass, reinterpret_cast<LPARAM>(&search));
-    if (search.found == nullptr) return 3;
-    const std::string text = WindowText(search.found);
-    std::fwrite(text.data(), 1, text.size(), stdout);
-    return 0;
+    int captioned = 0;
+    for (HWND main = FindWindowExA(nullptr, nullptr, nullptr, caption); main != nullptr;
+         main = FindWindowExA(nullptr, main, nullptr, caption)) {
+        ++captioned;
+        ClassSearch search{className, nullptr};
+        EnumChildWindows(main, &MatchClass, reinterpret_cast<LPARAM>(&search));
+        if (search.found == nullptr) continue;
+        const std::string text = WindowText(search.found);
+        std::fwrite(text.data(), 1, text.size(), stdout);
+        return 0;
+    }
+    std::fprintf(stderr, "zentra-probe: no %s in %d window(s) titled \"%s\"\n", className,
+                 captioned, caption);
+    return captioned == 0 ? 2 : 3;
 }
 
 HWND FindChild(const char* className) {
