@@ -1,5 +1,6 @@
 #include "input/ExpressionNormalizer.h"
 
+#include <algorithm>
 #include <charconv>
 #include <vector>
 
@@ -73,16 +74,17 @@ bool OneStandsAlone(const std::string& text, int pos) {
     return !IsDigit(c) && c != '^' && c != '!' && c != '.';
 }
 
-// Deletes the two characters of `pattern` wherever `deletable(position)` agrees, left to right.
-// A deletion can only make a new match start at the character before it, and every match further
-// left was judged on characters the deletion left alone, so the search goes on from there.
-template <typename Deletable>
-bool DeleteWhere(std::string& text, std::string_view pattern, Deletable deletable) {
+// Deletes the two characters of `pattern` wherever `deletable(position)` agrees, left to right,
+// through `erase(position)`. A deletion can only make a new match start at the character before
+// it, and every match further left was judged on characters the deletion left alone, so the
+// search goes on from there.
+template <typename Deletable, typename Erase>
+bool DeleteWhere(std::string& text, std::string_view pattern, Deletable deletable, Erase erase) {
     bool changed = false;
     int from = 1;
     while (const int at = Find(text, pattern, from)) {
         if (deletable(at)) {
-            ReplaceAt(text, at, 2, "");
+            erase(at);
             changed = true;
             from = at > 1 ? at - 1 : 1;
         } else {
@@ -108,6 +110,17 @@ std::string FactorialProduct(int n) {
     return product;
 }
 
+// Position of the first "/" whose divisor is a number worth zero ("/0", "/00", not "/05" nor the
+// "/0!" that is 1); 0 when there is none.
+int ZeroDivisor(const std::string& text) {
+    for (int slash = Find(text, "/0", 1); slash != 0; slash = Find(text, "/0", slash + 1)) {
+        int end = slash + 1;
+        while (At(text, end + 1) == '0') ++end;
+        if (!IsDigit(At(text, end + 1)) && At(text, end + 1) != '!') return slash;
+    }
+    return 0;
+}
+
 // The contents read as a number and written back give exactly the same text.
 bool IsPlainNumber(const std::string& contents) {
     if (contents.empty()) return false;
@@ -119,17 +132,68 @@ bool IsPlainNumber(const std::string& contents) {
 
 }  // namespace
 
-std::string ExpressionNormalizer::Fail(std::string text, std::string_view message, int position) {
+std::string ExpressionNormalizer::Fail(std::string text, std::string_view message, int position,
+                                       int first, int last) {
     failure_ = NormalizeFailure{std::string(message), position};
+    Follow(text);
+    if (origins_.empty()) return text;
+    if (first == 0) first = last = position;
+    // A position past the end (the digit a trailing point lacks) falls back to the last character.
+    const int size = static_cast<int>(origins_.size());
+    first = std::clamp(first, 1, size);
+    last = std::clamp(last, first, size);
+    Span selected = origins_[static_cast<std::size_t>(first) - 1];
+    for (int i = first; i <= last; ++i) {
+        const Span& span = origins_[static_cast<std::size_t>(i) - 1];
+        selected.first = std::min(selected.first, span.first);
+        selected.last = std::max(selected.last, span.last);
+    }
+    failure_->selStart = selected.first;
+    failure_->selLength = selected.last - selected.first + 1;
     return text;
+}
+
+void ExpressionNormalizer::Follow(const std::string& text) {
+    if (origins_.size() == text.size()) return;
+    origins_.resize(text.size());
+    for (std::size_t i = 0; i < origins_.size(); ++i) {
+        origins_[i] = Span{static_cast<int>(i), static_cast<int>(i)};
+    }
+}
+
+void ExpressionNormalizer::Splice(std::string& text, int position, int count,
+                                  std::string_view insert) {
+    if (!IsReplacePosition(text, position)) return;
+    const auto at = static_cast<std::size_t>(position) - 1;
+    const std::size_t removed =
+        std::min(static_cast<std::size_t>(std::max(count, 0)), text.size() - at);
+    ReplaceAt(text, position, count, insert);
+    if (removed == insert.size() || origins_.empty()) return;
+    // What the new piece stands for: all it replaced, or, for a bare insertion, the character
+    // it was put before.
+    Span piece = origins_[std::min(at, origins_.size() - 1)];
+    for (std::size_t i = at; i < at + removed; ++i) {
+        piece.first = std::min(piece.first, origins_[i].first);
+        piece.last = std::max(piece.last, origins_[i].last);
+    }
+    const auto first = origins_.begin() + static_cast<std::ptrdiff_t>(at);
+    origins_.erase(first, first + static_cast<std::ptrdiff_t>(removed));
+    origins_.insert(origins_.begin() + static_cast<std::ptrdiff_t>(at), insert.size(), piece);
 }
 
 NormalizeResult ExpressionNormalizer::Normalize(std::string_view line) {
     failure_.reset();
     table_.Reset();
     std::string text = WithoutBlanks(line);
+    origins_.clear();
+    origins_.reserve(text.size());
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        if (line[i] != ' ') origins_.push_back(Span{static_cast<int>(i), static_cast<int>(i)});
+    }
     if (Len(text) > kMaxExpressionLength) {
-        return {{}, NormalizeFailure{std::string(kExpressionTooLong), kMaxExpressionLength + 1}};
+        Fail(std::move(text), kExpressionTooLong, kMaxExpressionLength + 1,
+             kMaxExpressionLength + 1, static_cast<int>(origins_.size()));
+        return {{}, failure_};
     }
     using Pass = std::string (ExpressionNormalizer::*)(std::string);
     static constexpr Pass kPasses[] = {
@@ -146,20 +210,30 @@ NormalizeResult ExpressionNormalizer::Normalize(std::string_view line) {
     return {std::move(text), std::nullopt};
 }
 
+auto ExpressionNormalizer::Eraser(std::string& text) {
+    return [this, &text](int at) { Splice(text, at, 2, ""); };
+}
+
 std::string ExpressionNormalizer::ExpandFactorials(std::string text) {
+    Follow(text);
     int from = 1;
     while (const int bang = Find(text, "!", from)) {
         int start = bang;
         while (IsDigit(At(text, start - 1))) --start;
-        // No digits, or the fraction digits of a decimal: not a whole number to expand.
-        if (start == bang || At(text, start - 1) == '.') {
+        // No digits, or the fraction digits of a decimal: not a whole number to expand. Nor one
+        // that stands where no number may: the check then finds the fault in what was typed
+        // (and "2!3" cannot become "1*23").
+        if (start == bang || IsIn(At(text, start - 1), ".)!") || IsIn(At(text, bang + 1), ".(") ||
+            IsDigit(At(text, bang + 1))) {
             from = bang + 1;
             continue;
         }
         int n = 0;
         for (int i = start; i < bang; ++i) {
             n = n * 10 + (At(text, i) - '0');
-            if (n > kMaxExpressionLength) return Fail(std::move(text), kFactorialTooLarge, bang);
+            if (n > kMaxExpressionLength) {
+                return Fail(std::move(text), kFactorialTooLarge, bang, start, bang);
+            }
         }
         std::string product = FactorialProduct(n);
         if (n >= 2 && !(LeftIsLoose(text, start - 1) && RightIsLoose(text, bang + 1))) {
@@ -167,8 +241,10 @@ std::string ExpressionNormalizer::ExpandFactorials(std::string text) {
             product.push_back(')');
         }
         const int length = Len(text) - (bang - start + 1) + static_cast<int>(product.size());
-        if (length > kMaxExpressionLength) return Fail(std::move(text), kFactorialTooLarge, bang);
-        ReplaceAt(text, start, bang - start + 1, product);
+        if (length > kMaxExpressionLength) {
+            return Fail(std::move(text), kFactorialTooLarge, bang, start, bang);
+        }
+        Splice(text, start, bang - start + 1, product);
         // Everything before the product was looked at already and cannot have changed.
         from = start;
     }
@@ -176,32 +252,51 @@ std::string ExpressionNormalizer::ExpandFactorials(std::string text) {
 }
 
 std::string ExpressionNormalizer::ConvertDecimals(std::string text) {
-    while (const int point = Find(text, ".", 1)) {
+    Follow(text);
+    int from = 1;
+    while (const int point = Find(text, ".", from)) {
         int before = 0;
         while (IsDigit(At(text, point - 1 - before))) ++before;
         int after = 0;
         while (IsDigit(At(text, point + 1 + after))) ++after;
-        if (before == 0 || after == 0) return Fail(std::move(text), kIllegalDecimal, point + 1);
+        // A number right after ")" or "!" is refused by the check for a missing operation; left
+        // as typed (all its points), that is where the check finds the fault.
+        if (before > 0 && IsIn(At(text, point - before - 1), ")!")) {
+            from = point + after + 1;
+            while (At(text, from) == '.' || IsDigit(At(text, from))) ++from;
+            continue;
+        }
+        if (before == 0 || after == 0) {
+            return Fail(std::move(text), kIllegalDecimal, point + 1, point - before, point + after);
+        }
 
         const std::size_t first = static_cast<std::size_t>(point - 1 - before);
         const std::string digits =
             text.substr(first, static_cast<std::size_t>(before)) +
             text.substr(static_cast<std::size_t>(point), static_cast<std::size_t>(after));
-        // Leading zeros go, but a zero numerator keeps its digit: "0.0" is "(0/10)".
-        std::size_t zeros = 0;
-        while (zeros + 1 < digits.size() && digits[zeros] == '0') ++zeros;
-        std::string fraction(1, '(');
-        fraction.append(digits, zeros).append("/1").append(static_cast<std::size_t>(after), '0');
-        fraction.push_back(')');
+        // Leading zeros go; a number worth zero is "0", so that a division by it is seen.
+        const std::size_t zeros = digits.find_first_not_of('0');
+        std::string fraction = "0";
+        if (zeros != std::string::npos) {
+            fraction = "(";
+            fraction.append(digits, zeros)
+                .append("/1")
+                .append(static_cast<std::size_t>(after), '0');
+            fraction.push_back(')');
+        }
         const int length = Len(text) - (before + 1 + after) + static_cast<int>(fraction.size());
-        if (length > kMaxExpressionLength) return Fail(std::move(text), kExpressionTooLong, point);
-        ReplaceAt(text, point - before, before + 1 + after, fraction);
+        if (length > kMaxExpressionLength) {
+            return Fail(std::move(text), kExpressionTooLong, point, point - before, point + after);
+        }
+        Splice(text, point - before, before + 1 + after, fraction);
+        from = point - before;
     }
     return text;
 }
 
 std::string ExpressionNormalizer::CheckSyntax(std::string text) {
     // Blanks go, and every "(+" loses its "+" in one sweep that does not look at its own output.
+    Follow(text);
     std::size_t kept = 0;
     char last = '\0';  // the last character other than a blank, kept or not
     for (std::size_t i = 0; i < text.size(); ++i) {
@@ -209,14 +304,18 @@ std::string ExpressionNormalizer::CheckSyntax(std::string text) {
         if (c == ' ') continue;
         const bool dropped = c == '+' && last == '(';
         last = c;
-        if (!dropped) text[kept++] = c;
+        if (!dropped) {
+            origins_[kept] = origins_[i];
+            text[kept++] = c;
+        }
     }
     text.resize(kept);
+    origins_.resize(kept);
 
     table_.Reset();
     if (text.empty()) return text;
     const int n = Len(text);
-    if (const int slash = Find(text, "/0", 1)) return Fail(std::move(text), kDivisionByZero, slash);
+    if (const int slash = ZeroDivisor(text)) return Fail(std::move(text), kDivisionByZero, slash);
     if (IsIn(At(text, n), "^*/+-")) return Fail(std::move(text), kNoDigitFound1, n);
 
     std::vector<int> open;  // indexes of the pairs open at depth 1, 2, ...
@@ -231,6 +330,10 @@ std::string ExpressionNormalizer::CheckSyntax(std::string text) {
                 if (i == 1) return Fail(std::move(text), kNoDigitFound2, 1);
                 if (IsIn(At(text, i - 1), "*/+-")) {
                     return Fail(std::move(text), kNoDigitFound3, i);
+                }
+                // "(1)!0" is no number "1!0" = "10": a number after "!" needs an operation.
+                if (At(text, i) == '!' && IsDigit(At(text, i + 1))) {
+                    return Fail(std::move(text), kNoOperationFound, i);
                 }
                 break;
             case '(': {
@@ -266,17 +369,20 @@ std::string ExpressionNormalizer::CheckSyntax(std::string text) {
 
 // Deletes `pattern` ("*1", "/1", "^1") wherever its "1" stands alone.
 std::string ExpressionNormalizer::DropOneAfter(std::string text, std::string_view pattern) {
-    const bool changed =
-        DeleteWhere(text, pattern, [&text](int at) { return OneStandsAlone(text, at + 2); });
+    Follow(text);
+    const bool changed = DeleteWhere(
+        text, pattern, [&text](int at) { return OneStandsAlone(text, at + 2); }, Eraser(text));
     return changed ? CheckSyntax(std::move(text)) : text;
 }
 
 std::string ExpressionNormalizer::DropFactorOne(std::string text) {
     if (text.empty()) return text;
-    bool changed =
-        DeleteWhere(text, "*1", [&text](int at) { return OneStandsAlone(text, at + 2); });
+    Follow(text);
+    bool changed = DeleteWhere(
+        text, "*1", [&text](int at) { return OneStandsAlone(text, at + 2); }, Eraser(text));
     // "1*" goes only where the product it leaves binds as loosely: not after "/" or "^".
-    changed |= DeleteWhere(text, "1*", [&text](int at) { return LeftIsLoose(text, at - 1); });
+    changed |= DeleteWhere(
+        text, "1*", [&text](int at) { return LeftIsLoose(text, at - 1); }, Eraser(text));
     return changed ? CheckSyntax(std::move(text)) : text;
 }
 
@@ -396,7 +502,7 @@ std::string ExpressionNormalizer::InvertSweep(std::string text, std::string_view
             return Fail(std::move(text), kExpressionTooLong, caret);
         }
         text[static_cast<std::size_t>(caret + minus) - 1] = ' ';
-        ReplaceAt(text, base, 0, "1/");
+        Splice(text, base, 0, "1/");
         // A fresh table after every rewrite: the insertion moved everything behind the base.
         text = CheckSyntax(std::move(text));
         if (failure_) return text;
@@ -407,6 +513,7 @@ std::string ExpressionNormalizer::InvertSweep(std::string text, std::string_view
 
 std::string ExpressionNormalizer::InvertNegativeExponents(std::string text) {
     if (text.empty()) return text;
+    Follow(text);
     text = InvertSweep(std::move(text), "^-");
     if (failure_) return text;
     return InvertSweep(std::move(text), "^(-");
@@ -414,6 +521,7 @@ std::string ExpressionNormalizer::InvertNegativeExponents(std::string text) {
 
 std::string ExpressionNormalizer::ReplacePowerZero(std::string text) {
     if (text.empty()) return text;
+    Follow(text);
     int bound = Len(text) + 1;
     while (const int caret = FindLastBefore(text, "^0", bound)) {
         int last = caret + 1;
@@ -425,7 +533,7 @@ std::string ExpressionNormalizer::ReplacePowerZero(std::string text) {
             bound = caret;
             continue;
         }
-        ReplaceAt(text, base, last - base + 1, Padded('1', last - base));
+        Splice(text, base, last - base + 1, Padded('1', last - base));
         text = CheckSyntax(std::move(text));
         if (failure_) return text;
         bound = base;
@@ -435,6 +543,7 @@ std::string ExpressionNormalizer::ReplacePowerZero(std::string text) {
 
 std::string ExpressionNormalizer::DropZeroProducts(std::string text) {
     if (text.empty()) return text;
+    Follow(text);
     // "a*0" becomes "0" where "a" is a whole factor of a product that binds no tighter.
     int bound = Len(text) + 1;
     while (const int star = FindLastBefore(text, "*0", bound)) {
@@ -452,7 +561,7 @@ std::string ExpressionNormalizer::DropZeroProducts(std::string text) {
             if (before == 0 || !LeftIsLoose(text, before - 1)) break;
             base = before;
         }
-        ReplaceAt(text, base, last - base + 1, Padded('0', last - base));
+        Splice(text, base, last - base + 1, Padded('0', last - base));
         text = CheckSyntax(std::move(text));
         if (failure_) return text;
         bound = base;
@@ -474,7 +583,7 @@ std::string ExpressionNormalizer::DropZeroProducts(std::string text) {
             if (after == 0 || !RightIsLoose(text, after + 1)) break;
             end = after;
         }
-        ReplaceAt(text, first, end - first + 1, Padded('0', end - first));
+        Splice(text, first, end - first + 1, Padded('0', end - first));
         text = CheckSyntax(std::move(text));
         if (failure_) return text;
         bound = first + 1;
@@ -493,6 +602,7 @@ bool ExpressionNormalizer::NegativeKeepsBrackets(const std::string& text,
 
 std::string ExpressionNormalizer::SimplifyBrackets(std::string text) {
     if (text.empty()) return text;
+    Follow(text);
     bool changed = false;
     do {
         changed = false;
@@ -506,12 +616,12 @@ std::string ExpressionNormalizer::SimplifyBrackets(std::string text) {
             // "(-(3))^2" squares the negative number; moving the minus out would not.
             if (IsIn(At(text, table_[outer].ClosePos + 1), "^!")) continue;
             if (!IsIn(At(text, at - 1), "^+-")) continue;
-            ReplaceAt(text, at, 2, "-(");
+            Splice(text, at, 2, "-(");
             changed = true;
         }
         for (auto [from, to] : {std::pair{"+-", " -"}, std::pair{"--", " +"}}) {
             for (int at = Find(text, from, 1); at != 0; at = Find(text, from, at + 2)) {
-                ReplaceAt(text, at, 2, to);
+                Splice(text, at, 2, to);
                 changed = true;
             }
         }

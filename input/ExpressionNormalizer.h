@@ -11,6 +11,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "input/BracketTable.h"
 
@@ -31,11 +32,15 @@ inline constexpr std::string_view kUnpairedBrackets = "Unpaired Brackets.";
 inline constexpr std::string_view kExpressionTooLong = "Expression too long.";
 inline constexpr std::string_view kFactorialTooLarge = "Factorial too large.";
 
-// What a check found wrong: the message and the 1-based position of the offending character in
-// the text as the failing pass saw it (blanks removed).
+// What a check found wrong: the message, the 1-based position of the offending character in
+// the text as the failing pass saw it (blanks removed, factorials expanded, decimals converted),
+// and what to select in the line as typed (0-based): that character, or the whole number or
+// factorial it came from.
 struct NormalizeFailure {
     std::string message;
     int position = 0;
+    int selStart = 0;
+    int selLength = 0;
     bool operator==(const NormalizeFailure&) const = default;
 };
 
@@ -68,7 +73,23 @@ class ExpressionNormalizer {
     const std::optional<NormalizeFailure>& Failure() const { return failure_; }
 
   private:
-    std::string Fail(std::string text, std::string_view message, int position);
+    // The characters of the line as typed (0-based, inclusive) a working character stands for.
+    struct Span {
+        int first = 0;
+        int last = 0;
+    };
+
+    // Failure at `position`; the selection covers the working characters `first` to `last`
+    // (just `position` when they are 0).
+    std::string Fail(std::string text, std::string_view message, int position, int first = 0,
+                     int last = 0);
+    // A pass called on a text the map does not follow (on its own, as tests do) maps each
+    // character to itself.
+    void Follow(const std::string& text);
+    // ReplaceAt that keeps the map: a piece of another length stands for all it replaced.
+    void Splice(std::string& text, int position, int count, std::string_view insert);
+    // Deletes the two characters at a position, through Splice.
+    auto Eraser(std::string& text);
     std::string DropOneAfter(std::string text, std::string_view pattern);
     std::string InvertSweep(std::string text, std::string_view pattern);
     int BaseStart(const std::string& text, int caret) const;
@@ -80,6 +101,7 @@ class ExpressionNormalizer {
 
     BracketTable table_;
     std::optional<NormalizeFailure> failure_;
+    std::vector<Span> origins_;  // one per character of the working text
 };
 
 NormalizeResult NormalizeExpression(std::string_view line);

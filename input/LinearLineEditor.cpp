@@ -93,29 +93,14 @@ void LinearLineEditor::Back() {
     ShowResult(pane_, "");
 }
 
-namespace {
-
-// The checker reports a 1-based position in the line without its blanks; this is the 0-based
-// index of that character in the line as typed (past the end counts on from the last character).
-int IndexInLine(const std::string& line, int position) {
-    int seen = 0;
-    for (std::size_t i = 0; i < line.size(); ++i) {
-        if (line[i] == ' ') continue;
-        if (++seen == position) return static_cast<int>(i);
-    }
-    return static_cast<int>(line.size()) + (position - 1 - seen);
-}
-
-}  // namespace
-
 void LinearLineEditor::Equals() {
     const std::string text = line_.Text();
     if (text.empty()) return;
     const NormalizeResult result = normalizer_.Normalize(text);
     if (result.failure) {
         ShowResult(pane_, result.failure->message);
-        line_.SetSelStart(IndexInLine(text, result.failure->position));
-        line_.SetSelLength(1);
+        line_.SetSelStart(result.failure->selStart);
+        line_.SetSelLength(result.failure->selLength);
         return;
     }
     line_.SetText(result.text);

@@ -47,6 +47,9 @@ TEST(ExpressionNormalizer_Rewrites, KeepTheStatedExamples) {
         {"2^1", "2"},
         {"2/1", "2"},
         {"12/1+1", "12+1"},
+        {"1 / 05", "1/05"},  // a divisor is zero by its value, not its first digit
+        {"1/0.01", "1/(1/100)"},
+        {"1/0!", "1"},
         {"2/15", "2/15"},
         {"7^1+3", "7+3"},
         {"2^0*7", "1*7"},
@@ -77,12 +80,21 @@ TEST(ExpressionNormalizer_Failures, ReportTheFirstFaultAndItsPosition) {
         {"()", nullptr, kNoDigitFound5, 2},
         {"2(3)", nullptr, kNoOperationFound, 2},
         {"(2)3", nullptr, kNoOperationFound, 3},
-        {"3!(2)", nullptr, kNoOperationFound, 8},  // "(1*2*3)(2)"
+        {"3!(2)", nullptr, kNoOperationFound, 3},
+        {"(1)!0", nullptr, kNoOperationFound, 4},  // no "1!0" that would be read "10"
+        {"(2+3)!4", nullptr, kNoOperationFound, 6},
+        {"(3)!!4", nullptr, kNoOperationFound, 5},
+        {"2!3", nullptr, kNoOperationFound, 2},
+        {"1!0", nullptr, kNoOperationFound, 2},
+        {"1!.5", nullptr, kIllegalDecimal, 4},
         {"(2", nullptr, kUnpairedBrackets, 2},
         {")2", nullptr, kUnpairedBrackets, 1},
         {"1)+(2", nullptr, kUnpairedBrackets, 2},
         {"1/0", nullptr, kDivisionByZero, 2},
-        {"1 / 05", nullptr, kDivisionByZero, 2},
+        {"1/00", nullptr, kDivisionByZero, 2},
+        {"1/0.0", nullptr, kDivisionByZero, 2},
+        {"2+1/0.00*3", nullptr, kDivisionByZero, 4},
+        {"1/.0", nullptr, kIllegalDecimal, 4},
         {".5", nullptr, kIllegalDecimal, 2},
         {"5.", nullptr, kIllegalDecimal, 3},
         {"1.2.3", nullptr, kIllegalDecimal, 9},
@@ -133,7 +145,8 @@ TEST(ExpressionNormalizer_Mends, KeepTheValue) {
         {"(1+0*4*5*6)!", "(1+0)!"},
         {"6/2*3*0", "6/2*0"},
         {"2^3*0", "2^3*0"},
-        {"0.0", "(0/10)"},
+        {"0.0", "0"},
+        {"0.0!", "0!"},
         {"((3)^(-1))^(-1)", "1/(1/3^1)^1"},
         {"(3)!^-1", "1/3!"},
     };
@@ -153,7 +166,8 @@ TEST(ExpressionNormalizer_Limits, RefuseTextsBeyondSixteenBitPositions) {
 
     const NormalizeResult tooLong = NormalizeExpression(longest + "0");
     ASSERT_FALSE(tooLong.Succeeded());
-    EXPECT_EQ(tooLong.failure, (NormalizeFailure{std::string(kExpressionTooLong), 32768}));
+    EXPECT_EQ(tooLong.failure,
+              (NormalizeFailure{std::string(kExpressionTooLong), 32768, 32767, 1}));
 
     // Blanks do not count: they are gone before any position is taken.
     EXPECT_TRUE(NormalizeExpression(longest + "   ").Succeeded());

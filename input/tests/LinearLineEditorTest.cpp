@@ -90,19 +90,42 @@ TEST_F(LinearLineEditorTest, EqualsReplacesTheLineWithItsNormalForm) {
     EXPECT_EQ(line_.FocusCount(), 1);
 }
 
+// The checks see the line with blanks removed, factorials expanded and decimals as fractions;
+// the selection still lands on what was typed: the character, or the whole number or factorial
+// a fault lies in.
 TEST_F(LinearLineEditorTest, EqualsSelectsTheFaultAndKeepsTheLine) {
     const struct {
         const char* line;
         const char* message;
         int selStart;
+        int selLength = 1;
     } cases[] = {
         {"2*(3+4", "Unpaired Brackets.", 5},
         {"1/0", "Division by zero.", 1},
         {"-5", "No digit found (2).", 0},
-        // The checker counts without blanks; the selection lands on the character in the line.
         {"(2 + )", "No digit found (5).", 5},
         {" 1 /  0", "Division by zero.", 3},
         {"2 * ( 3 + 4  ", "Unpaired Brackets.", 10},
+        {"5!/0+1111111111", "Division by zero.", 2},
+        {"0.5+2(3)+4444444444", "No operation found.", 5},
+        {"1.25/0", "Division by zero.", 4},
+        {"0.5+", "No digit found (1).", 3},
+        {"(0.5", "Unpaired Brackets.", 1, 3},
+        {"(3!", "Unpaired Brackets.", 1, 2},
+        {"3!+", "No digit found (1).", 2},
+        {"10!/0", "Division by zero.", 3},
+        {"1.5(2)", "No operation found.", 3},
+        {"(2)1.5", "No operation found.", 2},
+        {"(2) 3!", "No operation found.", 2},
+        {"0.1+.5", "Illegal decimal.", 4, 2},
+        {"2*5.", "Illegal decimal.", 2, 2},
+        {"3!.5", "Illegal decimal.", 2, 2},
+        {"2!3", "No operation found.", 1},
+        {"3!(2)", "No operation found.", 2},
+        {"(1)!0", "No operation found.", 3},
+        {"1/0.0", "Division by zero.", 1},
+        {"5000!+5000!", "Factorial too large.", 6, 5},
+        {"2*( +*3)", "No digit found (4).", 2},
     };
     for (const auto& c : cases) {
         line_.SetText(c.line);
@@ -111,7 +134,7 @@ TEST_F(LinearLineEditorTest, EqualsSelectsTheFaultAndKeepsTheLine) {
         EXPECT_EQ(pane_.Text(), c.message) << c.line;
         EXPECT_TRUE(pane_.Enabled());
         EXPECT_EQ(line_.SelStart(), c.selStart) << c.line;
-        EXPECT_EQ(line_.SelLength(), 1) << c.line;
+        EXPECT_EQ(line_.SelLength(), c.selLength) << c.line;
     }
 }
 
