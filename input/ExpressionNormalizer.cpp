@@ -269,6 +269,13 @@ std::string ExpressionNormalizer::ConvertDecimals(std::string text) {
         if (before == 0 || after == 0) {
             return Fail(std::move(text), kIllegalDecimal, point + 1, point - before, point + after);
         }
+        // A number holds one point: "1.2.3" is no "1.2" followed by ".3".
+        if (At(text, point + after + 1) == '.') {
+            const int second = point + after + 1;
+            int next = 0;
+            while (IsDigit(At(text, second + 1 + next))) ++next;
+            return Fail(std::move(text), kIllegalDecimal, second + 1, second, second + next);
+        }
 
         const std::size_t first = static_cast<std::size_t>(point - 1 - before);
         const std::string digits =
@@ -320,7 +327,8 @@ std::string ExpressionNormalizer::CheckSyntax(std::string text) {
 
     std::vector<int> open;  // indexes of the pairs open at depth 1, 2, ...
     for (int i = 1; i <= n; ++i) {
-        switch (At(text, i)) {
+        const char c = At(text, i);
+        switch (c) {
             case '^':
             case '*':
             case '/':
@@ -328,11 +336,12 @@ std::string ExpressionNormalizer::CheckSyntax(std::string text) {
             case '-':
             case '!':
                 if (i == 1) return Fail(std::move(text), kNoDigitFound2, 1);
-                if (IsIn(At(text, i - 1), "*/+-")) {
+                // After "^" only a sign may stand: "2^-1", not "2^*3".
+                if (IsIn(At(text, i - 1), "*/+-") || (At(text, i - 1) == '^' && !IsIn(c, "+-"))) {
                     return Fail(std::move(text), kNoDigitFound3, i);
                 }
                 // "(1)!0" is no number "1!0" = "10": a number after "!" needs an operation.
-                if (At(text, i) == '!' && IsDigit(At(text, i + 1))) {
+                if (c == '!' && IsDigit(At(text, i + 1))) {
                     return Fail(std::move(text), kNoOperationFound, i);
                 }
                 break;
