@@ -1,5 +1,6 @@
-// libFuzzer target: the normaliser never crashes, never changes the value of what it accepts,
-// and the keypad's line editing keeps the caret and selection inside the line.
+// libFuzzer target: the normaliser never crashes, never changes the value of what it accepts
+// and marks a fault inside the line as typed; the keypad's line editing keeps the caret and
+// selection inside the line.
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -29,7 +30,16 @@ void CheckNormalize(const std::string& input) {
     zentra::ExpressionNormalizer normalizer;
     const zentra::NormalizeResult result = normalizer.Normalize(input);
     if (!result.Succeeded()) {
-        if (result.failure->position < 1) Fault("failure without a position", input, "");
+        const zentra::NormalizeFailure& failure = *result.failure;
+        if (failure.position < 1) Fault("failure without a position", input, "");
+        // The mark lies on the line as typed, never on a blank alone.
+        const int size = static_cast<int>(input.size());
+        if (failure.selStart < 0 || failure.selLength < 1 ||
+            failure.selStart + failure.selLength > size ||
+            input[static_cast<std::size_t>(failure.selStart)] == ' ' ||
+            input[static_cast<std::size_t>(failure.selStart + failure.selLength - 1)] == ' ') {
+            Fault("mark outside the typed line", input, failure.message);
+        }
         return;
     }
     const std::string& output = result.text;
