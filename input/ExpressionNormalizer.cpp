@@ -495,7 +495,7 @@ std::string ExpressionNormalizer::InvertSweep(std::string text, std::string_view
     while (const int caret = FindLastBefore(text, pattern, bound)) {
         const int base = BaseStart(text, caret);
         // "1/" right after "/" or "^" would divide the wrong operand: such powers stay.
-        // Nor can a base that starts with "0" follow "1/": the check refuses any "/0".
+        // Nor does a base that starts with "0" follow "1/": a zero one would be refused there.
         bool rewrite = base > 0 && LeftIsLoose(text, base - 1) && At(text, base) != '0';
         if (rewrite && minus == 2) rewrite = IsWholeNegatedExponent(text, caret + 1);
         // b^-e is 1/b^e unless b is 0 and e negative ("0^-(-3)" is 0, "1/0^(-3)" nothing).
