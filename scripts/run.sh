@@ -58,7 +58,15 @@ sleep 0.5
 echo "The window \"Quorvel\" after 12, Enter, 18, Enter, LCM:"
 scripts/wine-run.sh "$bin/zentra-probe.exe" text Zentra.Grid | tr -d '\r' | sed 's/^/  grid:   /'
 echo
-echo "  result: $(scripts/wine-run.sh "$bin/zentra-probe.exe" text Zentra.ResultPane)"
+# The pane raises its exponents, which its plain text cannot show ("36 = 22 . 32"): print the
+# result as the command line writes it, after checking that the pane shows just that.
+pane=$(scripts/wine-run.sh "$bin/zentra-probe.exe" text Zentra.ResultPane | tr -d '\r')
+result=$(scripts/wine-run.sh "$bin/zentra-cli.exe" lcm 12 18 | tr -d '\r')
+if [[ $pane == "$(sed 's/\^//g; s/ \* / . /g' <<<"$result")" ]]; then
+    echo "  result: $result"
+else
+    echo "  result: the pane shows \"$pane\" where \"$result\" was expected" >&2
+fi
 eval "$(xdotool getwindowgeometry --shell "$window")"
 shot=$root/build/run-screenshot.png
 import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$shot"

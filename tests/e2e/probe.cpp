@@ -158,29 +158,51 @@ int PrintLayout() {
     return 0;
 }
 
-bool OpenClipboardPatiently() {
-    for (int attempt = 0; attempt < 50; ++attempt) {
+// Another program may hold the clipboard open for a while: Wine's clipboard manager reads every
+// new content to offer it to X, which takes a moment for a megabyte. Wait as long as that needs.
+constexpr DWORD kClipboardPatienceMs = 10000;
+
+bool OpenClipboardPatiently(const char* why) {
+    const DWORD started = GetTickCount();
+    DWORD error = 0;
+    do {
         if (OpenClipboard(nullptr)) return true;
-        Sleep(20);
-    }
+        error = GetLastError();
+        Sleep(10);
+    } while (GetTickCount() - started < kClipboardPatienceMs);
+    std::fprintf(stderr, "zentra-probe %s: OpenClipboard failed for %lu ms (error %lu)\n", why,
+                 static_cast<unsigned long>(GetTickCount() - started),
+                 static_cast<unsigned long>(error));
     return false;
 }
 
 int SetClipboardText() {
     std::string text((std::istreambuf_iterator<char>(std::cin)), std::istreambuf_iterator<char>());
     HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
-    if (block == nullptr) return 4;
+    if (block == nullptr) {
+        std::fprintf(stderr, "zentra-probe clip-set: no memory for %zu bytes\n", text.size());
+        return 4;
+    }
     std::memcpy(GlobalLock(block), text.c_str(), text.size() + 1);
     GlobalUnlock(block);
-    if (!OpenClipboardPatiently()) return 5;
-    EmptyClipboard();
-    const bool set = SetClipboardData(CF_TEXT, block) != nullptr;
+    if (!OpenClipboardPatiently("clip-set")) {
+        GlobalFree(block);
+        return 5;
+    }
+    const bool emptied = EmptyClipboard() != FALSE;
+    const bool set = emptied && SetClipboardData(CF_TEXT, block) != nullptr;
+    const DWORD error = GetLastError();
     CloseClipboard();
-    return set ? 0 : 6;
+    if (set) return 0;
+    GlobalFree(block);
+    std::fprintf(stderr, "zentra-probe clip-set: %s refused %zu bytes (error %lu)\n",
+                 emptied ? "SetClipboardData" : "EmptyClipboard", text.size(),
+                 static_cast<unsigned long>(error));
+    return 6;
 }
 
-int PrintClipboard(UINT format) {
-    if (!OpenClipboardPatiently()) return 5;
+int PrintClipboard(UINT format, const char* command) {
+    if (!OpenClipboardPatiently(command)) return 5;
     int status = 7;
     if (HANDLE handle = GetClipboardData(format); handle != nullptr) {
         const auto* data = static_cast<const char*>(GlobalLock(handle));
@@ -234,8 +256,8 @@ int main(int argc, char** argv) {
         return window != nullptr && PostMessageA(window, WM_CLOSE, 0, 0) ? 0 : 2;
     }
     if (command == "clip-set") return SetClipboardText();
-    if (command == "clip-text") return PrintClipboard(CF_TEXT);
-    if (command == "clip-rtf") return PrintClipboard(RegisterClipboardFormatA("Rich Text Format"));
+    if (command == "clip-text") return PrintClipboard(CF_TEXT, "clip-text");
+    if (command == "clip-rtf") return PrintClipboard(RegisterClipboardFormatA("Rich Text Format"), "clip-rtf");
     std::fputs(
         "usage: zentra-probe text CLASS [CAPTION] | sel CLASS | layout | texts CAPTION |\n"
         "       count CAPTION | clip-set | clip-text | clip-rtf | close [CAPTION] | popup |\n"

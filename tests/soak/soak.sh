@@ -32,7 +32,7 @@ cleanup() {
         for _ in $(seq 100); do alive || break; sleep 0.1; done
         alive && kill -9 "$app_pid" 2>/dev/null
     fi
-    [[ -n ${changer_pid:-} ]] && kill "$changer_pid" 2>/dev/null
+    [[ -n ${changer_pid:-} ]] && { touch "$work/changer.stop"; kill "$changer_pid" 2>/dev/null; }
     zentra_xvfb_stop
 }
 trap cleanup EXIT
@@ -125,9 +125,12 @@ for client in b c d; do
 done
 
 # Clipboard texts that Paste must leave alone: no operation code, no positive leading number.
+# It stops at a flag, not by a signal: a killed loop would leave its last clip-set running into
+# the steps below.
+rm -f "$work/changer.stop"
 (
     texts=("abc" "0"$'\r\n'"12" $'\x80\x81binary' "-0.4"$'\r\n'"7" "&Hzz")
-    while true; do
+    while [[ ! -e $work/changer.stop ]]; do
         printf '%s' "${texts[$((RANDOM % ${#texts[@]}))]}" | probe clip-set >/dev/null 2>&1
     done
 ) &
@@ -140,7 +143,7 @@ for client in a b c d; do
     clients+=($!)
 done
 wait "${clients[@]}"
-kill "$changer_pid" 2>/dev/null
+touch "$work/changer.stop"
 wait "$changer_pid" 2>/dev/null
 changer_pid=
 echo "four clients, $per_client executes each: $((SECONDS - started)) s"
@@ -164,7 +167,8 @@ fi
 
 # --- Large clipboard texts -------------------------------------------------------------------
 paste_text() {  # label file expected-lines-file
-    probe clip-set <"$2" >/dev/null || { fail "$1: clipboard not set"; return; }
+    probe clip-set <"$2" >/dev/null 2>"$work/clip-set.err" ||
+        { fail "$1: clipboard not set: $(tr -d '\r' <"$work/clip-set.err")"; return; }
     dde Paste >/dev/null || fail "$1: Paste refused"
     alive || { fail "$1: the window died"; return; }
     lines >"$work/after.txt"
