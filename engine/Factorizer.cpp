@@ -227,15 +227,19 @@ FactorList Factorizer::Factorize(Fixed value) const {
     return list;
 }
 
-std::string FactorText(const FactorList& list) {
+std::string FactorText(std::span<const PrimePower> powers) {
     std::string text;
-    for (int i = 0; i < list.count; ++i) {
-        const auto& slot = list.slots[static_cast<std::size_t>(i)];
+    for (const PrimePower& power : powers) {
         if (!text.empty()) text += " * ";
-        text += slot.base.ToString();
-        if (slot.exponent > Fixed::FromWhole(1)) text += '^' + slot.exponent.ToString();
+        text += power.base.ToString();
+        if (power.exponent > Fixed::FromWhole(1)) text += '^' + power.exponent.ToString();
     }
     return text;
+}
+
+std::string FactorText(const FactorList& list) {
+    return FactorText(
+        std::span<const PrimePower>(list.slots.data(), static_cast<std::size_t>(list.count)));
 }
 
 }  // namespace zentra

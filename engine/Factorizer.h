@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -60,6 +61,7 @@ class Factorizer {
 };
 
 // "2^3 * 3^2 * 5": powers in list order joined by " * ", exponents shown above 1.
+std::string FactorText(std::span<const PrimePower> powers);
 std::string FactorText(const FactorList& list);
 
 // Exposed for tests. Exact for every n below 2^52 (the modular products use a double quotient);

@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "common/Common.h"
-#include "common/LeadingNumber.h"
 #include "engine/ResultRendering.h"
 
 namespace zentra {
@@ -36,107 +35,67 @@ class SlotIndex {
     std::vector<std::uint32_t> entries_;
 };
 
-}  // namespace
-
-Operations::Operations(const PrimeTable& primes, Grid& grid, RichTextBox& result,
-                       OperationHost& host)
-    : factorizer_(primes), grid_(grid), result_(result), host_(host) {}
-
-std::size_t Operations::NumberLines() const {
-    const int rows = grid_.Rows();
-    return rows > 1 ? static_cast<std::size_t>(rows - 1) : 0;
-}
-
-void Operations::Run(int operationIndex) {
-    host_.PressEnter();
-    if (grid_.Rows() < 2) return;
-    host_.SetBusy(true);
-    host_.SetUndoLevel(0);
-    switch (operationIndex) {
-        case kFactorization:
-            Factorization();
-            break;
-        case kLcm:
-            Lcm();
-            break;
-        case kGcd:
-            Gcd();
-            break;
-        case kCancellation:
-            Cancellation();
-            break;
-        case kProduct:
-            Product();
-            break;
-        default:
-            break;
-    }
-    host_.SetBusy(false);
-}
-
-void Operations::Factorization() {
-    const std::size_t lines = NumberLines();
-    factors_.Reset(lines);
-    for (std::size_t i = 0; i < lines; ++i) {
-        const int row = static_cast<int>(i);
-        // A value outside the fixed-point range has no factorization rather than a wrong one.
-        const auto value = LeadingFixed(grid_.TextMatrix(row, 0));
-        const FactorList list = value ? factorizer_.Factorize(*value) : FactorList();
-        factors_.Append(list);
-        const std::string text = FactorText(list);
-        grid_.SetTextMatrix(row, 1, text.empty() ? text : "= " + text);
-    }
-    grid_.SetColAlignment(1, 0);
-    factorizationStale_ = false;
-}
-
-void Operations::FactorizeIfStale() {
-    if (factorizationStale_) Run(kFactorization);
-}
-
-void Operations::ShowResultList() {
-    resultText_ = ResultText(resultList_, resultValue_);
-    ShowResult(result_, resultText_);
-}
-
+// Merges all lines' lists into one, combining the exponents of equal bases; slots stand in the
+// order of first appearance.
 template <typename Combine>
-void Operations::MergeLines(Combine combine) {
-    resultList_.clear();
+std::vector<PrimePower> MergeLines(const FactorTable& factors, Combine combine) {
+    std::vector<PrimePower> merged;
     std::size_t powers = 0;
-    for (const int count : factors_.Counts()) powers += static_cast<std::size_t>(count);
-    resultList_.reserve(powers);
-    // Slots stand in the order of first appearance; the index finds a base's slot at once.
+    for (const int count : factors.Counts()) powers += static_cast<std::size_t>(count);
+    merged.reserve(powers);
     SlotIndex slotOf(powers);
-    for (std::size_t line = 0; line < factors_.Lines(); ++line) {
-        for (const auto& power : factors_.Line(line)) {
-            std::uint32_t& entry = slotOf.Find(power.base, resultList_);
+    for (std::size_t line = 0; line < factors.Lines(); ++line) {
+        for (const auto& power : factors.Line(line)) {
+            std::uint32_t& entry = slotOf.Find(power.base, merged);
             if (entry == 0) {
-                resultList_.push_back({power.base, Fixed()});
-                entry = static_cast<std::uint32_t>(resultList_.size());
+                merged.push_back({power.base, Fixed()});
+                entry = static_cast<std::uint32_t>(merged.size());
             }
-            auto& exponent = resultList_[entry - 1].exponent;
+            auto& exponent = merged[entry - 1].exponent;
             exponent = combine(exponent, power.exponent);
         }
     }
+    return merged;
 }
 
-void Operations::Lcm() {
-    FactorizeIfStale();
-    MergeLines([](Fixed kept, Fixed added) { return std::max(kept, added); });
-    ShowResultList();
+CombinedResult Finish(std::vector<PrimePower> list) {
+    CombinedResult result;
+    result.list = std::move(list);
+    result.text = ResultText(result.list, result.value);
+    return result;
 }
 
-void Operations::Product() {
-    FactorizeIfStale();
-    MergeLines([](Fixed kept, Fixed added) { return Fixed::FromRaw(kept.Raw() + added.Raw()); });
-    std::sort(resultList_.begin(), resultList_.end(),
+}  // namespace
+
+FactorTable FactorizeLines(const Factorizer& factorizer, std::span<const LineValue> values) {
+    FactorTable factors;
+    factors.Reset(values.size());
+    for (const LineValue& value : values) {
+        factors.Append(value ? factorizer.Factorize(*value) : FactorList());
+    }
+    return factors;
+}
+
+std::string LineFactorText(std::span<const PrimePower> powers) {
+    return powers.empty() ? std::string() : "= " + FactorText(powers);
+}
+
+CombinedResult Lcm(const FactorTable& factors) {
+    return Finish(
+        MergeLines(factors, [](Fixed kept, Fixed added) { return std::max(kept, added); }));
+}
+
+CombinedResult Product(const FactorTable& factors) {
+    auto list = MergeLines(
+        factors, [](Fixed kept, Fixed added) { return Fixed::FromRaw(kept.Raw() + added.Raw()); });
+    std::sort(list.begin(), list.end(),
               [](const PrimePower& a, const PrimePower& b) { return a.base < b.base; });
-    ShowResultList();
+    return Finish(std::move(list));
 }
 
-int Operations::FindFactor(std::size_t line, Fixed base) const {
+int FindFactor(const FactorTable& factors, std::size_t line, Fixed base) {
     if (base == Fixed()) return 0;
-    const auto powers = factors_.Line(line);
+    const auto powers = factors.Line(line);
     for (std::size_t k = 0; k < powers.size(); ++k) {
         if (powers[k].base > base) return -1;
         if (powers[k].base == base) return static_cast<int>(k);
@@ -144,46 +103,42 @@ int Operations::FindFactor(std::size_t line, Fixed base) const {
     return -1;
 }
 
-void Operations::Gcd() {
-    FactorizeIfStale();
-    resultList_.clear();
-    const std::size_t lines = factors_.Lines();
+CombinedResult Gcd(const FactorTable& factors) {
+    std::vector<PrimePower> list;
+    const std::size_t lines = factors.Lines();
     if (lines > 0) {
         // Only the primes of the first line with the fewest distinct primes can be common.
-        const std::size_t ref = IndexOfMin(std::span<const int>(factors_.Counts()));
-        for (const auto& candidate : factors_.Line(ref)) {
+        const std::size_t ref = IndexOfMin(std::span<const int>(factors.Counts()));
+        for (const auto& candidate : factors.Line(ref)) {
             // The smallest exponent over all lines; 0 as soon as one line lacks the prime.
             std::int64_t exponent = candidate.exponent.WholePart();
             for (std::size_t n = 0; n < lines && exponent > 0; ++n) {
                 if (n == ref) continue;
-                const int slot = FindFactor(n, candidate.base);
-                exponent = slot < 0
-                               ? 0
-                               : std::min(exponent, factors_.Line(n)[static_cast<std::size_t>(slot)]
-                                                        .exponent.WholePart());
+                const int slot = FindFactor(factors, n, candidate.base);
+                exponent =
+                    slot < 0
+                        ? 0
+                        : std::min(
+                              exponent,
+                              factors.Line(n)[static_cast<std::size_t>(slot)].exponent.WholePart());
             }
-            if (exponent >= 1) resultList_.push_back({candidate.base, Fixed::FromWhole(exponent)});
+            if (exponent >= 1) list.push_back({candidate.base, Fixed::FromWhole(exponent)});
         }
     }
-    ShowResultList();
+    return Finish(std::move(list));
 }
 
-void Operations::Cancellation() {
-    Run(kGcd);
-    host_.SnapshotNumbers();
-    const Decimal one = Decimal::FromInt64(1);
-    if (!resultValue_ || !(*resultValue_ > one)) return;
-    const Decimal divisor = *resultValue_;
-    const std::size_t lines = NumberLines();
-    for (std::size_t i = 0; i < lines; ++i) {
-        const int row = static_cast<int>(i);
-        const auto value = LeadingFixed(grid_.TextMatrix(row, 0));
-        if (!value) continue;  // cannot happen: such a line makes the GCD 1
-        const auto quotient = Decimal::Divide(Decimal::FromFixed(*value), divisor);
-        if (quotient) grid_.SetTextMatrix(row, 0, quotient->ToString());
+std::vector<std::optional<Decimal>> CancelLines(std::span<const LineValue> values,
+                                                const CombinedResult& gcd) {
+    std::vector<std::optional<Decimal>> quotients;
+    if (!gcd.value || !(*gcd.value > Decimal::FromInt64(1))) return quotients;
+    quotients.reserve(values.size());
+    for (const LineValue& value : values) {
+        // A line without a value makes the GCD 1, so it cannot reach here; it keeps its number.
+        quotients.push_back(value ? Decimal::Divide(Decimal::FromFixed(*value), *gcd.value)
+                                  : std::nullopt);
     }
-    Run(kFactorization);
-    host_.SetUndoLevel(2);
+    return quotients;
 }
 
 }  // namespace zentra

@@ -1,5 +1,6 @@
-// The operation command of the keypad's function keys: the shared frame and the five operations
-// (factorization, LCM, GCD, cancellation, product) over all lines of the display.
+// The five operations over the numbers of the display's lines: every line's factorization, and
+// the LCM, GCD, product and cancellation that combine the lines. Values in; factor tables, result
+// lists, values and texts out.
 #pragma once
 
 #include <cstddef>
@@ -9,11 +10,9 @@
 #include <vector>
 
 #include "common/Decimal.h"
-#include "common/Grid.h"
-#include "common/RichTextBox.h"
+#include "common/Fixed.h"
 #include "engine/FactorTable.h"
 #include "engine/Factorizer.h"
-#include "engine/PrimeTable.h"
 
 namespace zentra {
 
@@ -25,70 +24,39 @@ enum OperationIndex : int {
     kProduct = 4,
 };
 
-// What the frame needs of the window around it.
-class OperationHost {
-  public:
-    virtual ~OperationHost() = default;
-    // The Enter key's action, performed before every operation to finish the pending line.
-    virtual void PressEnter() = 0;
-    // Hourglass and disabled window while true.
-    virtual void SetBusy(bool busy) = 0;
-    virtual void SetUndoLevel(int level) = 0;
-    // Keeps the current numbers for Undo (before a cancellation rewrites them).
-    virtual void SnapshotNumbers() = 0;
+// A line's number as the operations read it; nullopt for a line whose number lies outside the
+// fixed-point range (it has no factorization rather than a wrong one).
+using LineValue = std::optional<Fixed>;
+
+// Every line's factorization, in line order.
+FactorTable FactorizeLines(const Factorizer& factorizer, std::span<const LineValue> values);
+
+// A line's factorization as its display line shows it beside the number: "= 2^2 * 3", or "" for
+// a line without factors.
+std::string LineFactorText(std::span<const PrimePower> powers);
+
+// What LCM, GCD and product give: the combined (base, exponent) list, its exact value (nullopt
+// once it left the decimal range) and the linear text "value = factor text".
+struct CombinedResult {
+    std::vector<PrimePower> list;
+    std::optional<Decimal> value;
+    std::string text;
 };
 
-// A host with nothing around it (the command-line front end).
-class NullOperationHost final : public OperationHost {
-  public:
-    void PressEnter() override {}
-    void SetBusy(bool) override {}
-    void SetUndoLevel(int) override {}
-    void SnapshotNumbers() override {}
-};
+// The larger exponent of every prime, primes in the order of first appearance.
+CombinedResult Lcm(const FactorTable& factors);
+// The smallest exponent of every prime that all lines share.
+CombinedResult Gcd(const FactorTable& factors);
+// The sum of the exponents of every prime, primes ascending.
+CombinedResult Product(const FactorTable& factors);
 
-class Operations {
-  public:
-    // All references are borrowed and must outlive this object.
-    Operations(const PrimeTable& primes, Grid& grid, RichTextBox& result, OperationHost& host);
+// The cancellation's new numbers: every value divided by the GCD's value. Empty when there is
+// nothing to cancel (a GCD of 1, or one too large to hold); nullopt for a line that keeps its
+// number (no value, or a quotient outside the decimal range).
+std::vector<std::optional<Decimal>> CancelLines(std::span<const LineValue> values,
+                                                const CombinedResult& gcd);
 
-    // The operation command: Enter, then (with at least one number line) busy, undo level 0,
-    // the operation, not busy. Unknown indexes run only the frame.
-    void Run(int operationIndex);
-
-    bool FactorizationStale() const { return factorizationStale_; }
-    void SetFactorizationStale(bool stale) { factorizationStale_ = stale; }
-    const FactorTable& Factors() const { return factors_; }
-    std::span<const PrimePower> ResultList() const { return resultList_; }
-    // The value of the last LCM, GCD or product; nullopt once it overflowed the decimal range.
-    const std::optional<Decimal>& ResultValue() const { return resultValue_; }
-    // The linear text that the last LCM, GCD or product showed.
-    const std::string& LastResultText() const { return resultText_; }
-    // Slot of `base` in the line's list, or -1.
-    int FindFactor(std::size_t line, Fixed base) const;
-
-  private:
-    std::size_t NumberLines() const;
-    void Factorization();
-    // Merges all lines' lists into the result list, combining the exponents of equal bases.
-    template <typename Combine>
-    void MergeLines(Combine combine);
-    void Lcm();
-    void Product();
-    void Gcd();
-    void Cancellation();
-    void FactorizeIfStale();
-    void ShowResultList();
-
-    Factorizer factorizer_;
-    Grid& grid_;
-    RichTextBox& result_;
-    OperationHost& host_;
-    FactorTable factors_;
-    std::vector<PrimePower> resultList_;
-    std::optional<Decimal> resultValue_;
-    std::string resultText_;
-    bool factorizationStale_ = false;
-};
+// Slot of `base` in the line's list, 0 for a base of 0, or -1.
+int FindFactor(const FactorTable& factors, std::size_t line, Fixed base);
 
 }  // namespace zentra

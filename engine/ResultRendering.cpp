@@ -102,15 +102,4 @@ std::string RenderResultRtf(std::string_view input) {
     return rtf;
 }
 
-void ShowResult(RichTextBox& pane, std::string_view text) {
-    pane.ResetView();
-    if (text.empty()) {
-        pane.SetEnabled(false);
-        pane.SetText("");
-        return;
-    }
-    pane.SetTextRTF(RenderResultRtf(text));
-    pane.SetEnabled(true);
-}
-
 }  // namespace zentra

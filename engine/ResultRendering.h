@@ -8,7 +8,6 @@
 #include <string_view>
 
 #include "common/Decimal.h"
-#include "common/RichTextBox.h"
 #include "engine/Factorizer.h"
 
 namespace zentra {
@@ -27,8 +26,5 @@ std::string GroupThousands(std::string_view text);
 
 // The result pane's RTF document for a linear text (empty for an empty text).
 std::string RenderResultRtf(std::string_view text);
-
-// Puts the text into the pane: cleared and disabled for an empty text, else filled and enabled.
-void ShowResult(RichTextBox& pane, std::string_view text);
 
 }  // namespace zentra

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <string>
 
-#include "engine/ResultRendering.h"
+#include "input/ShowResult.h"
 
 namespace zentra {
 

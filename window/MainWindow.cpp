@@ -10,6 +10,7 @@
 #include "common/LeadingNumber.h"
 #include "common/Paths.h"
 #include "engine/ResultRendering.h"
+#include "input/ShowResult.h"
 #include "window/ClipboardScript.h"
 
 namespace zentra {
@@ -76,7 +77,7 @@ bool IsValidIndex(KeyArray array, int index) {
 
 MainWindow::MainWindow(const PrimeTable& primes, const WindowPorts& ports)
     : ports_(ports),
-      operations_(primes, ports.grid, ports.result, *this),
+      operations_(primes, ports.grid, ports.result),
       outside_(ports.shell, ports.calcTimer),
       slide_(ports.stage, DisplayView::Grid),
       ok_(ports.okImage),
@@ -331,7 +332,28 @@ void MainWindow::ControlClick(int index) {
 }
 
 void MainWindow::RunOperation(int operationIndex) {
-    operations_.Run(operationIndex);
+    PressEnter();
+    if (ports_.grid.Rows() < 2) return;
+    SetBusy(true);
+    undoLevel_ = 0;
+    switch (operationIndex) {
+        case kFactorization:
+            operations_.Factorize();
+            break;
+        case kLcm:
+        case kGcd:
+        case kProduct:
+            operations_.Combine(static_cast<OperationIndex>(operationIndex));
+            break;
+        case kCancellation:
+            operations_.Combine(kGcd);
+            SnapshotNumbers();
+            if (operations_.CancelByGcd()) undoLevel_ = 2;
+            break;
+        default:
+            break;
+    }
+    SetBusy(false);
 }
 
 // An operation first finishes the grid's pending line; in linear mode too, where the Enter key
@@ -346,10 +368,7 @@ void MainWindow::PressEnter() {
 }
 
 void MainWindow::OnInternalFault(std::string_view what) {
-    if (busyDepth_ > 0) {
-        busyDepth_ = 0;
-        ports_.window.SetBusy(false);
-    }
+    if (busy_) SetBusy(false);
     // A failure that comes back at once (a timer's handler fails on every tick) is shown and
     // sounded once, for as long as the pane still shows it.
     const std::string text = InternalFaultText(what);
@@ -359,13 +378,8 @@ void MainWindow::OnInternalFault(std::string_view what) {
 }
 
 void MainWindow::SetBusy(bool busy) {
-    // Operations nest (an LCM first runs a stale factorization, Undo a factorization): only the
-    // outermost one frees the window again.
-    if (busy) {
-        if (busyDepth_++ == 0) ports_.window.SetBusy(true);
-    } else if (busyDepth_ > 0 && --busyDepth_ == 0) {
-        ports_.window.SetBusy(false);
-    }
+    busy_ = busy;
+    ports_.window.SetBusy(busy);
 }
 
 // ---- Tabular view ---------------------------------------------------------------------------
@@ -635,7 +649,11 @@ void MainWindow::Undo() {
     }
     UpdateGridColumns();
     if (count > 0) operations_.SetFactorizationStale(true);
-    if (undoLevel_ == 2) RunOperation(kFactorization);
+    if (undoLevel_ == 2) {
+        // The cancelled numbers had their factorizations: so do the restored ones.
+        PressEnter();
+        if (grid.Rows() >= 2) operations_.Factorize();
+    }
     undoLevel_ = 0;
     SetBusy(false);
 }

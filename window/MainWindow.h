@@ -16,6 +16,7 @@
 #include "engine/PrimeTable.h"
 #include "window/ClipboardScript.h"
 #include "window/Commands.h"
+#include "window/GridOperations.h"
 #include "window/LinearView.h"
 #include "window/ModeSwitch.h"
 #include "window/OkImage.h"
@@ -50,7 +51,7 @@ struct ProgramInfo {
     std::string productName;  // the support mail address ("mailto:...")
 };
 
-class MainWindow final : public OperationHost, private GridEvents {
+class MainWindow final : private GridEvents {
   public:
     // `primes` and every port are borrowed and must outlive this object. Registers itself as the
     // grid's event receiver.
@@ -153,16 +154,10 @@ class MainWindow final : public OperationHost, private GridEvents {
     };
     bool EventGuardRaised() const { return eventGuard_ > 0; }
 
-    // OperationHost.
-    void PressEnter() override;
-    void SetBusy(bool busy) override;
-    void SetUndoLevel(int level) override { undoLevel_ = level; }
-    void SnapshotNumbers() override;
-
     int UndoLevel() const { return undoLevel_; }
     const std::vector<Fixed>& UndoNumbers() const { return undoNumbers_; }
     bool FactorizationStale() const { return operations_.FactorizationStale(); }
-    const Operations& Engine() const { return operations_; }
+    const GridOperations& Engine() const { return operations_; }
     int WhatsThisTopic() const { return whatsThisTopic_; }
     const OutsidePrograms& Outside() const { return outside_; }
     DisplayMode Mode() const { return modes_.Mode(); }
@@ -181,7 +176,15 @@ class MainWindow final : public OperationHost, private GridEvents {
 
     void DigitClick(int digit);
     void ControlClick(int index);
+    // The operation command: the pending line finished, then with at least one number line:
+    // busy, undo level 0, the operation, not busy.
     void RunOperation(int operationIndex);
+    // The Enter key's action on the grid, also in linear mode, where Enter rewrites the line.
+    void PressEnter();
+    // Hourglass and the window disabled while true.
+    void SetBusy(bool busy);
+    // Keeps the current numbers for Undo.
+    void SnapshotNumbers();
     void RunCode(ScriptCode code);
     void FocusDisplay();
     void ShowCurrentLine();
@@ -196,7 +199,7 @@ class MainWindow final : public OperationHost, private GridEvents {
     bool Linear() const { return modes_.Mode() == DisplayMode::Linear; }
 
     const WindowPorts ports_;
-    Operations operations_;
+    GridOperations operations_;
     OutsidePrograms outside_;
     Slide slide_;
     OkImage ok_;
@@ -208,7 +211,7 @@ class MainWindow final : public OperationHost, private GridEvents {
     std::vector<Fixed> undoNumbers_;
     int undoLevel_ = 0;
     int eventGuard_ = 0;
-    int busyDepth_ = 0;
+    bool busy_ = false;
     int whatsThisTopic_ = 0;
 };
 

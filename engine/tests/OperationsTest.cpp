@@ -4,51 +4,35 @@
 #include <string>
 #include <vector>
 
-#include "common/MemoryGrid.h"
-#include "common/MemoryRichTextBox.h"
+#include "common/LeadingNumber.h"
 #include "engine/Operations.h"
-#include "engine/ResultRendering.h"
 #include "engine/tests/EngineFixture.h"
 
 namespace zentra {
 namespace {
 
-class RecordingHost final : public OperationHost {
-  public:
-    void PressEnter() override { calls.push_back("enter"); }
-    void SetBusy(bool busy) override { calls.push_back(busy ? "busy" : "idle"); }
-    void SetUndoLevel(int level) override { calls.push_back("undo" + std::to_string(level)); }
-    void SnapshotNumbers() override { calls.push_back("snapshot"); }
-    std::vector<std::string> calls;
-};
+// The lines' values as the display reads them.
+std::vector<LineValue> Values(const std::vector<std::string>& lines) {
+    std::vector<LineValue> values;
+    for (const auto& line : lines) values.push_back(LeadingFixed(line));
+    return values;
+}
 
-// A display holding the lines, then the empty input line.
-struct Display {
-    explicit Display(std::initializer_list<std::string> lines) {
-        bool first = true;
-        for (const auto& line : lines) {
-            if (first)
-                grid.SetTextMatrix(0, 0, line);
-            else
-                grid.AppendRow(line);
-            first = false;
-        }
-        if (lines.size() > 0) grid.AppendRow({});
-        operations.SetFactorizationStale(true);  // as after typing the lines
-    }
-    std::string Run(int index) {
-        operations.Run(index);
-        return operations.LastResultText();
-    }
-    MemoryGrid grid;
-    MemoryRichTextBox pane;
-    RecordingHost host;
-    Operations operations{TestPrimes(), grid, pane, host};
-};
+FactorTable Factorize(const std::vector<std::string>& lines) {
+    static const Factorizer factorizer(TestPrimes());
+    return FactorizeLines(factorizer, Values(lines));
+}
+
+CombinedResult Combine(const std::vector<std::string>& lines, int operation) {
+    const FactorTable factors = Factorize(lines);
+    if (operation == kLcm) return Lcm(factors);
+    if (operation == kGcd) return Gcd(factors);
+    return Product(factors);
+}
 
 TEST(Operations, CombineTheLinesAsDocumented) {
     struct Case {
-        std::initializer_list<std::string> lines;
+        std::vector<std::string> lines;
         int operation;
         const char* text;
     };
@@ -66,6 +50,7 @@ TEST(Operations, CombineTheLinesAsDocumented) {
         {{"0", "6"}, kGcd, "1"},
         {{"360"}, kGcd, "360 = 2^3 * 3^2 * 5"},
         {{"abc", "10"}, kLcm, "10 = 2 * 5"},
+        {{}, kLcm, "1"},
         {{"549755813888", "549755813888"}, kProduct, "302231454903657293676544 = 2^78"},
         {{"999999999989", "999999999959", "999999999961"},
          kProduct,
@@ -74,101 +59,66 @@ TEST(Operations, CombineTheLinesAsDocumented) {
         {{"562949953421312", "562949953421312"}, kGcd, "562949953421312 = 2^49"},
     };
     for (const auto& c : cases) {
-        Display display(c.lines);
-        EXPECT_EQ(display.Run(c.operation), c.text) << c.operation << " " << *c.lines.begin();
-        EXPECT_EQ(display.pane.TextRTF(), RenderResultRtf(c.text));
+        const CombinedResult result = Combine(c.lines, c.operation);
+        EXPECT_EQ(result.text, c.text) << c.operation << " " << c.lines.size();
+        EXPECT_EQ(result.value.has_value(), c.text[0] != '[') << c.text;
     }
 }
 
-TEST(Operations, FactorizationWritesColumnOneOfEveryNumberLine) {
-    Display display({"360", "1", "12.5", "2^10", "99999999999999999999"});
-    display.grid.SetTextMatrix(1, 1, "stale");
-    display.Run(kFactorization);
+TEST(Operations, FactorizeEveryLineForItsDisplayLine) {
+    const FactorTable factors = Factorize({"360", "1", "12.5", "2^10", "99999999999999999999"});
     const char* expected[] = {"= 2^3 * 3^2 * 5", "", "= 12.5", "= 2", ""};
-    for (int row = 0; row < 5; ++row)
-        EXPECT_EQ(display.grid.TextMatrix(row, 1), expected[row]) << row;
-    EXPECT_EQ(display.grid.TextMatrix(5, 1), "");
-    EXPECT_EQ(display.grid.ColAlignment(1), 0);
-    EXPECT_FALSE(display.operations.FactorizationStale());
-    EXPECT_EQ(display.operations.Factors().Count(0), 3);
-    EXPECT_EQ(display.operations.FindFactor(0, Fixed::FromWhole(3)), 1);
-    EXPECT_EQ(display.operations.FindFactor(0, Fixed::FromWhole(4)), -1);
-    EXPECT_EQ(display.operations.FindFactor(0, Fixed::FromWhole(0)), 0);
-    EXPECT_EQ(display.operations.FindFactor(1, Fixed::FromWhole(2)), -1);
+    ASSERT_EQ(factors.Lines(), 5u);
+    for (std::size_t line = 0; line < 5; ++line)
+        EXPECT_EQ(LineFactorText(factors.Line(line)), expected[line]) << line;
+    EXPECT_EQ(FindFactor(factors, 0, Fixed::FromWhole(3)), 1);
+    EXPECT_EQ(FindFactor(factors, 0, Fixed::FromWhole(4)), -1);
+    EXPECT_EQ(FindFactor(factors, 0, Fixed::FromWhole(0)), 0);
+    EXPECT_EQ(FindFactor(factors, 1, Fixed::FromWhole(2)), -1);
 }
 
-TEST(Operations, FrameFinishesTheLineAndIsBusyOnlyWithNumberLines) {
-    Display empty({});
-    empty.Run(kLcm);
-    EXPECT_EQ(empty.host.calls, std::vector<std::string>{"enter"});
-
-    Display one({"5"});
-    one.Run(kFactorization);
-    EXPECT_EQ(one.host.calls, (std::vector<std::string>{"enter", "busy", "undo0", "idle"}));
-
-    Display unknown({"5"});
-    unknown.Run(9);
-    EXPECT_EQ(unknown.host.calls, (std::vector<std::string>{"enter", "busy", "undo0", "idle"}));
-    EXPECT_EQ(unknown.grid.TextMatrix(0, 1), "");
-}
-
-TEST(Operations, StaleFactorizationRunsTheFullFrameAgain) {
-    Display display({"12", "18"});
-    display.operations.SetFactorizationStale(true);
-    display.Run(kLcm);
-    EXPECT_EQ(display.host.calls, (std::vector<std::string>{"enter", "busy", "undo0", "enter",
-                                                            "busy", "undo0", "idle", "idle"}));
-    EXPECT_EQ(display.grid.TextMatrix(1, 1), "= 2 * 3^2");
-}
-
-TEST(Operations, CancellationDividesByTheGcdAndArmsUndo) {
-    Display display({"12", "18"});
-    EXPECT_EQ(display.Run(kCancellation), "6 = 2 * 3");
-    EXPECT_EQ(display.grid.TextMatrix(0, 0), "2");
-    EXPECT_EQ(display.grid.TextMatrix(1, 0), "3");
-    EXPECT_EQ(display.grid.TextMatrix(0, 1), "= 2");
-    EXPECT_EQ(display.grid.TextMatrix(1, 1), "= 3");
-    EXPECT_EQ(display.host.calls.back(), "idle");
-    const auto& calls = display.host.calls;
-    EXPECT_NE(std::find(calls.begin(), calls.end(), "snapshot"), calls.end());
-    EXPECT_EQ(*(calls.end() - 2), "undo2");
-
-    Display coprime({"12", "18", "35"});
-    EXPECT_EQ(coprime.Run(kCancellation), "1");
-    EXPECT_EQ(coprime.grid.TextMatrix(0, 0), "12");
-    const auto& coprimeCalls = coprime.host.calls;
-    EXPECT_EQ(std::find(coprimeCalls.begin(), coprimeCalls.end(), "undo2"), coprimeCalls.end());
+TEST(Operations, CancellationDividesEveryLineByAGcdAboveOne) {
+    struct Case {
+        std::vector<std::string> lines;
+        std::vector<const char*> quotients;  // empty: nothing to cancel
+    };
+    const Case cases[] = {
+        {{"12", "18"}, {"2", "3"}},
+        {{"360", "360"}, {"1", "1"}},
+        {{"12", "18", "35"}, {}},
+        {{"1", "1"}, {}},
+        {{"7"}, {"1"}},
+    };
+    for (const auto& c : cases) {
+        const std::vector<LineValue> values = Values(c.lines);
+        const auto quotients =
+            CancelLines(values, Gcd(FactorizeLines(Factorizer(TestPrimes()), values)));
+        ASSERT_EQ(quotients.size(), c.quotients.size()) << c.lines[0];
+        for (std::size_t i = 0; i < quotients.size(); ++i) {
+            ASSERT_TRUE(quotients[i].has_value()) << c.lines[0];
+            EXPECT_EQ(quotients[i]->ToString(), c.quotients[i]) << c.lines[0];
+        }
+    }
 }
 
 TEST(Operations, CombineDisplaysOfAnyLength) {
     // 100,000 lines: far beyond the 2,340 lines that 16-bit slot counters would allow.
-    MemoryGrid grid;
-    grid.SetTextMatrix(0, 0, "2");
-    for (int i = 1; i < 100000; ++i) grid.AppendRow(std::to_string(2 + i % 50));
-    grid.AppendRow({});
-    MemoryRichTextBox pane;
-    NullOperationHost host;
-    Operations operations(TestPrimes(), grid, pane, host);
-    operations.SetFactorizationStale(true);
-    operations.Run(kLcm);
-    EXPECT_EQ(operations.LastResultText().substr(0, 25), "3099044504245996706400 = ");
-    operations.Run(kGcd);
-    EXPECT_EQ(operations.LastResultText(), "1");
-    operations.Run(kProduct);
-    EXPECT_EQ(operations.LastResultText().substr(0, 21), "[Result too large] = ");
-    EXPECT_EQ(grid.TextMatrix(99999, 1), "= 3 * 17");
+    std::vector<std::string> lines{"2"};
+    for (int i = 1; i < 100000; ++i) lines.push_back(std::to_string(2 + i % 50));
+    const FactorTable factors = Factorize(lines);
+    EXPECT_EQ(Lcm(factors).text.substr(0, 25), "3099044504245996706400 = ");
+    EXPECT_EQ(Gcd(factors).text, "1");
+    EXPECT_EQ(Product(factors).text.substr(0, 21), "[Result too large] = ");
+    EXPECT_EQ(LineFactorText(factors.Line(99999)), "= 3 * 17");
 }
 
 TEST(Operations, LcmKeepsEveryPrimeOfManyInTheOrderOfFirstAppearance) {
     // 20,000 lines with about 2,300 distinct primes: the lookup of a prime's slot must neither
     // lose nor merge one. The reference merges by trial division.
-    MemoryGrid grid;
+    std::vector<std::string> lines;
     std::vector<std::pair<int, int>> expected;  // prime, highest exponent, by first appearance
     for (int n = 20001; n >= 2; --n) {
-        if (n == 20001)
-            grid.SetTextMatrix(0, 0, std::to_string(n));
-        else
-            grid.AppendRow(std::to_string(n));
+        lines.push_back(std::to_string(n));
         int rest = n;
         for (int p = 2; rest > 1; ++p) {
             if (p * p > rest) p = rest;
@@ -183,19 +133,13 @@ TEST(Operations, LcmKeepsEveryPrimeOfManyInTheOrderOfFirstAppearance) {
                 it->second = std::max(it->second, exponent);
         }
     }
-    grid.AppendRow({});
     std::string text = "[Result too large] = ";
     for (const auto& [prime, exponent] : expected) {
         if (prime != expected.front().first) text += " * ";
         text += std::to_string(prime);
         if (exponent > 1) text.append("^").append(std::to_string(exponent));
     }
-    MemoryRichTextBox pane;
-    NullOperationHost host;
-    Operations operations(TestPrimes(), grid, pane, host);
-    operations.SetFactorizationStale(true);
-    operations.Run(kLcm);
-    EXPECT_EQ(operations.LastResultText(), text);
+    EXPECT_EQ(Lcm(Factorize(lines)).text, text);
 }
 
 }  // namespace

@@ -2,7 +2,6 @@
 
 #include <vector>
 
-#include "common/MemoryRichTextBox.h"
 #include "engine/ResultRendering.h"
 
 namespace zentra {
@@ -97,17 +96,6 @@ TEST(RenderResultRtf, MakesTheDocumentByteForByte) {
         {"", ""},
     };
     for (const auto& c : cases) EXPECT_EQ(RenderResultRtf(c.text), c.rtf) << c.text;
-}
-
-TEST(ShowResult, FillsAndEnablesOrClearsAndDisablesThePane) {
-    MemoryRichTextBox pane;
-    ShowResult(pane, "4 = 2^2");
-    EXPECT_TRUE(pane.Enabled());
-    EXPECT_EQ(pane.TextRTF(), RenderResultRtf("4 = 2^2"));
-    EXPECT_EQ(pane.Text(), "4 = 22");
-    ShowResult(pane, "");
-    EXPECT_FALSE(pane.Enabled());
-    EXPECT_EQ(pane.Text(), "");
 }
 
 }  // namespace

@@ -5,8 +5,8 @@
 #include <string_view>
 #include <vector>
 
-#include "common/MemoryGrid.h"
-#include "common/MemoryRichTextBox.h"
+#include "common/LeadingNumber.h"
+#include "engine/Factorizer.h"
 #include "engine/Operations.h"
 #include "engine/PrimeTable.h"
 #include "engine/ResultRendering.h"
@@ -93,96 +93,88 @@ class LineReader {
     bool pending_ = false;
 };
 
-// The display: one line per input line, then the empty new line.
-class Display {
-  public:
-    void Add(std::string line) {
-        if (count_ == 0) {
-            grid_.SetTextMatrix(0, 0, line);
-        } else {
-            grid_.AppendRow(std::move(line));
-        }
-        ++count_;
-    }
-    std::size_t Count() const { return count_; }
-    zentra::MemoryGrid& Finish() {
-        if (count_ > 0) grid_.AppendRow({});
-        return grid_;
-    }
+// The lines' values as the window's display reads them.
+std::vector<zentra::LineValue> ValuesOf(const std::vector<std::string>& lines) {
+    std::vector<zentra::LineValue> values;
+    values.reserve(lines.size());
+    for (const auto& line : lines) values.push_back(zentra::LeadingFixed(line));
+    return values;
+}
 
-  private:
-    zentra::MemoryGrid grid_;
-    std::size_t count_ = 0;
-};
-
-void PrintLines(const zentra::MemoryGrid& grid, Output& out) {
-    for (int row = 0; row + 1 < grid.Rows(); ++row) {
-        out.Write(grid.TextMatrix(row, 0));
+// Every line, a tab and its factorization, as the window's display lines show them.
+void PrintLines(const std::vector<std::string>& lines, const zentra::FactorTable& factors,
+                Output& out) {
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        out.Write(lines[i]);
         out.Write("\t");
-        out.Write(grid.TextMatrix(row, 1));
+        out.Write(zentra::LineFactorText(factors.Line(i)));
         out.Write("\n");
     }
 }
 
-struct Engine {
-    explicit Engine(const zentra::PrimeTable& primes, zentra::MemoryGrid& grid)
-        : operations(primes, grid, pane, host) {}
-    zentra::MemoryRichTextBox pane;
-    zentra::NullOperationHost host;
-    zentra::Operations operations;
-};
-
 // Factorization works line by line, so standard input is processed in bounded chunks.
-int RunFactor(const zentra::PrimeTable& primes, const std::vector<std::string>& args) {
+int RunFactor(const zentra::Factorizer& factorizer, const std::vector<std::string>& args) {
     Output out;
-    constexpr std::size_t kChunk = 1 << 15;
-    auto flushChunk = [&](Display& display) {
-        zentra::MemoryGrid& grid = display.Finish();
-        Engine engine(primes, grid);
-        engine.operations.Run(zentra::kFactorization);
-        PrintLines(grid, out);
+    auto printChunk = [&](const std::vector<std::string>& lines) {
+        PrintLines(lines, zentra::FactorizeLines(factorizer, ValuesOf(lines)), out);
     };
     if (!args.empty()) {
-        Display display;
-        for (const auto& arg : args) display.Add(arg);
-        flushChunk(display);
+        printChunk(args);
         return 0;
     }
+    constexpr std::size_t kChunk = 1 << 15;
     LineReader reader;
+    std::vector<std::string> lines;
     std::string line;
-    for (;;) {
-        Display display;
-        bool more = true;
-        while (display.Count() < kChunk && (more = reader.Next(line))) display.Add(line);
-        if (display.Count() > 0) flushChunk(display);
-        if (!more) return 0;
+    bool more = true;
+    while (more) {
+        lines.clear();
+        while (lines.size() < kChunk && (more = reader.Next(line))) lines.push_back(line);
+        printChunk(lines);
     }
+    return 0;
 }
 
-Display ReadDisplay(const std::vector<std::string>& args) {
-    Display display;
-    if (!args.empty()) {
-        for (const auto& arg : args) display.Add(arg);
-        return display;
-    }
+std::vector<std::string> ReadLines(const std::vector<std::string>& args) {
+    if (!args.empty()) return args;
+    std::vector<std::string> lines;
     LineReader reader;
     std::string line;
-    while (reader.Next(line)) display.Add(line);
-    return display;
+    while (reader.Next(line)) lines.push_back(line);
+    return lines;
 }
 
-int RunCombining(const zentra::PrimeTable& primes, int operation,
+// Cancellation: every line divided by the GCD (the lines as they are when there is nothing to
+// cancel), each with its factorization, then the GCD.
+void PrintCancellation(const zentra::Factorizer& factorizer, std::vector<std::string> lines,
+                       const zentra::CombinedResult& gcd, Output& out) {
+    const auto quotients = zentra::CancelLines(ValuesOf(lines), gcd);
+    for (std::size_t i = 0; i < quotients.size(); ++i) {
+        if (quotients[i]) lines[i] = quotients[i]->ToString();
+    }
+    PrintLines(lines, zentra::FactorizeLines(factorizer, ValuesOf(lines)), out);
+}
+
+int RunCombining(const zentra::Factorizer& factorizer, int operation,
                  const std::vector<std::string>& args) {
-    Display display = ReadDisplay(args);
-    zentra::MemoryGrid& grid = display.Finish();
-    Engine engine(primes, grid);
-    engine.operations.SetFactorizationStale(true);  // the lines are new to the engine
-    engine.operations.Run(operation);
+    const std::vector<std::string> lines = ReadLines(args);
     Output out;
-    if (operation == zentra::kCancellation) PrintLines(grid, out);
-    // With no number line nothing ran and the text stays empty.
-    const std::string& text = engine.operations.LastResultText();
-    out.Write(text);
+    // With no number line nothing runs and the text stays empty.
+    if (lines.empty()) {
+        out.Write("\n");
+        return 0;
+    }
+    const zentra::FactorTable factors = zentra::FactorizeLines(factorizer, ValuesOf(lines));
+    zentra::CombinedResult result;
+    if (operation == zentra::kLcm) {
+        result = zentra::Lcm(factors);
+    } else if (operation == zentra::kProduct) {
+        result = zentra::Product(factors);
+    } else {
+        result = zentra::Gcd(factors);
+    }
+    if (operation == zentra::kCancellation) PrintCancellation(factorizer, lines, result, out);
+    out.Write(result.text);
     out.Write("\n");
     return 0;
 }
@@ -238,6 +230,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "zentra-cli: %s\n", error.c_str());
         return 1;
     }
-    if (operation == zentra::kFactorization) return RunFactor(*primes, args);
-    return RunCombining(*primes, operation, args);
+    const zentra::Factorizer factorizer(*primes);
+    if (operation == zentra::kFactorization) return RunFactor(factorizer, args);
+    return RunCombining(factorizer, operation, args);
 }

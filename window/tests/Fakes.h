@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -136,6 +137,8 @@ class FakeWindow final : public WindowPort {
     void SetBusy(bool value) override {
         busy = value;
         log.push_back(value ? "busy" : "idle");
+        // A failure in the middle of an operation, as the host would stop it.
+        if (value && failWhenBusy) throw std::runtime_error("failed while busy");
     }
     void Unload() override { ++unloads; }
     void Minimize() override { state = "minimized"; }
@@ -149,6 +152,7 @@ class FakeWindow final : public WindowPort {
     int width = 0;
     int height = 0;
     bool busy = false;
+    bool failWhenBusy = false;
     std::vector<std::string> log;
     int unloads = 0;
     std::string state = "normal";

@@ -260,14 +260,24 @@ TEST(MainWindow_Grid, PasteLineIntoHandsTheNumberToAnotherWindow) {
     EXPECT_EQ(h.clipboard.text, "42");
 }
 
-TEST(MainWindow_Operations, RunBusyAndFinishThePendingLine) {
+TEST(MainWindow_Operations, RunBusyOnceAndFinishThePendingLine) {
     Harness h;
     h.Type("12\n18");
-    h.window.OnKeyClick(KeyArray::Func, kLcm);
+    h.window.OnKeyClick(KeyArray::Func, kLcm);  // factorizes the changed numbers first
     EXPECT_EQ(h.result.TextRTF(), RenderResultRtf("36 = 2^2 * 3^2"));
     EXPECT_EQ(h.Lines(), "12 18 >_");
+    EXPECT_EQ(h.grid.TextMatrix(1, 1), "= 2 * 3^2");
     EXPECT_EQ(h.host.log, (std::vector<std::string>{"busy", "idle"}));
-    EXPECT_FALSE(h.host.busy);
+    h.window.OnKeyClick(KeyArray::Func, kCancellation);
+    EXPECT_EQ(h.Lines(), "2 3 >_");
+    EXPECT_EQ(h.host.log, (std::vector<std::string>{"busy", "idle", "busy", "idle"}));
+
+    // Without a number line only the pending line is finished.
+    Harness empty;
+    for (int operation = kFactorization; operation <= kProduct; ++operation)
+        empty.window.OnKeyClick(KeyArray::Func, operation);
+    EXPECT_TRUE(empty.host.log.empty());
+    EXPECT_EQ(empty.Lines(), ">_");
 }
 
 // ---- Menus ----
@@ -1063,8 +1073,9 @@ TEST(MainWindow_InternalFault, FreesTheWindowAndSaysSo) {
     for (const auto& c : cases) {
         Harness h;
         h.Type("12\n");
-        h.window.SetBusy(true);
-        h.window.SetBusy(true);  // nested, as an LCM running a stale factorization
+        h.host.failWhenBusy = true;
+        EXPECT_THROW(h.window.OnKeyClick(KeyArray::Func, kLcm), std::runtime_error);
+        h.host.failWhenBusy = false;
         h.window.OnInternalFault(c.what);
         EXPECT_FALSE(h.host.busy) << c.what;
         EXPECT_EQ(h.result.TextRTF(), RenderResultRtf(c.shown)) << c.what;

@@ -7,6 +7,7 @@
 #include "controls/win32/GridControl.h"
 #include "controls/win32/ResultPane.h"
 #include "engine/ResultRendering.h"
+#include "input/ShowResult.h"
 
 namespace {
 

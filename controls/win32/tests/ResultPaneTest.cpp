@@ -6,6 +6,7 @@
 #include "controls/win32/ResultPane.h"
 #include "controls/win32/tests/TestWindow.h"
 #include "engine/ResultRendering.h"
+#include "input/ShowResult.h"
 
 namespace zentra::win32 {
 namespace {
