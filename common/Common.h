@@ -3,26 +3,12 @@
 #pragma once
 
 #include <algorithm>
-#include <cctype>
 #include <cstddef>
-#include <cstdint>
 #include <span>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace zentra {
-
-constexpr int BoolToInt(bool value) {
-    return value ? 1 : 0;
-}
-
-constexpr std::int32_t Min(std::int32_t a, std::int32_t b) {
-    return b < a ? b : a;
-}
-constexpr std::int32_t Max(std::int32_t a, std::int32_t b) {
-    return b > a ? b : a;
-}
 
 // Inclusive range test. With reversed bounds (a > b) the range is empty when `ordered`,
 // otherwise the bounds are taken the other way round.
@@ -44,18 +30,11 @@ std::size_t IndexOfMin(std::span<const T> values) {
 }
 
 // Smallest 1-based position at or after max(start, 1) holding any character of `set`; 0 when
-// there is none or either text is empty. Compare mode 1 (text) and 2 (database) ignore letter
-// case; any other mode compares exactly.
-inline int FindAnyChar(int start, std::string_view text, std::string_view set, int compare = 0) {
-    const bool ignoreCase = compare == 1 || compare == 2;
-    auto fold = [ignoreCase](char c) {
-        return ignoreCase ? static_cast<char>(std::tolower(static_cast<unsigned char>(c))) : c;
-    };
+// there is none or either text is empty.
+inline int FindAnyChar(int start, std::string_view text, std::string_view set) {
     for (std::size_t i = start > 1 ? static_cast<std::size_t>(start) - 1 : 0; i < text.size();
          ++i) {
-        for (char s : set) {
-            if (fold(text[i]) == fold(s)) return static_cast<int>(i) + 1;
-        }
+        if (set.find(text[i]) != std::string_view::npos) return static_cast<int>(i) + 1;
     }
     return 0;
 }
@@ -93,21 +72,6 @@ inline std::string VersionString(int major, int minor, int revision) {
     std::string text = std::to_string(major);
     text.append(".").append(padded(minor, 2));
     if (revision >= 1) text.append(".").append(padded(revision, 4));
-    return text;
-}
-
-// The bytes from `start` on, `length` of them (all when negative), as characters; stops at the
-// first NUL when asked. A range beyond the array is cut to the array.
-inline std::string BytesToString(std::span<const std::uint8_t> bytes, std::size_t start = 0,
-                                 long long length = -1, bool stopAtNul = false) {
-    if (start >= bytes.size()) return {};
-    std::size_t count = bytes.size() - start;
-    if (length >= 0 && static_cast<unsigned long long>(length) < count) {
-        count = static_cast<std::size_t>(length);
-    }
-    std::string text(bytes.begin() + static_cast<std::ptrdiff_t>(start),
-                     bytes.begin() + static_cast<std::ptrdiff_t>(start + count));
-    if (stopAtNul) text = text.substr(0, text.find('\0'));
     return text;
 }
 

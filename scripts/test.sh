@@ -9,6 +9,7 @@ set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$root"
 scripts/setup.sh
+scripts/check-layers.sh
 source scripts/lib/machine.sh
 source scripts/lib/xvfb.sh
 

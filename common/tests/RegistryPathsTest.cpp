@@ -82,16 +82,6 @@ TEST(Registry_ReadValue, GivesTextByTypeAndEmptyForMissingValues) {
     EXPECT_EQ(RegReadValue(empty, kMachine, kKey, "V"), "");
 }
 
-TEST(Common_BytesToString, CutsToTheArrayAndStopsAtNulWhenAsked) {
-    const std::vector<std::uint8_t> bytes = Bytes(std::string("ab\0cd", 5));
-    EXPECT_EQ(BytesToString(bytes), std::string("ab\0cd", 5));
-    EXPECT_EQ(BytesToString(bytes, 0, -1, true), "ab");
-    EXPECT_EQ(BytesToString(bytes, 3), "cd");
-    EXPECT_EQ(BytesToString(bytes, 3, 1), "c");
-    EXPECT_EQ(BytesToString(bytes, 4, 100), "d");
-    EXPECT_EQ(BytesToString(bytes, 9), "");
-}
-
 TEST(Common_SplitPath, SplitsEachStyleAndRefusesBadNames) {
     struct Case {
         const char* path;
