@@ -10,6 +10,18 @@ constexpr std::string_view kWildcards = "*?/";
 constexpr std::string_view kNotInShortNames = " [],;=+";
 constexpr std::size_t kMaxPath = 260;
 
+// The length the system counts in paths: UTF-16 code units of the UTF-8 text (a character beyond
+// U+FFFF takes two).
+std::size_t Utf16Length(std::string_view utf8) {
+    std::size_t units = 0;
+    for (const char ch : utf8) {
+        const auto byte = static_cast<unsigned char>(ch);
+        if ((byte & 0xC0) != 0x80) ++units;
+        if (byte >= 0xF0) ++units;
+    }
+    return units;
+}
+
 bool HoldsAny(std::string_view text, std::string_view set) {
     return text.find_first_of(set) != std::string_view::npos;
 }
@@ -61,7 +73,7 @@ std::string FindProgramFile(const FileSearchPort& search, std::string_view file)
     const bool ownFolder = !folder.empty() && !(folder.size() == 3 && parts.folder.empty());
     std::string found = ownFolder ? search.Search(folder.substr(0, folder.size() - 1), parts.name)
                                   : search.Search({}, std::string(file));
-    if (found.size() > kMaxPath) found.clear();
+    if (Utf16Length(found) > kMaxPath) found.clear();
     return found;
 }
 

@@ -38,7 +38,8 @@ class FileSearchPort {
 };
 
 // Searches only the folder a name gives, unless it gives none or a drive root; then the system's
-// standard order. "" when not found, or when the name is refused.
+// standard order. "" when not found, when the name is refused, or when the path found is longer
+// than 260 characters (UTF-16 code units: names are UTF-8).
 std::string FindProgramFile(const FileSearchPort& search, std::string_view file);
 
 }  // namespace zentra

@@ -29,7 +29,8 @@ struct RegistryValue {
     std::vector<std::uint8_t> data;
 };
 
-// The raw store. Paths are backslash-separated key paths below the root.
+// The raw store. Paths are backslash-separated key paths below the root. Names, paths and the
+// data of string values are UTF-8; the system's store converts them.
 class RegistryPort {
   public:
     virtual ~RegistryPort() = default;

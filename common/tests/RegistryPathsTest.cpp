@@ -164,5 +164,32 @@ TEST(Common_FindProgramFile, SearchesTheGivenFolderOrTheSystemOrder) {
     EXPECT_EQ(FindProgramFile(missing, "calc.exe"), "");
 }
 
+// 260 characters as the system counts them (UTF-16 code units), not bytes of the UTF-8 text.
+TEST(Common_FindProgramFile, TakesPathsOfAtMost260Characters) {
+    // 12 characters besides the folder.
+    const auto path = [](int count, const std::string& character, const std::string& tail) {
+        std::string folder;
+        for (int i = 0; i < count; ++i) folder += character;
+        return "C:\\" + folder + tail + "\\calc.exe";
+    };
+    struct Case {
+        std::string answer;
+        bool kept;
+    };
+    const Case cases[] = {
+        {path(248, "a", ""), true},
+        {path(249, "a", ""), false},
+        {path(248, "\u0416", ""), true},  // two bytes, one unit
+        {path(249, "\u0416", ""), false},
+        {path(124, "\U0001F600", ""), true},  // four bytes, two units
+        {path(124, "\U0001F600", "a"), false},
+    };
+    for (const Case& c : cases) {
+        RecordingSearch search;
+        search.answer = c.answer;
+        EXPECT_EQ(FindProgramFile(search, "calc.exe"), c.kept ? c.answer : "") << c.answer.size();
+    }
+}
+
 }  // namespace
 }  // namespace zentra

@@ -43,12 +43,16 @@ if [[ -z ${DISPLAY:-} ]]; then
     zentra_xvfb_start || exit 1
 fi
 
-# The copy: program, help file and the stand-in calculator, in a folder with a blank in its name.
-folder="$work/run here"
-rm -rf "$folder"
-mkdir -p "$folder"
-cp "$bin/Zentra!.exe" "$bin/Zentra!.hlp" "$folder/"
-cp "$standin" "$folder/calc.exe"
+# The copy: program, help file and the stand-in calculator, in a folder with a blank in its name
+# (later in folders outside the ANSI code page). Starts run the copy in $folder.
+copy_program() {  # folder
+    folder=$1
+    rm -rf "$folder"
+    mkdir -p "$folder"
+    cp "$bin/Zentra!.exe" "$bin/Zentra!.hlp" "$folder/"
+    cp "$standin" "$folder/calc.exe"
+}
+copy_program "$work/run here"
 
 # Wine hands web and mail addresses to these two, unchanged.
 fakebin="$work/fakebin"
@@ -197,6 +201,58 @@ dde Exit
 check "Exit ends the program" 15 app_gone
 check "Exit closed the help viewer" 10 count_is "Quorvel Help" 0
 check "Exit closed the calculator" 10 count_is Calculator 0
+
+# --- Folders outside the ANSI code page -----------------------------------------------------------
+# One start from each: the version information, the settings' folder, the help file, the addresses
+# and the calculator all pass through file names that only Unicode holds.
+source "$root/scripts/lib/machine.sh"
+settings_key="HKLM\\SOFTWARE\\$company\\Zentra!"
+settings_export="$(cd "$work" && pwd)/settings.reg"
+settings_value() {  # name ("@" for the default value): through an export, as reg query writes
+    # in the console's code page; empty unless the value is a REG_SZ
+    rm -f "$settings_export"
+    ZENTRA_WINE_ARCH=$(zentra_pe_arch "$bin/Zentra!.exe") wine_run reg export "$settings_key" \
+        "Z:${settings_export//\//\\}" /y >/dev/null 2>&1
+    [[ -f $settings_export ]] || return
+    local name=$1
+    [[ $name == @ ]] || name="\"$name\""
+    iconv -f UTF-16 -t UTF-8 "$settings_export" | tr -d '\r' |
+        sed -n "s/^$name=\"\(.*\)\"\$/\1/p" | sed 's/\\\\/\\/g'
+}
+foreign_folder_check() {  # label folder
+    local label=$1
+    copy_program "$2"
+    : >"$work/xdg-open.log"
+    : >"$work/xdg-email.log"
+    start_app
+    expect_eq "$label: the About label has the version" "Zentra! $version" \
+        "$(probe text Zentra.AboutLabel | tr -d '\r' | head -1)"
+    local windows_folder
+    windows_folder="Z:$(cd "$folder" && pwd | tr / '\\')"
+    expect_eq "$label: the settings name the folder" "$windows_folder" "$(settings_value @)"
+    expect_eq "$label: the settings have the version" "$version" "$(settings_value CurrentVersion)"
+    keys alt+h h
+    check "$label: Help Topics opens the help file" 30 help_shows "Quorvel Help Contents"
+    probe close "Quorvel Help" >/dev/null
+    wait_for 10 count_is "Quorvel Help" 0
+    xdotool mousemove --window "$win" 200 $((menu_bar + 30)) click 1
+    dde Clear 6 7
+    keys F2
+    calc_check "$label: F2 starts the calculator beside the program" 67
+    xdotool mousemove --window "$win" 200 $((menu_bar + 30)) click 1
+    keys alt+h p
+    check "$label: Visit the Webpage opens $web_address" 20 handed xdg-open "$web_address"
+    keys alt+h b
+    check "$label: Send Bug Report opens a mail" 20 \
+        handed xdg-email "$support_mail?subject=Zentra!%20Bug%20Report"
+    dde Exit
+    check "$label: Exit ends the program" 15 app_gone
+    check "$label: Exit closed the calculator" 10 count_is Calculator 0
+}
+# Wine reads Unix file names in the locale's character set.
+export LC_ALL=C.UTF-8
+foreign_folder_check "Cyrillic folder" "$work/Программы и данные"
+foreign_folder_check "CJK folder" "$work/程序 数据"
 
 echo "help e2e finished in $((SECONDS - started)) s with $failures failure(s)"
 exit $((failures > 0))

@@ -3,9 +3,12 @@
 // https://learn.microsoft.com/windows/win32/api/winuser/nf-winuser-drawtext
 #include "window/win32/AboutPanel.h"
 
+#include <iterator>
+
 #include "controls/win32/HostSupport.h"
 #include "controls/win32/WindowBinding.h"
 #include "window/win32/ResourceIds.h"
+#include "window/win32/WideText.h"
 
 namespace zentra::win32 {
 namespace {
@@ -91,7 +94,7 @@ bool AboutPanel::CreateLabel(HWND parent) {
 }
 
 void AboutPanel::SetText(const std::string& text) {
-    SetWindowTextA(label_, text.c_str());
+    SetWindowTextW(label_, ToUtf16(text).c_str());
     InvalidateRect(label_, nullptr, FALSE);
 }
 
@@ -117,14 +120,14 @@ void AboutPanel::MoveBy(int dxPixels, int dyPixels) {
 
 // The text, in the dialog font, straight on the display panel's picture.
 void AboutPanel::PaintLabel(HDC hdc) const {
-    char text[512] = {};
-    GetWindowTextA(label_, text, sizeof text);
+    wchar_t text[512] = {};
+    GetWindowTextW(label_, text, static_cast<int>(std::size(text)));
     RECT client{};
     GetClientRect(label_, &client);
     HGDIOBJ oldFont = SelectObject(hdc, GetStockObject(DEFAULT_GUI_FONT));
     SetBkMode(hdc, TRANSPARENT);
     SetTextColor(hdc, GetSysColor(COLOR_WINDOWTEXT));
-    DrawTextA(hdc, text, -1, &client, DT_LEFT | DT_TOP | DT_NOPREFIX);
+    DrawTextW(hdc, text, -1, &client, DT_LEFT | DT_TOP | DT_NOPREFIX);
     SelectObject(hdc, oldFont);
 }
 

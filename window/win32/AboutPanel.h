@@ -35,6 +35,7 @@ class AboutPanel final : public OkImagePort {
     bool Create(HWND displayPanel, Events events);
     // The display panel's background picture (owned here).
     HBITMAP Background() const { return background_; }
+    // UTF-8; the label keeps what the ANSI code page holds of it.
     void SetText(const std::string& text);
     // The display-panel layout's places: the label at (10, 10) with the views' size, the OK image
     // in the top right corner of a panel `outerWidth` wide, its shadow 3 pixels down and right.

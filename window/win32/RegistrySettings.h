@@ -1,4 +1,5 @@
-// The system registry behind the registry port, and the program's own facts that start-up reads:
+// The system registry behind the registry port (string values in UTF-8 here, UTF-16 in the
+// system), and the program's own facts that start-up reads:
 // its command line, folder and version information, and the system's program search.
 #pragma once
 
@@ -26,7 +27,10 @@ class SystemFileSearch final : public FileSearchPort {
     std::string Search(const std::string& folder, const std::string& file) const override;
 };
 
-// The command line, the program's folder and the strings of its version information.
+// The full path of the program file; "" when the system cannot tell.
+std::wstring ProgramFilePath();
+
+// The command line, the program's folder and the strings of its version information, in UTF-8.
 ProgramInfo ReadProgramInfo();
 
 }  // namespace zentra::win32

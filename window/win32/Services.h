@@ -21,11 +21,12 @@ class WhatsThisHelp final : public HelpPort {
     explicit WhatsThisHelp(HWND owner);
     void ShowWhatsThis(int topic) override;
     void ShowTopic(int topic) override;
-    const std::string& HelpFilePath() const { return helpFile_; }
+    // "Zentra!.hlp" beside the program, as the help viewer can open it.
+    std::string HelpFilePath() const;
 
   private:
     HWND owner_;
-    std::string helpFile_;
+    std::wstring helpFile_;
 };
 
 }  // namespace zentra::win32

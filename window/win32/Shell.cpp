@@ -1,6 +1,6 @@
 // Windows of other programs:
-// https://learn.microsoft.com/windows/win32/api/winuser/nf-winuser-findwindowa Shell:
-// https://learn.microsoft.com/windows/win32/api/shellapi/nf-shellapi-shellexecutea
+// https://learn.microsoft.com/windows/win32/api/winuser/nf-winuser-findwindoww Shell:
+// https://learn.microsoft.com/windows/win32/api/shellapi/nf-shellapi-shellexecutew
 // clang-format off
 #include <windows.h>
 #include <shellapi.h>
@@ -8,12 +8,12 @@
 
 #include "window/win32/Shell.h"
 
-#include <vector>
+#include "window/win32/WideText.h"
 
 namespace zentra::win32 {
 namespace {
 
-const char* OrNull(const std::string& text) {
+const wchar_t* OrNull(const std::wstring& text) {
     return text.empty() ? nullptr : text.c_str();
 }
 
@@ -27,7 +27,9 @@ constexpr UINT kCloseTimeoutMs = 3000;
 }  // namespace
 
 std::uintptr_t Shell::FindTopWindow(const std::string& className, const std::string& title) const {
-    return reinterpret_cast<std::uintptr_t>(FindWindowA(OrNull(className), OrNull(title)));
+    const std::wstring wideClass = ToUtf16(className);
+    const std::wstring wideTitle = ToUtf16(title);
+    return reinterpret_cast<std::uintptr_t>(FindWindowW(OrNull(wideClass), OrNull(wideTitle)));
 }
 
 void Shell::BringToTop(std::uintptr_t window) {
@@ -40,14 +42,14 @@ void Shell::AskToClose(std::uintptr_t window) {
 }
 
 bool Shell::StartProgram(const std::string& commandLine) {
-    STARTUPINFOA startup{};
+    STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = SW_SHOWNORMAL;
     PROCESS_INFORMATION process{};
-    std::vector<char> line(commandLine.begin(), commandLine.end());
-    line.push_back('\0');
-    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+    // The system may write into the command line it is given.
+    std::wstring line = ToUtf16(commandLine);
+    if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                         &startup, &process)) {
         return false;
     }
@@ -59,15 +61,16 @@ bool Shell::StartProgram(const std::string& commandLine) {
 // The shell is loaded when a file is first opened rather than with the program: it brings a
 // dozen libraries that every start-up would wait for under Wine. 0 (an error) when it is missing.
 std::intptr_t Shell::ShellOpen(const std::string& file, int showCommand) {
-    using ExecuteFunction = HINSTANCE(WINAPI*)(HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT);
+    using ExecuteFunction = HINSTANCE(WINAPI*)(HWND, LPCWSTR, LPCWSTR, LPCWSTR, LPCWSTR, INT);
     static const auto execute = [] {
         HMODULE shell = LoadLibraryA("shell32.dll");
         return shell == nullptr ? nullptr
                                 : reinterpret_cast<ExecuteFunction>(reinterpret_cast<void (*)()>(
-                                      GetProcAddress(shell, "ShellExecuteA")));
+                                      GetProcAddress(shell, "ShellExecuteW")));
     }();
     if (execute == nullptr) return 0;
-    HINSTANCE result = execute(nullptr, "open", file.c_str(), nullptr, nullptr, showCommand);
+    const std::wstring target = ToUtf16(file);
+    HINSTANCE result = execute(nullptr, L"open", target.c_str(), nullptr, nullptr, showCommand);
     return reinterpret_cast<std::intptr_t>(result);
 }
 
