@@ -14,6 +14,7 @@
 #include "window/win32/Keypad.h"
 #include "window/win32/Menus.h"
 #include "window/win32/Panel.h"
+#include "window/win32/RegistrySettings.h"
 #include "window/win32/ResourceIds.h"
 
 namespace zentra::win32 {
@@ -269,6 +270,35 @@ TEST(ClipboardAdapter, TextRoundTripsAndRichTextUsesItsOwnFormat) {
     clipboard.SetText("");
     EXPECT_EQ(clipboard.Text(), "");
     DestroyWindow(window);
+}
+
+// Other programs read the settings through the system: a folder outside the ANSI code page must
+// reach it whole, as a REG_SZ of its UTF-16 characters with the terminating NUL.
+TEST(RegistryAdapter, TextOutsideTheAnsiCodePageIsStoredWhole) {
+    const std::string key = "Software\\Zentra host adapter test";
+    const std::string folder =
+        "C:\\\u041f\u0440\u043e\u0433\u0440\u0430\u043c\u043c\u044b \u7a0b\u5e8f";
+    const std::wstring stored =
+        L"C:\\\u041f\u0440\u043e\u0433\u0440\u0430\u043c\u043c\u044b \u7a0b\u5e8f";
+    SystemRegistry registry;
+    ASSERT_TRUE(RegWriteValue(registry, RegistryRoot::CurrentUser, key, "", folder));
+    EXPECT_EQ(RegReadValue(registry, RegistryRoot::CurrentUser, key, ""), folder);
+
+    HKEY handle = nullptr;
+    ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, L"Software\\Zentra host adapter test", 0, KEY_READ,
+                            &handle),
+              ERROR_SUCCESS);
+    std::wstring data(64, L'x');
+    DWORD type = 0;
+    DWORD size = static_cast<DWORD>(data.size() * sizeof(wchar_t));
+    EXPECT_EQ(
+        RegQueryValueExW(handle, L"", nullptr, &type, reinterpret_cast<BYTE*>(data.data()), &size),
+        ERROR_SUCCESS);
+    RegCloseKey(handle);
+    RegDeleteKeyW(HKEY_CURRENT_USER, L"Software\\Zentra host adapter test");
+    EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
+    data.resize(size / sizeof(wchar_t));
+    EXPECT_EQ(data, stored + L'\0');
 }
 
 }  // namespace
