@@ -168,9 +168,9 @@ TEST(Common_FindProgramFile, SearchesTheGivenFolderOrTheSystemOrder) {
 TEST(Common_FindProgramFile, TakesPathsOfAtMost260Characters) {
     // 12 characters besides the folder.
     const auto path = [](int count, const std::string& character, const std::string& tail) {
-        std::string folder;
-        for (int i = 0; i < count; ++i) folder += character;
-        return "C:\\" + folder + tail + "\\calc.exe";
+        std::string text = "C:\\";
+        for (int i = 0; i < count; ++i) text += character;
+        return text.append(tail).append("\\calc.exe");
     };
     struct Case {
         std::string answer;
