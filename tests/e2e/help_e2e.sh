@@ -219,6 +219,11 @@ settings_value() {  # name ("@" for the default value): through an export, as re
     iconv -f UTF-16 -t UTF-8 "$settings_export" | tr -d '\r' |
         sed -n "s/^$name=\"\(.*\)\"\$/\1/p" | sed 's/\\\\/\\/g'
 }
+viewer_closed() {  # its hidden window too, so that the next request starts afresh
+    probe close "Quorvel Help" >/dev/null
+    wait_for 10 count_is "Quorvel Help" 0
+    wait_for 10 eval '! probe class MS_WINHELP'
+}
 foreign_folder_check() {  # label folder
     local label=$1
     copy_program "$2"
@@ -233,8 +238,11 @@ foreign_folder_check() {  # label folder
     expect_eq "$label: the settings have the version" "$version" "$(settings_value CurrentVersion)"
     keys alt+h h
     check "$label: Help Topics opens the help file" 30 help_shows "Quorvel Help Contents"
-    probe close "Quorvel Help" >/dev/null
-    wait_for 10 count_is "Quorvel Help" 0
+    viewer_closed
+    xdotool mousemove --window "$win" 200 $((menu_bar + 30)) click 1
+    keys F1
+    check "$label: F1 opens the help file" 30 help_shows "The calculator display"
+    viewer_closed
     xdotool mousemove --window "$win" 200 $((menu_bar + 30)) click 1
     dde Clear 6 7
     keys F2
