@@ -34,6 +34,7 @@ std::vector<BYTE> StoredBytes(const RegistryValue& value) {
 // A string value's UTF-16 data as UTF-8; an odd last byte (no whole character) is dropped.
 std::vector<std::uint8_t> ProgramBytes(const std::vector<std::uint8_t>& stored) {
     std::wstring text(stored.size() / sizeof(wchar_t), L'\0');
+    if (text.empty()) return {};
     std::memcpy(text.data(), stored.data(), text.size() * sizeof(wchar_t));
     const std::string utf8 = ToUtf8(text);
     return {utf8.begin(), utf8.end()};
