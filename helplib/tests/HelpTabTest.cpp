@@ -181,11 +181,11 @@ TEST(HelpTabVersion, CarriesTheVersionBlock) {
     VS_FIXEDFILEINFO* fixed = nullptr;
     UINT length = 0;
     ASSERT_TRUE(VerQueryValueA(block.data(), "\\", reinterpret_cast<void**>(&fixed), &length));
-    // The tree's version: major.minor.0.revision.
-    const DWORD versionMS = (ZENTRA_VERSION_MAJOR << 16) | ZENTRA_VERSION_MINOR;
-    EXPECT_EQ(fixed->dwFileVersionMS, versionMS);
-    EXPECT_EQ(fixed->dwFileVersionLS, static_cast<DWORD>(ZENTRA_VERSION_PATCH));
-    EXPECT_EQ(fixed->dwProductVersionMS, versionMS);
+    // The library's own binary version 1.0.0.0; the strings carry the release.
+    EXPECT_EQ(fixed->dwFileVersionMS, 0x00010000u);
+    EXPECT_EQ(fixed->dwFileVersionLS, 0u);
+    EXPECT_EQ(fixed->dwProductVersionMS, 0x00010000u);
+    EXPECT_EQ(fixed->dwProductVersionLS, 0u);
     EXPECT_EQ(fixed->dwFileType, static_cast<DWORD>(VFT_DLL));
     EXPECT_EQ(fixed->dwFileOS, static_cast<DWORD>(VOS__WINDOWS32));
     const std::pair<const char*, const char*> strings[] = {

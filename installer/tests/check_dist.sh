@@ -24,9 +24,10 @@ else
     fail "$setup is missing or no Windows program"
 fi
 
-# What the installer packs (makensis logs each File) against what the archive holds.
+# What the installer packs (makensis logs each File) against what the archive holds; a plug-in
+# setup itself calls ('File: "System.dll"->"$PLUGINSDIR\System.dll"') is not installed.
 export LC_ALL=C
-packed=$(sed -nE 's/^File: "([^"]+)".*/\1/p' "$log" 2>/dev/null | sort | paste -sd' ')
+packed=$(sed -nE 's/^File: "([^"]+)" [0-9]+ bytes.*/\1/p' "$log" 2>/dev/null | sort | paste -sd' ')
 expect_eq "installer packs" "Zentra!.cnt Zentra!.dll Zentra!.exe Zentra!.hlp" "$packed"
 archived=$(unzip -Z1 "$zip" 2>/dev/null | sort | paste -sd' ')
 expect_eq "archive holds the packed files and the read-me" \
@@ -37,31 +38,40 @@ for name in Zentra!.exe Zentra!.dll Zentra!.hlp Zentra!.cnt; do
 done
 
 # One version: the fixed file version (major.minor.0.revision) and the FileVersion and
-# ProductVersion strings of each file's version resource, and both file names.
+# ProductVersion strings of each file's version resource, and both file names. The help library
+# alone keeps its own fixed version 1.0.0.0, with the release in its strings.
 IFS=. read -r major minor revision <<<"$version"
-version_of() {  # FILE -> "MS LS FileVersion ProductVersion"
+version_of() {  # FILE -> "FileMS FileLS ProductMS ProductLS FileVersion ProductVersion"
     local res fixed strings
     res=$(mktemp)
     wrestool -x --raw --type=16 "$1" >"$res" 2>/dev/null
-    # VS_FIXEDFILEINFO follows its signature 0xFEEF04BD; the file version is the next 2 dwords.
+    # VS_FIXEDFILEINFO follows its signature 0xFEEF04BD; after its structure version come the
+    # file version and the product version, two dwords each.
     fixed=$(od -An -v -tx1 "$res" | tr -s ' \n' ' ' | grep -ob 'bd 04 ef fe' | head -1 | cut -d: -f1)
     if [[ -z $fixed ]]; then rm -f "$res"; echo "none"; return; fi
     fixed=$((fixed / 3 + 8))
     strings=$(iconv -f UTF-16LE -t UTF-8 -c "$res" | tr '\0' '\n' | grep -v '^$')
     echo "$(u32 "$res" "$fixed") $(u32 "$res" $((fixed + 4)))" \
+        "$(u32 "$res" $((fixed + 8))) $(u32 "$res" $((fixed + 12)))" \
         "$(grep -A1 "FileVersion$" <<<"$strings" | tail -1)" \
         "$(grep -A1 "ProductVersion$" <<<"$strings" | tail -1)"
     rm -f "$res"
 }
-want_program="$(((major << 16) | minor)) $revision $text $text"
+want_program="$(((major << 16) | minor)) $revision $(((major << 16) | minor)) $revision $text $text"
 expect_eq "Zentra!.exe version" "$want_program" "$(version_of "$bin/Zentra!.exe")"
-expect_eq "Zentra!.dll version" "$want_program" "$(version_of "$bin/Zentra!.dll")"
+expect_eq "Zentra!.dll version" "$((1 << 16)) 0 $((1 << 16)) 0 $text $text" "$(version_of "$bin/Zentra!.dll")"
 expect_eq "installer version" "$want_program" "$(version_of "$setup")"
 case $arch in
     x86) names="Zentra-$text-setup.exe Zentra-$text-win32.zip" ;;
     *) names="Zentra-$text-win64-setup.exe Zentra-$text-win64.zip" ;;
 esac
 expect_eq "file names" "$names" "$(basename "$setup") $(basename "$zip")"
+# The archive's read-me points to the installer of the same build.
+if unzip -p "$zip" README.txt 2>/dev/null | grep -qF "$(basename "$setup")"; then
+    ok "the read-me names $(basename "$setup")"
+else
+    fail "the read-me does not name $(basename "$setup")"
+fi
 
 echo "$failures failures"
 ((failures == 0))
