@@ -14,6 +14,7 @@ ManifestDPIAware true
 !include MUI2.nsh
 !include LogicLib.nsh
 !include FileFunc.nsh
+!include WordFunc.nsh
 
 !define PRODUCT "Zentra!"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\${PRODUCT}"
@@ -55,42 +56,108 @@ VIAddVersionKey /LANG=1033 "LegalCopyright" "Copyright (C) ${COMPANY}"
 !insertmacro MUI_UNPAGE_INSTFILES
 !insertmacro MUI_LANGUAGE "English"
 
-; Asks a running copy of the program (window "Quorvel") to close; where it stays open, the user
-; is told to close it (a silent run gives up instead of replacing files in use).
-!macro CLOSE_RUNNING_PROGRAM un
-Function ${un}CloseRunningProgram
-    FindWindow $0 "Zentra.Main" "Quorvel"
-    ${If} $0 == 0
+; Closing the running program. Every copy (window class "Zentra.Main", title "Quorvel") is asked
+; once to close, as the user's own closing does, so each stores its settings; nothing is closed
+; before the files are about to change, so a cancelled setup leaves the program running.
+!macro RUNNING_COPIES un
+; Asks each copy not asked yet and waits until none is left or 10 s pass without a new copy to
+; ask. $0: the number of copies still running.
+Function ${un}AskRunningCopiesToClose
+    Push $1
+    Push $2
+    Push $3
+    StrCpy $1 "|" ; the windows asked already, as |hwnd|hwnd|
+    StrCpy $2 0 ; tenths of a second since a copy was last asked
+    ${Do}
+        StrCpy $0 0
+        StrCpy $3 0
+        ${Do}
+            ; The next top-level window after $3; a window that closes meanwhile ends the
+            ; round early and the next round finds the others.
+            FindWindow $3 "Zentra.Main" "Quorvel" 0 $3
+            ${IfThen} $3 = 0 ${|} ${ExitDo} ${|}
+            IntOp $0 $0 + 1
+            ClearErrors
+            ${WordFind} "$1" "|$3|" "E*" $R9
+            ${If} ${Errors}
+                StrCpy $1 "$1$3|"
+                ; Posted, not sent: a copy that is slow to close holds up no other.
+                System::Call "user32::PostMessage(p r3, i ${WM_CLOSE}, p 0, p 0)"
+                StrCpy $2 0
+            ${EndIf}
+        ${Loop}
+        ${If} $0 = 0
+        ${OrIf} $2 >= 100
+            ${ExitDo}
+        ${EndIf}
+        Sleep 100
+        IntOp $2 $2 + 1
+    ${Loop}
+    Pop $3
+    Pop $2
+    Pop $1
+FunctionEnd
+
+; Waits (up to 10 s) until a copy that has closed its window has also ended, so the program
+; file can be replaced: until then Windows refuses to open it for writing.
+Function ${un}WaitForProgramFile
+    ${IfNot} ${FileExists} "$INSTDIR\${PRODUCT}.exe"
         Return
     ${EndIf}
-    SendMessage $0 ${WM_CLOSE} 0 0 /TIMEOUT=5000
     StrCpy $1 0
-    ${DoWhile} $1 < 50
-        Sleep 100
-        FindWindow $0 "Zentra.Main" "Quorvel"
-        ${If} $0 == 0
-            Return
+    ${Do}
+        ClearErrors
+        FileOpen $2 "$INSTDIR\${PRODUCT}.exe" a
+        ${IfNot} ${Errors}
+            FileClose $2
+            ${ExitDo}
         ${EndIf}
+        ${IfThen} $1 >= 100 ${|} ${ExitDo} ${|}
+        Sleep 100
         IntOp $1 $1 + 1
     ${Loop}
-    MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION \
-        "${PRODUCT} is still running. Close it, then choose Retry." /SD IDCANCEL IDRETRY retry
-    SetErrorLevel 2
-    Quit
-retry:
-    Call ${un}CloseRunningProgram
+FunctionEnd
+
+; Closes every running copy right before the files change. Where one stays open, the user may
+; close it and retry; otherwise (and in a silent run) setup stops with error level 2 and nothing
+; changed.
+Function ${un}CloseRunningCopies
+    ${Do}
+        Call ${un}AskRunningCopiesToClose
+        ${IfThen} $0 = 0 ${|} ${ExitDo} ${|}
+        MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION \
+            "${PRODUCT} is still running. Close it, then choose Retry." /SD IDCANCEL IDRETRY retry
+        SetErrorLevel 2
+        Abort "${PRODUCT} is still running: nothing was changed."
+    retry:
+    ${Loop}
+    Call ${un}WaitForProgramFile
 FunctionEnd
 !macroend
-!insertmacro CLOSE_RUNNING_PROGRAM ""
-!insertmacro CLOSE_RUNNING_PROGRAM "un."
+!insertmacro RUNNING_COPIES ""
+!insertmacro RUNNING_COPIES "un."
 
 Function .onInit
     SetShellVarContext all
-    Call CloseRunningProgram
+FunctionEnd
+
+; The outermost folder of $INSTDIR that does not exist yet ("" when $INSTDIR exists): setup makes
+; it and those inside it, and the uninstaller removes those again when they are empty.
+Function OutermostMissingFolder
+    StrCpy $0 ""
+    StrCpy $1 "$INSTDIR"
+    ${DoUntil} ${FileExists} "$1\*.*"
+        StrCpy $0 $1
+        ${GetParent} $1 $1
+        ${IfThen} $1 == "" ${|} ${ExitDo} ${|}
+    ${Loop}
 FunctionEnd
 
 Section "${PRODUCT}" SecProgram
     SectionIn RO
+    Call CloseRunningCopies
+    Call OutermostMissingFolder
+    StrCpy $R0 $0
     SetOutPath "$INSTDIR"
     ; The installed files; the archive holds the same four (a build check compares them).
     File "${BIN}\${PRODUCT}.exe"
@@ -113,6 +180,10 @@ Section "${PRODUCT}" SecProgram
     WriteRegStr HKLM "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\${UNINSTALLER}" /S'
     WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoModify" 1
     WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoRepair" 1
+    ; An upgrade into the same place made nothing: the first install's record stays.
+    ${If} $R0 != ""
+        WriteRegStr HKLM "${UNINSTALL_KEY}" "CreatedFolder" "$R0"
+    ${EndIf}
     ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
     WriteRegDWORD HKLM "${UNINSTALL_KEY}" "EstimatedSize" "$0"
 SectionEnd
@@ -128,25 +199,91 @@ SectionEnd
 
 Function un.onInit
     SetShellVarContext all
-    Call un.CloseRunningProgram
 FunctionEnd
 
-; Removes what the installer put there and the program's settings; a file the user added stays,
-; and with it the folder.
+; Deletes a file of $INSTDIR and waits while it is still there, 5 s in all ($9 counts tenths):
+; a program that has it open (the uninstaller that started this copy, a reader of the program's
+; icon) may hold it until it ends, and until then the folder cannot go.
+!macro DELETE_INSTALLED name
+    ${Do}
+        Delete "$INSTDIR\${name}"
+        ${IfNot} ${FileExists} "$INSTDIR\${name}"
+        ${OrIf} $9 >= 50
+            ${ExitDo}
+        ${EndIf}
+        Sleep 100
+        IntOp $9 $9 + 1
+    ${Loop}
+!macroend
+
+; Removes $INSTDIR and its parents up to $0, the outermost folder setup made, each only when
+; empty. Nothing when $0 is empty or not $INSTDIR or one of its parents: a folder that existed
+; before setup (a Desktop chosen with /D=, say) is never removed.
+Function un.RemoveFoldersMade
+    ${IfThen} $0 == "" ${|} Return ${|}
+    StrCpy $1 "$INSTDIR"
+    ${DoUntil} $1 == $0
+        ${GetParent} $1 $1
+        ${IfThen} $1 == "" ${|} Return ${|}
+    ${Loop}
+    StrCpy $1 "$INSTDIR"
+    ${Do}
+        ; An empty folder may still be held for a moment by a program that read the files just
+        ; removed: it is tried again for up to 3 s. A folder with anything in it stays.
+        StrCpy $5 0
+        ${Do}
+            ClearErrors
+            RMDir $1
+            ${IfNot} ${Errors}
+                ${ExitDo}
+            ${EndIf}
+            Call un.FolderIsEmpty
+            ${If} $2 = 0
+            ${OrIf} $5 >= 30
+                ${ExitDo}
+            ${EndIf}
+            Sleep 100
+            IntOp $5 $5 + 1
+        ${Loop}
+        ${If} ${FileExists} "$1\*.*"
+        ${OrIf} $1 == $0
+            ${ExitDo}
+        ${EndIf}
+        ${GetParent} $1 $1
+    ${Loop}
+FunctionEnd
+
+; $2: 1 when folder $1 holds nothing, else 0.
+Function un.FolderIsEmpty
+    StrCpy $2 1
+    FindFirst $3 $4 "$1\*.*"
+    ${DoWhile} $4 != ""
+        ${If} $4 != "."
+        ${AndIf} $4 != ".."
+            StrCpy $2 0
+            ${ExitDo}
+        ${EndIf}
+        FindNext $3 $4
+    ${Loop}
+    FindClose $3
+FunctionEnd
+
+; Removes what setup put there and the program's settings; a file the user added stays, and with
+; it the folder.
 Section "Uninstall"
-    Delete "$INSTDIR\${PRODUCT}.exe"
-    Delete "$INSTDIR\${PRODUCT}.dll"
-    Delete "$INSTDIR\${PRODUCT}.hlp"
-    Delete "$INSTDIR\${PRODUCT}.cnt"
+    Call un.CloseRunningCopies
+    StrCpy $9 0
+    !insertmacro DELETE_INSTALLED "${PRODUCT}.exe"
+    !insertmacro DELETE_INSTALLED "${PRODUCT}.dll"
+    !insertmacro DELETE_INSTALLED "${PRODUCT}.hlp"
+    !insertmacro DELETE_INSTALLED "${PRODUCT}.cnt"
     ; The help viewer's own files beside the help file.
-    Delete "$INSTDIR\${PRODUCT}.gid"
-    Delete "$INSTDIR\${PRODUCT}.fts"
-    Delete "$INSTDIR\${UNINSTALLER}"
-    RMDir "$INSTDIR"
-    ; The company folder only where the installer made it (the default place), and only empty.
-    ${If} "$INSTDIR" == "${PROGRAM_FILES}\${COMPANY}\${PRODUCT}"
-        RMDir "${PROGRAM_FILES}\${COMPANY}"
-    ${EndIf}
+    !insertmacro DELETE_INSTALLED "${PRODUCT}.gid"
+    !insertmacro DELETE_INSTALLED "${PRODUCT}.fts"
+    ; The uninstaller there started this copy of itself and may not have ended yet.
+    !insertmacro DELETE_INSTALLED "${UNINSTALLER}"
+    ReadRegStr $0 HKLM "${UNINSTALL_KEY}" "CreatedFolder"
+    Call un.RemoveFoldersMade
 
     Delete "$SMPROGRAMS\${PRODUCT}\${PRODUCT}.lnk"
     Delete "$SMPROGRAMS\${PRODUCT}\${PRODUCT} Help.lnk"

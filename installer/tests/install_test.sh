@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Install test: in a fresh Wine prefix, installs silently, checks files, shortcuts and the
-# "Add or remove programs" entry, runs the installed program by DDE, installs again over the
-# running program (which is asked to close), checks that the stored mode survived, then
-# uninstalls silently and checks that only a file the user added is left.
+# "Add or remove programs" entry, runs the installed program by DDE, cancels setup and the
+# uninstaller at their first page (the program keeps running), installs again over two running
+# copies (both are asked to close), checks that the stored mode survived, uninstalls silently
+# and checks that only a file the user added is left; then installs into new folders and checks
+# that uninstalling removes the ones setup made, where empty, and no other.
 # Usage: install_test.sh SETUP BIN_DIR WORK_DIR COMPANY VERSION_TEXT WEB_ADDRESS
 # Exits 77 (skipped, with the reason) where this machine cannot run the installer's code.
 set -uo pipefail
@@ -41,8 +43,9 @@ cp -a "$pristine" "$prefix"
 export ZENTRA_WINEPREFIX32=$prefix ZENTRA_WINEPREFIX64=$prefix ZENTRA_WINE_ARCH=$arch
 wine_run() { "$root/scripts/wine-run.sh" "$@"; }
 
-app_pid=
+app_pid= app_pid2=
 app_gone() { [[ -z $app_pid ]] || ! kill -0 "$app_pid" 2>/dev/null; }
+apps_gone() { app_gone && { [[ -z $app_pid2 ]] || ! kill -0 "$app_pid2" 2>/dev/null; }; }
 cleanup() {
     app_gone || kill -9 "$app_pid" 2>/dev/null
     WINEPREFIX=$prefix timeout 20 "$server" -k 2>/dev/null
@@ -61,6 +64,14 @@ reg_values() {
 }
 reg_value() { reg_values "$1" | sed -n "s/^$2=//p"; }
 key_absent() { ! wine_run reg query "$1" >/dev/null 2>&1; }
+# Silent setup into FOLDER. NSIS takes /D= last and unquoted, as the rest of the command line;
+# Wine quotes an argument that holds a space, so the folder goes in as separate words. A UTF-8
+# locale carries non-ASCII letters to Wine.
+setup_into() {  # folder
+    local words
+    read -ra words <<<"/D=$1"
+    LC_ALL=C.UTF-8 wine_run "$setup" /S "${words[@]}"
+}
 
 dir_win="C:\\Program Files\\$company\\Zentra!"
 dir="$prefix/drive_c/Program Files/$company/Zentra!"
@@ -83,7 +94,8 @@ done
 expect_eq "shortcuts" "$expected_shortcuts" "$(shortcuts)"
 
 entry=$(reg_values "$uninstall_key" | grep -v '^EstimatedSize=')
-expected_entry="DisplayIcon=$dir_win\\Zentra!.exe,0
+expected_entry="CreatedFolder=C:\\Program Files\\$company
+DisplayIcon=$dir_win\\Zentra!.exe,0
 DisplayName=Zentra!
 DisplayVersion=$version
 InstallLocation=$dir_win
@@ -121,32 +133,90 @@ if wait_for 10 line_is 42; then ok "the installed program runs in the stored mod
     fail "installed program: line [$(probe text Edit)]"
 fi
 
-# --- Upgrade over the running program ------------------------------------------------------------
+# --- Cancelled setup and uninstaller ------------------------------------------------------------
+# The program is asked to close only when files are about to change: at the first page it still
+# runs, and after Cancel too. The pages are driven by keys (Escape is Cancel; setup asks "Are you
+# sure you want to quit", whose default button is Yes).
+gui_window() { xdotool search --name "^Zentra! $version $1" 2>/dev/null | head -1; }
+gui_windows_are() { [[ $(xdotool search --name "^Zentra! $version $1" 2>/dev/null | wc -l) == "$2" ]]; }
+copies_running() { probe count Quorvel | tr -d '\r'; }
+cancel_at_first_page() {  # label (Setup or Uninstall) then the command that shows the pages
+    local page=$1 gui_pid window
+    shift
+    "$@" >>"$work/gui.log" 2>&1 &
+    gui_pid=$!
+    if ! wait_for 30 gui_window "$page"; then fail "no $page window"; return; fi
+    expect_eq "the program runs while the first $page page shows" 1 "$(copies_running)"
+    window=$(gui_window "$page")
+    xdotool windowfocus "$window" key Escape
+    if [[ $page == Setup ]] && wait_for 10 gui_windows_are Setup 2; then
+        xdotool key Return
+    fi
+    wait_for 20 gui_windows_are "$page" 0 || fail "the $page window stays after Cancel"
+    wait "$gui_pid"
+    expect_eq "the program runs after $page was cancelled" "1 running" "$(copies_running) running"
+}
+cancel_at_first_page Setup wine_run "$setup"
+# The installed uninstaller starts its copy in the temporary folder and returns at once.
+cancel_at_first_page Uninstall wine_run "$dir/Uninstall Zentra!.exe"
+
+# --- Upgrade over two running copies -------------------------------------------------------------
 echo "user notes" >"$dir/notes.txt"
-wine_run "$setup" /S "/D=$dir_win"
-expect_eq "silent upgrade (running program asked to close) exits 0" 0 $?
-if wait_for 10 app_gone; then ok "the running program was closed"; else fail "program still running"; fi
+echo "stale" >"$dir/Zentra!.cnt"
+app_gone && start_installed
+app_pid2=$app_pid
+start_installed
+copies_are() { [[ $(copies_running) == "$1" ]]; }
+check "two copies run" 30 copies_are 2
+started=$(date +%s%N)
+setup_into "$dir_win"
+expect_eq "silent upgrade (both copies asked to close) exits 0" 0 $?
+echo "the upgrade took $((($(date +%s%N) - started) / 1000000)) ms"
+if wait_for 10 apps_gone; then ok "both copies were closed"; else fail "a copy still runs"; fi
 expect_eq "files after the upgrade" \
     "Uninstall Zentra!.exe Zentra!.cnt Zentra!.dll Zentra!.exe Zentra!.hlp notes.txt" "$(installed_files)"
+cmp -s "$bin/Zentra!.cnt" "$dir/Zentra!.cnt" && ok "the upgrade replaced the files" ||
+    fail "the upgrade left the old Zentra!.cnt"
 expect_eq "the stored mode survives the upgrade" 1 "$(reg_value "$settings_key" Mode)"
 start_installed
-wine_run "$bin/zentra-dde.exe" --quiet Exit >/dev/null
-if wait_for 10 app_gone; then ok "the upgraded program runs and exits"; else fail "upgraded program"; fi
 
 # --- Uninstall -----------------------------------------------------------------------------------
 wine_run reg add "$user_settings_key" /v Mode /d 0 /f >/dev/null 2>&1
 quiet=$(reg_value "$uninstall_key" QuietUninstallString)
 # The uninstaller copies itself to the temporary folder and returns at once: wait for its work.
+# It closes the running program first.
 wine_run "$dir/Uninstall Zentra!.exe" /S
 # Its last step removes the user's settings key.
 uninstalled() { [[ $(installed_files) == notes.txt ]] && key_absent "$user_settings_key"; }
 wait_for 30 uninstalled
+app_gone && ok "the uninstaller closed the program" || fail "the program still runs after uninstalling"
 expect_eq "after uninstalling (${quiet:-no quiet command}), the user's file stays" notes.txt \
     "$(installed_files)"
 expect_eq "shortcuts removed" "" "$(shortcuts)"
 key_absent "$uninstall_key" && ok "uninstall entry removed" || fail "uninstall entry left"
 key_absent "$settings_key" && ok "settings key removed" || fail "settings key left"
 key_absent "$user_settings_key" && ok "user's settings key removed" || fail "user's settings key left"
+
+# --- Folders setup made ----------------------------------------------------------------------------
+# Each row: a folder that exists before, the folder to install into, a file the user adds after
+# installing, and what is left of the first folder after uninstalling. Setup records the outermost
+# folder it made; the uninstaller removes the folders up to it, each only when empty.
+while IFS='|' read -r -u 3 before target user_file left; do
+    [[ -n $before ]] && mkdir -p "$prefix/drive_c/$before"
+    target_win='C:\'${target//\//\\}
+    setup_into "$target_win"
+    expect_eq "install into $target_win exits 0" 0 $?
+    [[ -n $user_file ]] && echo "user's" >"$prefix/drive_c/$user_file"
+    LC_ALL=C.UTF-8 wine_run "$prefix/drive_c/$target/Uninstall Zentra!.exe" /S
+    wait_for 30 key_absent "$uninstall_key" || fail "uninstalling from $target_win did not finish"
+    top=${target%%/*}
+    expect_eq "left of C:\\$top after uninstalling from $target_win" "$left" \
+        "$(cd "$prefix/drive_c" && find "$top" 2>/dev/null | LC_ALL=C sort | paste -sd,)"
+    rm -rf "${prefix:?}/drive_c/$top"
+done 3<<'ROWS'
+Tools|Tools/Apps Ü/Zentra||Tools
+|Apps Ü/Zentra|Apps Ü/notes.txt|Apps Ü,Apps Ü/notes.txt
+ROWS
 
 echo "$failures failures"
 ((failures == 0))
