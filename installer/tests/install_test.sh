@@ -178,6 +178,8 @@ expect_eq "files after the upgrade" \
 cmp -s "$bin/Zentra!.cnt" "$dir/Zentra!.cnt" && ok "the upgrade replaced the files" ||
     fail "the upgrade left the old Zentra!.cnt"
 expect_eq "the stored mode survives the upgrade" 1 "$(reg_value "$settings_key" Mode)"
+expect_eq "the upgrade (which made no folder) keeps the record of the folder setup made" \
+    "C:\\Program Files\\$company" "$(reg_value "$uninstall_key" CreatedFolder)"
 start_installed
 
 # --- Uninstall -----------------------------------------------------------------------------------
