@@ -51,6 +51,8 @@ TEST(ClipboardScript_Parse, ReadsCodesAndNumbers) {
         {"4\r\n6\r\n:/", true, None, {4, 6}, Cancellation, false},
         {"999999999999", true, None, {999999999999}, None, false},
         {"1234567890123", true, None, {}, None, true},
+        // The first 13-digit value ends the numbers; the largest 12-digit one before it is taken.
+        {"999999999999\r\n1000000000000\r\n7", true, None, {999999999999}, None, true},
         {"12\r\n1234567890123\r\n:l", true, None, {12}, None, true},
         {"1e30", true, None, {}, None, true},
         {"", false, None, {}, None, false},
