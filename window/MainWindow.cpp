@@ -294,6 +294,7 @@ void MainWindow::ControlClick(int index) {
                 grid.SetRows(1);
                 grid.SetRow(0);
             }
+            UpdateGridColumns();
             operations_.SetFactorizationStale(true);
             ShowResult(ports_.result, "");
             break;

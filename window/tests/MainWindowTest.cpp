@@ -189,6 +189,8 @@ TEST(MainWindow_Grid, ResultColumnMakesRoomForTheScrollBar) {
     EXPECT_EQ(h.grid.ColWidth(1), 4890 - numberWidth);
     h.Type("1\n2\n3\n4\n");
     EXPECT_EQ(h.grid.ColWidth(1), 4890 - numberWidth - 16 * 15);
+    h.Type("c");
+    EXPECT_EQ(h.grid.ColWidth(1), 4890 - numberWidth) << "Clear leaves no scroll bar";
     h.grid.SetSize(100, 1125);
     h.window.UpdateGridColumns();
     EXPECT_EQ(h.grid.ColWidth(1), 0);
