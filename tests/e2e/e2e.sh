@@ -106,6 +106,25 @@ expected_keys=$(printf '%s\n' Clear@5,0 Del@46,0 Back@87,0 Enter@128,0 7@210,0 8
     0@169,66 1@210,66 2@251,66 3@292,66 | sed 's|$|/36x28|' | sort | paste -sd' ')
 expect_eq "keypad keys" "$expected_keys" "$visible_keys"
 
+# The menu bar as drawn: the widest run of blank columns between its first and last caption.
+# (Menus cannot be read from another process under Wine.)
+menu_bar_widest_gap() {
+    local X Y WIDTH HEIGHT bar
+    eval "$(xdotool getwindowgeometry --shell "$win")"
+    bar=$((HEIGHT - $(probe layout | tr -d '\r' | sed -n 's/^client [0-9]* //p')))
+    import -window root -crop "$((WIDTH - 8))x$((bar - 2))+$((X + 4))+$((Y + 1))" +repage \
+        "$work/menu-bar.png"
+    convert "$work/menu-bar.png" -colorspace gray -threshold 50% -negate \
+        -scale "$((WIDTH - 8))x1!" -threshold 1% txt:- |
+        awk -F'[,:]' 'NR > 1 && /#FFFFFF|white|gray\(255\)/ {
+            if (last >= 0 && $1 - last - 1 > widest) widest = $1 - last - 1; last = $1 }
+            BEGIN { last = -1; widest = 0 } END { print widest }'
+}
+# Between "Actions", "Edit" and "Help" lie a few blank columns, never the width of a caption.
+gap=$(menu_bar_widest_gap)
+((gap > 0 && gap < 30)) && echo "ok: no gap in the menu bar ($gap px)" ||
+    fail "a gap of $gap px in the menu bar without /E"
+
 # --- DDE -----------------------------------------------------------------------------------------
 dde Clear 1 2 Enter 1 8 Enter LCM
 expect_eq "DDE executes acknowledged" 0 $?

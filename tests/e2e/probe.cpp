@@ -13,6 +13,9 @@
 //   zentra-probe count CAPTION   the number of visible top-level windows titled CAPTION
 //   zentra-probe class CLASS     exit code 0 when a top-level window of that class exists
 //   zentra-probe popup           exit code 0 when a popup menu is showing
+//   zentra-probe menu-bar        the captions of the window's menu bar, one a line
+//   zentra-probe end-session     WM_QUERYENDSESSION, then WM_ENDSESSION with its answer; prints
+//                                the answer (1: the window lets the session end)
 //   zentra-probe wait-disabled MS  exit code 0 as soon as the window is seen disabled (busy),
 //                                1 when it stays enabled for MS milliseconds
 #include <fcntl.h>
@@ -218,6 +221,31 @@ int PrintClipboard(UINT format, const char* command) {
     return status;
 }
 
+// What the user sees on the bar, empty items included (a gap would be an empty line).
+int PrintMenuBar() {
+    HWND main = MainWindow();
+    if (main == nullptr) return 2;
+    HMENU bar = GetMenu(main);
+    const int count = GetMenuItemCount(bar);
+    if (count < 0) return 3;
+    for (int position = 0; position < count; ++position) {
+        char text[128] = {};
+        GetMenuStringA(bar, static_cast<UINT>(position), text, sizeof text, MF_BYPOSITION);
+        std::printf("%s\n", text);
+    }
+    return 0;
+}
+
+// As the system asks at log-off: the window's answer decides whether the session ends.
+int EndSession() {
+    HWND main = MainWindow();
+    if (main == nullptr) return 2;
+    const LRESULT answer = SendMessageA(main, WM_QUERYENDSESSION, 0, 0);
+    SendMessageA(main, WM_ENDSESSION, answer != 0 ? TRUE : FALSE, 0);
+    std::printf("%d\n", answer != 0 ? 1 : 0);
+    return 0;
+}
+
 // Operations are short: look often, but give the processor back between looks.
 int WaitDisabled(int milliseconds) {
     HWND main = MainWindow();
@@ -250,6 +278,8 @@ int main(int argc, char** argv) {
         HWND menu = FindWindowA("#32768", nullptr);
         return menu != nullptr && IsWindowVisible(menu) ? 0 : 1;
     }
+    if (command == "menu-bar") return PrintMenuBar();
+    if (command == "end-session") return EndSession();
     if (command == "wait-disabled" && argc == 3) return WaitDisabled(std::atoi(argv[2]));
     if (command == "close") {
         HWND window = argc == 3 ? FindWindowA(nullptr, argv[2]) : MainWindow();
@@ -261,7 +291,7 @@ int main(int argc, char** argv) {
     std::fputs(
         "usage: zentra-probe text CLASS [CAPTION] | sel CLASS | layout | texts CAPTION |\n"
         "       count CAPTION | clip-set | clip-text | clip-rtf | close [CAPTION] | popup |\n"
-        "       wait-disabled MS\n",
+        "       menu-bar | end-session | wait-disabled MS\n",
         stderr);
     return 1;
 }

@@ -61,7 +61,7 @@ StartFailure MainFrame::Create(HINSTANCE instance, int showCommand) {
                             CW_USEDEFAULT, kFirstWidthPixels, kFirstHeightPixels, nullptr, bar,
                             instance, this);
     if (hwnd_ == nullptr) return StartFailure::Window;
-    menus_ = std::make_unique<Menus>(bar, GetSubMenu(popupMenus_, 0));
+    menus_ = std::make_unique<Menus>(hwnd_, bar, GetSubMenu(popupMenus_, 0));
     clipboard_ = std::make_unique<Clipboard>(hwnd_);
     help_ = std::make_unique<WhatsThisHelp>(hwnd_);
     calcTimer_ = std::make_unique<WindowTimer>(hwnd_, kCalcTimerId, kCalcPollMs);
@@ -498,7 +498,7 @@ void MainFrame::SetControlsEnabled(bool enabled) {
     EnableWindow(buttons_.Hwnd(), enabled ? TRUE : FALSE);
     // An empty result pane stays disabled, as showing an empty result leaves it.
     result_->SetEnabled(enabled && !result_->TextRTF().empty());
-    menus_->EnableDropDowns(hwnd_, enabled);
+    menus_->EnableDropDowns(enabled);
 }
 
 void MainFrame::StartTimer() {

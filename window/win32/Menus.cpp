@@ -51,7 +51,8 @@ HMENU SubmenuOf(HMENU bar, UINT commandId) {
 
 }  // namespace
 
-Menus::Menus(HMENU bar, HMENU popup) : bar_(bar), mode_(GetSubMenu(bar, kModePosition)) {
+Menus::Menus(HWND window, HMENU bar, HMENU popup)
+    : window_(window), bar_(bar), mode_(GetSubMenu(bar, kModePosition)) {
     for (const CommandOfItem& command : kCommands) {
         // Each item lives in its drop-down menu, which keeps it while off the bar.
         HMENU menu = command.item == MenuItem::PopupWhat
@@ -79,15 +80,18 @@ void Menus::ShowModeMenu(bool shown) {
         // Removed, not destroyed: the Mode menu and its check marks live on.
         RemoveMenu(bar_, kModePosition, MF_BYPOSITION);
     }
+    // The bar keeps the places of its items until it is drawn again: without this the removed
+    // menu leaves a gap that opens nothing.
+    DrawMenuBar(window_);
 }
 
-void Menus::EnableDropDowns(HWND window, bool enabled) {
+void Menus::EnableDropDowns(bool enabled) {
     const int last = modeShown_ ? kModePosition : kEditPosition;
     for (int position = kActionsPosition; position <= last; ++position) {
         EnableMenuItem(bar_, static_cast<UINT>(position),
                        MF_BYPOSITION | (enabled ? MF_ENABLED : MF_GRAYED));
     }
-    DrawMenuBar(window);
+    DrawMenuBar(window_);
 }
 
 std::optional<Menu> Menus::FromSubmenu(HMENU submenu) const {

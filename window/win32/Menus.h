@@ -13,8 +13,9 @@ namespace zentra::win32 {
 
 class Menus final : public MenuPort {
   public:
-    // Both menus are borrowed and must outlive this object.
-    Menus(HMENU bar, HMENU popup);
+    // The window and both menus are borrowed and must outlive this object; `bar` is the
+    // window's menu bar.
+    Menus(HWND window, HMENU bar, HMENU popup);
     // A Mode menu off the bar is not destroyed with the bar.
     ~Menus() override {
         if (!modeShown_ && mode_ != nullptr) DestroyMenu(mode_);
@@ -25,7 +26,7 @@ class Menus final : public MenuPort {
     MenuItemPort& Item(MenuItem item) override { return items_[static_cast<std::size_t>(item)]; }
     void ShowModeMenu(bool shown) override;
     // The drop-down menus that a slide disables: Actions, Edit and Mode.
-    void EnableDropDowns(HWND window, bool enabled);
+    void EnableDropDowns(bool enabled);
     // The item a WM_COMMAND id stands for.
     static std::optional<MenuItem> FromCommand(int commandId);
     // The drop-down menu whose opening applies an enabling rule.
@@ -48,6 +49,7 @@ class Menus final : public MenuPort {
         bool checked_ = false;
     };
 
+    HWND window_;
     HMENU bar_;
     HMENU mode_;
     bool modeShown_ = true;
