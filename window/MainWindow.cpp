@@ -134,6 +134,8 @@ void MainWindow::Activate() {
 }
 
 void MainWindow::Unload() {
+    if (unloaded_) return;
+    unloaded_ = true;
     outside_.CloseStartedPrograms(kWindowCaption);
     if (settings_) settings_->WriteMode(modes_.Mode());
 }

@@ -70,7 +70,7 @@ class MainWindow final : private GridEvents {
     // The display gets the focus when it is enabled: when the keypad panel receives the focus.
     void Activate();
     // Shut-down: closes the help viewer and the calculator if this program started them, and
-    // saves the mode.
+    // saves the mode. Runs once: the end of the session may come before the window's close.
     void Unload();
 
     // The linear view's panel was resized, and its text changed.
@@ -208,6 +208,7 @@ class MainWindow final : private GridEvents {
     std::optional<Settings> settings_;
     std::string aboutText_;
     bool expressionMode_ = false;
+    bool unloaded_ = false;
     std::vector<Fixed> undoNumbers_;
     int undoLevel_ = 0;
     int eventGuard_ = 0;

@@ -450,6 +450,9 @@ keys alt+m l
 wait_for 3 window_enabled 0
 wait_for 10 window_enabled 1
 expect_edit "the line kept its text" "42"
+# Log-off: the session's end runs the shut-down (the window is not closed first).
+expect_eq "the window lets the session end" 1 "$(probe end-session | tr -d '\r')"
+expect_eq "Mode stored at the end of the session" "1" "$(reg_value Mode)"
 dde Exit
 wait_for 10 app_gone
 expect_eq "Mode stored at shut-down" "1" "$(reg_value Mode)"

@@ -980,6 +980,10 @@ TEST(MainWindow_Start, WritesSettingsReadsSlashEAndAppliesTheStoredModeWithoutSl
         EXPECT_EQ(h.expression.line.FocusCount() > 0, c.linear);
         h.window.Unload();
         EXPECT_EQ(ModeValue(h), c.linear ? "1" : "0");
+        // The end of the session ran the shut-down; the close that follows it does nothing more.
+        RegWriteValue(h.registry, RegistryRoot::LocalMachine, key, "Mode", "-");
+        h.window.Unload();
+        EXPECT_EQ(ModeValue(h), "-");
     }
 }
 

@@ -349,6 +349,13 @@ LRESULT MainFrame::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
                 return TRUE;
             }
             break;
+        case WM_QUERYENDSESSION:
+            return TRUE;
+        case WM_ENDSESSION:
+            // Log-off or shut-down: the process may end without a WM_CLOSE, so the shut-down
+            // runs now (a close that follows finds it done).
+            if (wParam != FALSE && logic_) logic_->Unload();
+            return 0;
         case WM_CLOSE:
             // Shut-down: closes what the program started and saves the mode while the window
             // still stands.
