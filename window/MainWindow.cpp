@@ -98,7 +98,10 @@ void MainWindow::Load(const ProgramInfo& program, OutsideConfig outside) {
     const std::string version = VersionString(program.major, program.minor, program.revision);
     settings_->WriteStart(program.folder, version);
 
-    expressionMode_ = ExpressionModeRequested(program.commandLine);
+    // A program left in linear mode starts with the Mode menu as "/E" gives it: else there
+    // would be no way back to the tabular mode.
+    const DisplayMode mode = settings_->ReadMode();
+    expressionMode_ = ExpressionModeRequested(program.commandLine) || mode == DisplayMode::Linear;
     ports_.menus.ShowModeMenu(expressionMode_);
     if (!expressionMode_) {
         for (int i = 5; i < KeyCount(KeyArray::Oper); ++i) {
@@ -113,7 +116,6 @@ void MainWindow::Load(const ProgramInfo& program, OutsideConfig outside) {
         GuardScope guard(*this);
         ports_.window.SetOuterSize(kFirstWidthPixels, kFirstHeightPixels);
     }
-    const DisplayMode mode = settings_->ReadMode();
     {
         // Neither item is checked yet, so the switch sets up the keys of either mode; the guard
         // keeps it from sliding.

@@ -464,6 +464,23 @@ if in_place linear; then echo "ok: linear view in place at start"; else
     fail "linear start: views at $(view_lefts)"
 fi
 expect_edit "first activation presets the line" "$demo"
+# Started in linear mode without /E: the Mode menu and the expression keys as /E gives them.
+keys alt+m
+if wait_for 5 probe popup; then echo "ok: started in linear mode, the Mode menu is shown"; else
+    fail "started in linear mode without /E, Alt+M opened no Mode menu"
+fi
+keys Escape Escape
+expect_eq "started in linear mode: the expression keys' captions" "^ ! ( )" \
+    "$(probe layout | tr -d '\r' | awk '$1 == "Zentra.CommandButton" && $6 == 1 &&
+        $7 ~ /^[!^()]$/ { print $7 }' | paste -sd' ')"
+keys alt+m t
+wait_for 3 window_enabled 0
+wait_for 10 window_enabled 1
+if in_place grid; then echo "ok: back to tabular mode"; else fail "no way back: $(view_lefts)"; fi
+dde Exit
+wait_for 10 app_gone
+
+start_app
 keys alt+m
 wait_for 1 probe popup && fail "without /E Alt+M opened a menu" || echo "ok: without /E no Mode menu"
 dde Exit

@@ -952,9 +952,13 @@ TEST(MainWindow_Start, WritesSettingsReadsSlashEAndAppliesTheStoredModeWithoutSl
         bool linear;
     };
     const Case cases[] = {
-        {"Zentra!.exe", nullptr, false, false},   {"Zentra!.exe /E", nullptr, true, false},
-        {"Zentra!.exe /expert", "1", true, true}, {"Zentra!.exe", "1", false, true},
-        {"Zentra!.exe /e", "7x", true, false},    {"Zentra!.exe", "0", false, false},
+        {"Zentra!.exe", nullptr, false, false},
+        {"Zentra!.exe /E", nullptr, true, false},
+        // Started in linear mode: the Mode menu and the expression keys as with "/E".
+        {"Zentra!.exe /expert", "1", true, true},
+        {"Zentra!.exe", "1", true, true},
+        {"Zentra!.exe /e", "7x", true, false},
+        {"Zentra!.exe", "0", false, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.commandLine) + " Mode=" + (c.storedMode ? c.storedMode : "-"));
