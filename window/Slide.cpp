@@ -58,6 +58,7 @@ void Slide::Finish() {
     stage_.StopTimer();
     stage_.SetWindowEnabled(true);
     stage_.SetControlsEnabled(!aboutShown_);
+    stage_.SetMenusEnabled(!aboutShown_);
     stage_.SetOkEnabled(aboutShown_);
     if (!aboutShown_) stage_.FocusView(active_);
 }

@@ -23,8 +23,10 @@ class SlideStage {
     // Gives the view the focus when it is enabled.
     virtual void FocusView(DisplayView view) = 0;
     virtual void SetWindowEnabled(bool enabled) = 0;
-    // The keypad panel, the result pane and the Actions, Edit and Mode menus.
+    // The keypad panel and the result pane: disabled as a slide starts.
     virtual void SetControlsEnabled(bool enabled) = 0;
+    // The Actions, Edit and Mode menus: they follow the keypad when a slide ends.
+    virtual void SetMenusEnabled(bool enabled) = 0;
     // The About panel's OK image.
     virtual void SetOkEnabled(bool enabled) = 0;
     virtual void StartTimer() = 0;

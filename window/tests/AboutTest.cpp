@@ -13,11 +13,12 @@ using testing::WindowHarness;
 struct AboutHarness : WindowHarness {
     AboutHarness() : WindowHarness(TestPrimes()) { window.Load({}); }
 
-    // Window, keypad with result pane and menus, OK image; then the slide: 'S' shown, 'R'
-    // running, '-' in place and still; and the grid's left edge.
+    // Window, keypad with result pane, menus, OK image; then the slide: 'S' shown, 'R' running,
+    // '-' in place and still; and the grid's left edge.
     std::string States() const {
         std::string text;
-        for (bool on : {stage.windowEnabled, stage.controlsEnabled, stage.okEnabled}) {
+        for (bool on :
+             {stage.windowEnabled, stage.controlsEnabled, stage.menusEnabled, stage.okEnabled}) {
             text += on ? '1' : '0';
         }
         text +=
@@ -39,22 +40,22 @@ TEST(About_Panel, SlidesOutShowsThePanelAndComesBackOnTheOkClick) {
         int okOffset;
     };
     const Step steps[] = {
-        {"in place", [](AboutHarness&) {}, "110- 0", 0},
+        {"in place", [](AboutHarness&) {}, "1110- 0", 0},
         {"Help > About",
          [](AboutHarness& h) { EXPECT_TRUE(h.window.OnMenuCommand(MenuItem::HelpAbout)); },
-         "100R 0", 0},
-        {"first tick", [](AboutHarness& h) { h.clock.Advance(kSlideIntervalMs); }, "000R -6", 0},
-        {"slid out", [](AboutHarness& h) { h.RunSlide(); }, "101S -318", 0},
+         "1010R 0", 0},
+        {"first tick", [](AboutHarness& h) { h.clock.Advance(kSlideIntervalMs); }, "0010R -6", 0},
+        {"slid out", [](AboutHarness& h) { h.RunSlide(); }, "1001S -318", 0},
         {"left press sinks the image", [](AboutHarness& h) { h.window.OnOkMouseDown(1); },
-         "101S -318", 2},
+         "1001S -318", 2},
         {"dragged off releases it", [](AboutHarness& h) { h.window.OnOkMouseMove(-3, 5, 60, 24); },
-         "101S -318", 0},
+         "1001S -318", 0},
         {"up and click after the drag keep the panel",
          [](AboutHarness& h) {
              h.window.OnOkMouseUp(1);
              h.window.OnOkClick();
          },
-         "101S -318", 0},
+         "1001S -318", 0},
         {"right press on the pressed image releases it",
          [](AboutHarness& h) {
              h.window.OnOkMouseDown(1);
@@ -62,16 +63,16 @@ TEST(About_Panel, SlidesOutShowsThePanelAndComesBackOnTheOkClick) {
              h.window.OnOkMouseUp(2);
              h.window.OnOkClick();
          },
-         "101S -318", 0},
+         "1001S -318", 0},
         {"left press, release and click slide the display back",
          [](AboutHarness& h) {
              h.window.OnOkMouseDown(1);
              h.window.OnOkMouseUp(1);
              h.window.OnOkClick();
          },
-         "101R -318", 0},
-        {"sliding in", [](AboutHarness& h) { h.clock.Advance(kSlideIntervalMs); }, "001R -312", 0},
-        {"back in place", [](AboutHarness& h) { h.RunSlide(); }, "110- 0", 0},
+         "1001R -318", 0},
+        {"sliding in", [](AboutHarness& h) { h.clock.Advance(kSlideIntervalMs); }, "0001R -312", 0},
+        {"back in place", [](AboutHarness& h) { h.RunSlide(); }, "1110- 0", 0},
     };
     AboutHarness h;
     for (const Step& step : steps) {

@@ -295,6 +295,7 @@ class FakeStage final : public SlideStage {
     void FocusView(DisplayView view) override { focus.push_back(view); }
     void SetWindowEnabled(bool enabled) override { windowEnabled = enabled; }
     void SetControlsEnabled(bool enabled) override { controlsEnabled = enabled; }
+    void SetMenusEnabled(bool enabled) override { menusEnabled = enabled; }
     void SetOkEnabled(bool enabled) override { okEnabled = enabled; }
     void StartTimer() override {
         timerOn = true;
@@ -308,6 +309,7 @@ class FakeStage final : public SlideStage {
     std::vector<DisplayView> focus;
     bool windowEnabled = true;
     bool controlsEnabled = true;
+    bool menusEnabled = true;
     bool okEnabled = false;
     bool timerOn = false;
     int timerStarts = 0;

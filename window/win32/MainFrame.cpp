@@ -505,6 +505,9 @@ void MainFrame::SetControlsEnabled(bool enabled) {
     EnableWindow(buttons_.Hwnd(), enabled ? TRUE : FALSE);
     // An empty result pane stays disabled, as showing an empty result leaves it.
     result_->SetEnabled(enabled && !result_->TextRTF().empty());
+}
+
+void MainFrame::SetMenusEnabled(bool enabled) {
     menus_->EnableDropDowns(enabled);
 }
 

@@ -65,6 +65,7 @@ class MainFrame final : public WindowPort, public SlideStage, public win32::Faul
     void FocusView(DisplayView view) override;
     void SetWindowEnabled(bool enabled) override;
     void SetControlsEnabled(bool enabled) override;
+    void SetMenusEnabled(bool enabled) override;
     void SetOkEnabled(bool enabled) override { about_.SetOkEnabled(enabled); }
     void StartTimer() override;
     void StopTimer() override;
