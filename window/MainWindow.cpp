@@ -77,12 +77,13 @@ bool IsValidIndex(KeyArray array, int index) {
 
 MainWindow::MainWindow(const PrimeTable& primes, const WindowPorts& ports)
     : ports_(ports),
-      operations_(primes, ports.grid, ports.result),
+      resultPane_(ports.result, slide_),
+      operations_(primes, ports.grid, resultPane_),
       outside_(ports.shell, ports.calcTimer),
       slide_(ports.stage, DisplayView::Grid),
       ok_(ports.okImage),
       modes_(ports.menus, ports.keys, slide_),
-      linear_(ports.expression, ports.result, ports.metrics.VerticalScrollBarWidth()) {
+      linear_(ports.expression, resultPane_, ports.metrics.VerticalScrollBarWidth()) {
     ports_.grid.SetEvents(this);
 }
 
@@ -300,7 +301,7 @@ void MainWindow::ControlClick(int index) {
             }
             UpdateGridColumns();
             operations_.SetFactorizationStale(true);
-            ShowResult(ports_.result, "");
+            ShowResult(resultPane_, "");
             break;
         case kDel:
             SnapshotNumbers();
@@ -377,8 +378,8 @@ void MainWindow::OnInternalFault(std::string_view what) {
     // A failure that comes back at once (a timer's handler fails on every tick) is shown and
     // sounded once, for as long as the pane still shows it.
     const std::string text = InternalFaultText(what);
-    if (ports_.result.TextRTF() == RenderResultRtf(text)) return;
-    ShowResult(ports_.result, text);
+    if (resultPane_.TextRTF() == RenderResultRtf(text)) return;
+    ShowResult(resultPane_, text);
     ports_.beep.Beep();
 }
 
@@ -434,8 +435,7 @@ void MainWindow::UpdateGridColumns() {
 void MainWindow::OnGridDoubleClick() {
     const Grid& grid = ports_.grid;
     if (grid.Col() != 1) return;
-    ShowResult(ports_.result,
-               grid.TextMatrix(grid.Row(), 0) + " " + grid.TextMatrix(grid.Row(), 1));
+    ShowResult(resultPane_, grid.TextMatrix(grid.Row(), 0) + " " + grid.TextMatrix(grid.Row(), 1));
 }
 
 void MainWindow::Calculator() {
@@ -497,9 +497,9 @@ bool MainWindow::OnKeyDown(int keyCode, int shift) {
     ports_.keys.FinishPresses();
     for (const Shortcut& shortcut : Shortcuts()) {
         if (shortcut.key != keyCode || shortcut.shift != shift) continue;
-        // Over the About panel the keypad and the menus that act on the display are disabled,
-        // and so are their shortcuts; the program can still be closed.
-        if (slide_.AboutShown() && shortcut.command != Command::Exit) return false;
+        // Over the About panel and during a slide the keypad and the menus that act on the
+        // display are disabled, and so are their shortcuts; the program can still be closed.
+        if (InputClosed() && shortcut.command != Command::Exit) return true;
         if (!shortcut.press) return Execute(shortcut.command);
         const auto key = KeyOfCommand(shortcut.command);
         // In linear mode the function keys are hidden: "*" and "/" reach the operator keys
@@ -508,12 +508,14 @@ bool MainWindow::OnKeyDown(int keyCode, int shift) {
         ports_.keys.Key(key->array, key->index).ClickDraw();
         return true;
     }
-    return false;
+    // Nor does the hidden display's focused control see the key meanwhile; the menu bar keeps its
+    // Alt keys.
+    return InputClosed() && (shift & kAltDown) == 0;
 }
 
 bool MainWindow::OnKeyPress(char typed) {
-    if (slide_.AboutShown() || !ports_.menus.Item(MenuItem::ViewModeTabular).Checked())
-        return false;
+    if (InputClosed()) return true;
+    if (!ports_.menus.Item(MenuItem::ViewModeTabular).Checked()) return false;
     for (const TypedKey& binding : TypedKeys()) {
         if (binding.typed != typed) continue;
         const auto key = KeyOfCommand(binding.command);

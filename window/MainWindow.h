@@ -106,8 +106,12 @@ class MainWindow final : private GridEvents {
     // children, before the focused control sees it. `keyCode` is the virtual-key code, `shift` the
     // KeyShift bits. True when the key was used and must not reach the focused control.
     bool OnKeyDown(int keyCode, int shift);
-    // A typed character the key preview left alone (WM_CHAR); true when it pressed a key.
+    // A typed character the key preview left alone (WM_CHAR); true when it is used up: it
+    // pressed a key, or input is closed (nothing may then press an access key either).
     bool OnKeyPress(char typed);
+    // Over the About panel and while a slide runs no key, character or access key acts on the
+    // display; DDE executes still do.
+    bool InputClosed() const { return slide_.Running() || slide_.AboutShown(); }
 
     // F1 on a control: its topic in the help window (the contents where it has none).
     void OnHelpKey(Surface surface, KeyArray array = KeyArray::Digit, int index = 0);
@@ -199,6 +203,7 @@ class MainWindow final : private GridEvents {
     bool Linear() const { return modes_.Mode() == DisplayMode::Linear; }
 
     const WindowPorts ports_;
+    HeldResultPane resultPane_;
     GridOperations operations_;
     OutsidePrograms outside_;
     Slide slide_;

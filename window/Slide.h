@@ -6,6 +6,11 @@
 // meanwhile. The slide itself keeps no clock, so a test drives it tick by tick.
 #pragma once
 
+#include <string>
+#include <utility>
+
+#include "common/RichTextBox.h"
+
 namespace zentra {
 
 inline constexpr int kSlideIntervalMs = 10;
@@ -62,6 +67,29 @@ class Slide {
     bool aboutShown_ = false;
     bool switchPending_ = false;
     bool running_ = false;
+};
+
+// The result pane as the window's work sees it: what an operation shows goes in, but while a
+// slide runs or the About panel shows the pane stays disabled (an operation that DDE runs meanwhile
+// must not enable it under the panel); the slide's end enables it again.
+class HeldResultPane final : public RichTextBox {
+  public:
+    // Both borrowed; `slide` need not be constructed yet, only before the first call.
+    HeldResultPane(RichTextBox& pane, const Slide& slide) : pane_(pane), slide_(slide) {}
+
+    void SetTextRTF(std::string rtf) override { pane_.SetTextRTF(std::move(rtf)); }
+    std::string TextRTF() const override { return pane_.TextRTF(); }
+    void SetText(const std::string& text) override { pane_.SetText(text); }
+    std::string Text() const override { return pane_.Text(); }
+    void SetEnabled(bool enabled) override {
+        pane_.SetEnabled(enabled && !slide_.Running() && !slide_.AboutShown());
+    }
+    bool Enabled() const override { return pane_.Enabled(); }
+    void ResetView() override { pane_.ResetView(); }
+
+  private:
+    RichTextBox& pane_;
+    const Slide& slide_;
 };
 
 }  // namespace zentra

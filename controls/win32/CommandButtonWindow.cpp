@@ -318,7 +318,21 @@ CommandButtonWindow* CommandButtonWindow::FromHwnd(HWND hwnd) {
     return reinterpret_cast<CommandButtonWindow*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
 }
 
+namespace {
+
+// A disabled panel or window takes no input for the keys on it, whatever their own state.
+bool TakesInput(HWND window) {
+    for (HWND w = window; w != nullptr;
+         w = (GetWindowLongPtrA(w, GWL_STYLE) & WS_CHILD) != 0 ? GetParent(w) : nullptr) {
+        if (!IsWindowEnabled(w)) return false;
+    }
+    return true;
+}
+
+}  // namespace
+
 bool CommandButtonWindow::PressAccessKey(HWND parent, char key) {
+    if (!TakesInput(parent)) return false;
     const auto lower = [](char c) { return std::tolower(static_cast<unsigned char>(c)); };
     for (HWND child = GetWindow(parent, GW_CHILD); child != nullptr;
          child = GetWindow(child, GW_HWNDNEXT)) {

@@ -51,7 +51,8 @@ class CommandButtonWindow : private ButtonHost, private ButtonTimer, private But
     // The button behind a window of the class, or nullptr.
     static CommandButtonWindow* FromHwnd(HWND hwnd);
     // Flashes the first visible, enabled child button of `parent` whose Accelerator holds `key`
-    // (ASCII letters compared without case); false when none does.
+    // (ASCII letters compared without case); false when none does, or when `parent` or a window
+    // it lies in is disabled.
     static bool PressAccessKey(HWND parent, char key);
 
     ~CommandButtonWindow() override;

@@ -442,6 +442,22 @@ read -r sel_start sel_end < <(probe sel Edit | tr -d '\r')
 expect_eq "one character selected" 1 $((sel_end - sel_start))
 dde Clear 4 2 Enter
 expect_edit "DDE digits, Clear and Enter act on the line" "42"
+# Over the About panel typed keys reach neither the hidden line nor the operator keys' access
+# keys; DDE still acts, but the result pane it fills stays disabled until the panel closes.
+linear_away() { read -r _ linear < <(view_lefts); ((linear < -300)) && window_enabled 1; }
+linear_back() { in_place linear && window_enabled 1; }
+pane_enabled() { probe enabled Zentra.ResultPane | tr -d '\r'; }
+keys alt+h a
+check "Help > About over the linear view" 15 linear_away
+keys 1 5 plus minus asterisk slash period asciicircum exclam parenleft parenright plus BackSpace
+dde LCM
+wait_for 10 result_is "36 = 22 . 32"
+expect_eq "DDE LCM under the About panel" "36 = 22 . 32" "$(result_text)"
+expect_eq "the result pane stays disabled under the panel" 0 "$(pane_enabled)"
+keys alt+h a
+check "Help > About again slides the line back" 15 linear_back
+expect_edit "typing over the About panel left the line alone" "42"
+expect_eq "the result pane is enabled once the panel has closed" 1 "$(pane_enabled)"
 keys alt+m t
 wait_for 3 window_enabled 0
 wait_for 10 window_enabled 1

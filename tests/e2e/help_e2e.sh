@@ -175,6 +175,8 @@ expect_eq "the About label names program, version, web page and copyright" \
     "Zentra! $version|$web_address|Copyright (C) $company" \
     "$(probe text Zentra.AboutLabel | tr -d '\r' | paste -sd'|')"
 shoot "$work/about.png" Quorvel
+# Keys typed over the panel reach neither the hidden grid nor the keys' access keys.
+keys 4 2 Return
 # The "4" key of the keypad (the panel starts 106 pixels down the client area).
 xdotool mousemove --window "$win" $((1 + 210 + 18)) $((menu_bar + 106 + 33 + 14)) click 1
 read -r ok_x ok_y <<<"$(ok_place)"
@@ -191,10 +193,11 @@ sleep 0.3  # a slide, if the release had started one, would have moved the grid 
 if about_shows; then ok "a release after dragging off keeps the About panel"; else
     fail "the About panel closed after a drag off its OK image"
 fi
-xdotool mousemove --window "$win" "$ok_cx" "$ok_cy" click 1
+# Keys typed while the display slides back in (the window disabled) do nothing either.
+xdotool mousemove --window "$win" "$ok_cx" "$ok_cy" click 1 sleep 0.1 key --delay 30 2 3 4
 check "a click on the OK image slides the display back" 15 display_in_place
-expect_eq "the click on the keypad while the About panel showed did nothing" "$rows_before" \
-    "$(probe text Zentra.Grid | tr -d '\r')"
+expect_eq "keys and a click on the keypad over the About panel and its slide did nothing" \
+    "$rows_before" "$(probe text Zentra.Grid | tr -d '\r')"
 
 # --- Exit closes what the program started --------------------------------------------------------
 dde Exit

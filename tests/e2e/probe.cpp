@@ -3,6 +3,7 @@
 //   zentra-probe text CLASS [CAPTION]  WM_GETTEXT of the first child of that window class of
 //                                the window (or of the top-level window CAPTION)
 //   zentra-probe sel CLASS       selection start and end (EM_GETSEL) of that child
+//   zentra-probe enabled CLASS   1 when that child takes input, else 0
 //   zentra-probe layout          every child: class, position in its parent's client area, size,
 //                                visibility and (for keys) caption
 //   zentra-probe clip-set        standard input, byte for byte, becomes the CF_TEXT clipboard
@@ -273,6 +274,12 @@ int main(int argc, char** argv) {
     if (command == "class" && argc == 3) return FindWindowA(argv[2], nullptr) != nullptr ? 0 : 1;
     if (command == "layout") return PrintLayout();
     if (command == "sel" && argc == 3) return PrintSelection(argv[2]);
+    if (command == "enabled" && argc == 3) {
+        HWND child = FindChild(argv[2]);
+        if (child == nullptr) return 3;
+        std::printf("%d\n", IsWindowEnabled(child) ? 1 : 0);
+        return 0;
+    }
     if (command == "texts" && argc == 3) return PrintTexts(argv[2]);
     if (command == "popup") {
         HWND menu = FindWindowA("#32768", nullptr);
@@ -289,9 +296,9 @@ int main(int argc, char** argv) {
     if (command == "clip-text") return PrintClipboard(CF_TEXT, "clip-text");
     if (command == "clip-rtf") return PrintClipboard(RegisterClipboardFormatA("Rich Text Format"), "clip-rtf");
     std::fputs(
-        "usage: zentra-probe text CLASS [CAPTION] | sel CLASS | layout | texts CAPTION |\n"
-        "       count CAPTION | clip-set | clip-text | clip-rtf | close [CAPTION] | popup |\n"
-        "       menu-bar | end-session | wait-disabled MS\n",
+        "usage: zentra-probe text CLASS [CAPTION] | sel CLASS | enabled CLASS | layout |\n"
+        "       texts CAPTION | count CAPTION | clip-set | clip-text | clip-rtf |\n"
+        "       close [CAPTION] | popup | menu-bar | end-session | wait-disabled MS\n",
         stderr);
     return 1;
 }

@@ -421,6 +421,40 @@ std::string Effect(Harness& h) {
     return effects;
 }
 
+void RunSlide(Harness& h) {
+    for (int i = 0; i < 1000 && h.stage.timerOn; ++i) h.clock.Advance(kSlideIntervalMs);
+}
+
+// The About panel showing, and the slides: the display takes no input from keys meanwhile.
+struct ClosedPhase {
+    const char* name;
+    void (*enter)(Harness&);
+};
+constexpr ClosedPhase kClosedPhases[] = {
+    {"About shown",
+     [](Harness& h) {
+         h.window.Execute(Command::About);
+         RunSlide(h);
+     }},
+    {"sliding out",
+     [](Harness& h) {
+         h.window.Execute(Command::About);
+         h.clock.Advance(3 * kSlideIntervalMs);
+     }},
+    {"sliding back",
+     [](Harness& h) {
+         h.window.Execute(Command::About);
+         RunSlide(h);
+         h.window.Execute(Command::About);
+         h.clock.Advance(3 * kSlideIntervalMs);
+     }},
+    {"switching modes",
+     [](Harness& h) {
+         h.window.Execute(Command::ModeLinear);
+         h.clock.Advance(3 * kSlideIntervalMs);
+     }},
+};
+
 TEST(MainWindow_Keyboard, MapsKeysToActionsAndKeyPresses) {
     struct Case {
         int key;
@@ -467,26 +501,27 @@ TEST(MainWindow_Keyboard, MapsKeysToActionsAndKeyPresses) {
         EXPECT_EQ(handled, c.handled) << c.key << "/" << c.shift;
         EXPECT_EQ(Effect(h), c.effect) << c.key << "/" << c.shift;
     }
-    // Over the About panel only closing the program acts; the display stays as it was.
-    const auto showAbout = [](Harness& h) {
-        h.window.Execute(Command::About);
-        for (int i = 0; i < 1000 && h.stage.timerOn; ++i) h.clock.Advance(kSlideIntervalMs);
-    };
-    for (const Case& c : cases) {
+    // Over the About panel and during any slide only closing the program acts: no key or typed
+    // character reaches the display, the focused control or an access key.
+    for (const ClosedPhase& phase : kClosedPhases) {
+        for (const Case& c : cases) {
+            Harness h;
+            Prepare(h);
+            phase.enter(h);
+            const bool exits = std::string_view(c.effect) == "exit";
+            EXPECT_TRUE(h.window.OnKeyDown(c.key, c.shift)) << phase.name << ": " << c.key;
+            h.clock.Advance(20);
+            EXPECT_EQ(Effect(h), exits ? "exit" : "") << phase.name << ": " << c.key;
+        }
         Harness h;
         Prepare(h);
-        showAbout(h);
-        const bool exits = std::string_view(c.effect) == "exit";
-        EXPECT_EQ(h.window.OnKeyDown(c.key, c.shift), exits)
-            << "About: " << c.key << "/" << c.shift;
-        EXPECT_EQ(Effect(h), exits ? "exit" : "") << "About: " << c.key << "/" << c.shift;
-    }
-    for (const char typed : {'*', '/'}) {
-        Harness h;
-        Prepare(h);
-        showAbout(h);
-        EXPECT_FALSE(h.window.OnKeyPress(typed)) << "About: " << typed;
-        EXPECT_EQ(Effect(h), "") << "About: " << typed;
+        phase.enter(h);
+        EXPECT_FALSE(h.window.OnKeyDown('H', kAltDown)) << "the menu bar's own Alt keys";
+        for (const char typed : std::string_view("*/42+-.^!()")) {
+            EXPECT_TRUE(h.window.OnKeyPress(typed)) << phase.name << ": " << typed;
+        }
+        h.clock.Advance(20);
+        EXPECT_EQ(Effect(h), "") << phase.name;
     }
 }
 
@@ -597,6 +632,28 @@ TEST(MainWindow_Dde, AcceptsExactlyTheExecuteTable) {
 
 // Each command reached through every source that offers it (menu item, keyboard table, DDE string,
 // keypad key) has the same effect; a pressed key's effect is read after its Click.
+// Other programs' DDE executes still act under the About panel, but the result pane they fill
+// stays disabled until the panel has closed.
+TEST(MainWindow_Dde, OperationsLeaveTheResultPaneDisabledUnderThePanel) {
+    for (const ClosedPhase& phase : kClosedPhases) {
+        for (const char* command : {"LCM", "GCD", "/"}) {
+            Harness h;
+            Prepare(h);
+            phase.enter(h);
+            EXPECT_TRUE(h.window.OnDdeExecute(command));
+            EXPECT_NE(ShownResult(h), "") << phase.name << ": " << command;
+            EXPECT_FALSE(h.result.Enabled()) << phase.name << ": " << command;
+        }
+    }
+    Harness h;
+    Prepare(h);
+    kClosedPhases[0].enter(h);
+    h.window.Execute(Command::About);
+    RunSlide(h);
+    h.window.OnDdeExecute("LCM");
+    EXPECT_TRUE(h.result.Enabled()) << "once the panel has closed";
+}
+
 TEST(MainWindow_Commands, EverySourceOfACommandHasTheSameEffect) {
     struct Case {
         Command command;

@@ -364,6 +364,9 @@ TEST_F(CommandButtonWindowTest, AccessKey_FlashesTheMatchingVisibleKey) {
     Add("hidden", 90, "z").SetVisible(false);
     EXPECT_FALSE(CommandButtonWindow::PressAccessKey(parent, 'z'));
     EXPECT_FALSE(CommandButtonWindow::PressAccessKey(parent, '-'));
+    EnableWindow(parent, FALSE);  // the keys themselves stay enabled
+    EXPECT_FALSE(CommandButtonWindow::PressAccessKey(parent, '+')) << "on a disabled panel";
+    EnableWindow(parent, TRUE);
     EXPECT_TRUE(CommandButtonWindow::PressAccessKey(parent, 'B'));
     EXPECT_TRUE(buttons[1]->Button().Pressed());
     ASSERT_TRUE(PumpUntil([&] { return clicks[1] == 1; }));
