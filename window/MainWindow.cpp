@@ -1,7 +1,6 @@
 #include "window/MainWindow.h"
 
 #include <algorithm>
-#include <array>
 #include <cctype>
 #include <cmath>
 #include <utility>
@@ -20,9 +19,6 @@ namespace {
 constexpr int kGridTopic = 101;
 constexpr int kDisplayPanelTopic = 102;
 constexpr int kResultPaneTopic = 103;
-constexpr int kEditKeyTopic = 104;
-constexpr int kFirstControlKeyTopic = 109;
-constexpr std::array<int, 5> kFunctionKeyTopics{105, 106, 107, 108, 115};
 
 constexpr int kRightButton = 2;
 constexpr std::size_t kMaxLineDigits = 12;
@@ -38,21 +34,6 @@ std::string InternalFaultText(std::string_view what) {
         if (plain) detail += c;
     }
     return detail.empty() ? "[Internal error]" : "[Internal error: " + detail + "]";
-}
-
-int KeyTopic(KeyArray array, int index) {
-    switch (array) {
-        case KeyArray::Digit:
-        case KeyArray::Oper:
-            return kEditKeyTopic;
-        case KeyArray::Cntrl:
-            return kFirstControlKeyTopic + index;
-        case KeyArray::Func:
-            return index >= 0 && index < static_cast<int>(kFunctionKeyTopics.size())
-                       ? kFunctionKeyTopics[static_cast<std::size_t>(index)]
-                       : 0;
-    }
-    return 0;
 }
 
 // The value of a cell by the leading-number rule; 0 for text that is no number.
@@ -531,7 +512,7 @@ bool MainWindow::OnKeyPress(char typed) {
 int MainWindow::TopicOf(Surface surface, int x, int y, KeyArray array, int index) const {
     switch (surface) {
         case Surface::Key:
-            return IsValidIndex(array, index) ? KeyTopic(array, index) : 0;
+            return IsValidIndex(array, index) ? ports_.keys.Key(array, index).WhatsThisHelpId() : 0;
         case Surface::Grid:
             return kGridTopic;
         case Surface::DisplayPanel:
@@ -570,7 +551,13 @@ void MainWindow::OnOkClick() {
 }
 
 void MainWindow::OnHelpKey(Surface surface, KeyArray array, int index) {
-    const int topic = surface == Surface::Window ? 0 : TopicOf(surface, 0, 0, array, index);
+    int topic = 0;
+    if (surface == Surface::Key) {
+        // A key's context topic, not its What's This topic: the two differ for some keys.
+        if (IsValidIndex(array, index)) topic = ports_.keys.Key(array, index).HelpContextId();
+    } else if (surface != Surface::Window) {
+        topic = TopicOf(surface, 0, 0, array, index);
+    }
     ports_.help.ShowTopic(topic != 0 ? topic : HelpTopicOfMenuItem(std::nullopt));
 }
 

@@ -195,7 +195,7 @@ class MainWindow final : private GridEvents {
     void SelectNumberColumn();
     void ShowWhatsThis();
     void Calculator();
-    // The help topic of a part of the window; 0 for none.
+    // The What's This topic of a part of the window; 0 for none.
     int TopicOf(Surface surface, int x, int y, KeyArray array, int index) const;
 
     void OperatorClick(int index);

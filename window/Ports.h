@@ -48,6 +48,10 @@ class KeyPort {
     // Shows the key pressed (when enabled); its Click reaches the core about 20 ms later through
     // MainWindow::OnKeyClick. Does nothing on a disabled key.
     virtual void ClickDraw() = 0;
+    // The key's help topics as the keypad's design stores them (0: none): F1 over the key shows
+    // the context topic, What's This the other.
+    virtual int HelpContextId() const = 0;
+    virtual int WhatsThisHelpId() const = 0;
 };
 
 class KeypadPort {

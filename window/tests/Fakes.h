@@ -62,6 +62,8 @@ class FakeKey final : public KeyPort {
     std::uint32_t ForeColor() const override { return foreColor; }
     void SetForeColor(std::uint32_t value) override { foreColor = value; }
     void SetFontName(const std::string& value) override { fontName = value; }
+    int HelpContextId() const override { return helpContextId; }
+    int WhatsThisHelpId() const override { return whatsThisHelpId; }
     // Like the real key: pressed now, Click 20 ms later, nothing while disabled; a press inside
     // its own flash clicks the earlier press at once.
     void ClickDraw() override {
@@ -87,6 +89,8 @@ class FakeKey final : public KeyPort {
     int captionSets = 0;
     std::uint32_t foreColor = 0;
     std::string fontName;
+    int helpContextId = 0;
+    int whatsThisHelpId = 0;
     int clickDraws = 0;
     bool owed = false;
     int flashes = 0;

@@ -7,8 +7,10 @@
 #include <utility>
 #include <vector>
 
+#include "controls/KeypadDesign.h"
 #include "engine/ResultRendering.h"
 #include "engine/tests/EngineFixture.h"
+#include "resources/design/KeypadDesignBytes.h"
 #include "window/MainWindow.h"
 #include "window/tests/Fakes.h"
 #include "window/tests/WindowHarness.h"
@@ -18,10 +20,28 @@ namespace {
 
 using namespace zentra::testing;
 
+// The keys' help topics as the program's stored keypad holds them.
+void LoadKeyTopics(FakeKeypad& keys) {
+    static const std::vector<KeyDesign> design = LoadKeypadDesign(KeypadDesignBytes());
+    constexpr std::pair<KeyArray, std::string_view> kArrays[] = {{KeyArray::Digit, "bbDigit"},
+                                                                 {KeyArray::Oper, "bbOper"},
+                                                                 {KeyArray::Cntrl, "bbCntrl"},
+                                                                 {KeyArray::Func, "bbFunc"}};
+    for (const auto& [array, name] : kArrays) {
+        for (int i = 0; i < KeyCount(array); ++i) {
+            if (const KeyDesign* stored = FindKey(design, name, i)) {
+                keys.At(array, i).helpContextId = stored->helpContextId;
+                keys.At(array, i).whatsThisHelpId = stored->whatsThisHelpId;
+            }
+        }
+    }
+}
+
 struct Harness : WindowHarness {
     explicit Harness(std::string calcPath = {}, ProgramInfo program = {},
                      const char* storedMode = nullptr)
         : WindowHarness(TestPrimes()) {
+        LoadKeyTopics(keys);
         if (storedMode != nullptr) {
             RegWriteValue(registry, RegistryRoot::LocalMachine,
                           Settings(registry, program.company).KeyPath(), "Mode", storedMode);
@@ -917,10 +937,12 @@ TEST(MainWindow_Calculator, HandsTheCurrentNumberOverWhenTheWindowIsThere) {
 
 // ---- Help ----
 
-// F1 shows the topic of the focused control or highlighted menu item, the contents otherwise.
+// F1 shows the topic of the focused control or highlighted menu item, the contents otherwise; over
+// a key its context topic, which for "." and the product key is not its What's This topic.
 TEST(MainWindow_Help, F1ShowsTheTopicOfTheControlOrMenuItem) {
     Harness h;
     h.window.OnHelpKey(Surface::Key, KeyArray::Func, 4);
+    h.window.OnHelpKey(Surface::Key, KeyArray::Oper, 0);
     h.window.OnHelpKey(Surface::Key, KeyArray::Cntrl, 2);
     h.window.OnHelpKey(Surface::Grid);
     h.window.OnHelpKey(Surface::ResultPane);
@@ -931,7 +953,7 @@ TEST(MainWindow_Help, F1ShowsTheTopicOfTheControlOrMenuItem) {
     h.window.OnMenuHelp(MenuItem::HelpAbout);
     h.window.OnMenuHelp(std::nullopt);
     EXPECT_EQ(h.help.shownTopics,
-              (std::vector<int>{115, 111, 101, 103, 100, 113, 204, 201, 100, 100}));
+              (std::vector<int>{108, 112, 111, 101, 103, 100, 113, 204, 201, 100, 100}));
     EXPECT_TRUE(h.help.topics.empty());
 }
 
@@ -947,6 +969,7 @@ TEST(MainWindow_WhatsThis, RightClickPicksTheTopic) {
     };
     const Case cases[] = {
         {Surface::Key, KeyArray::Digit, 3, 0, 0, 104},
+        {Surface::Key, KeyArray::Oper, 0, 0, 0, 104},
         {Surface::Key, KeyArray::Oper, 8, 0, 0, 104},
         {Surface::Key, KeyArray::Cntrl, 0, 0, 0, 109},
         {Surface::Key, KeyArray::Cntrl, 3, 0, 0, 112},

@@ -73,8 +73,13 @@ bool Keypad::Create(HWND panel, const std::vector<KeyDesign>& design, Events eve
                 keyWidth_ = args.width;
                 keyHeight_ = args.height;
             }
-            keys_[static_cast<std::size_t>(slot)].window = CommandButtonWindow::Create(args);
-            created = created && keys_[static_cast<std::size_t>(slot)].window != nullptr;
+            Button& key = keys_[static_cast<std::size_t>(slot)];
+            if (stored != nullptr) {
+                key.helpContextId = stored->helpContextId;
+                key.whatsThisHelpId = stored->whatsThisHelpId;
+            }
+            key.window = CommandButtonWindow::Create(args);
+            created = created && key.window != nullptr;
         }
     }
     return created;

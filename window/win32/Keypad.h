@@ -51,6 +51,10 @@ class Keypad final : public KeypadPort {
         void SetForeColor(std::uint32_t colour) override;
         void SetFontName(const std::string& name) override;
         void ClickDraw() override;
+        int HelpContextId() const override { return helpContextId; }
+        int WhatsThisHelpId() const override { return whatsThisHelpId; }
+        int helpContextId = 0;
+        int whatsThisHelpId = 0;
     };
 
     static constexpr int kKeyCount = 28;
