@@ -42,6 +42,8 @@ std::uintptr_t OutsidePrograms::FindHelpWindow(std::string_view caption) const {
 
 void OutsidePrograms::ShowHelpTopics(std::string_view caption) {
     if (const auto window = FindHelpWindow(caption)) {
+        // A viewer minimized out of sight would not come to the front by its place alone.
+        shell_.RestoreIfMinimized(window);
         shell_.BringToTop(window);
         return;
     }

@@ -195,6 +195,8 @@ class ShellPort {
                                          const std::string& title) const = 0;
     // Top of the window order, neither moved nor sized.
     virtual void BringToTop(std::uintptr_t window) = 0;
+    // A minimized window comes back in its normal place; any other is left as it is.
+    virtual void RestoreIfMinimized(std::uintptr_t window) = 0;
     // Asks the window to close (WM_CLOSE); its program decides what follows.
     virtual void AskToClose(std::uintptr_t window) = 0;
     // Starts a command line with normal focus; false when the start failed.

@@ -220,6 +220,7 @@ class FakeShell final : public ShellPort {
         std::string className;
         std::string title;
         std::uintptr_t handle;
+        bool minimized = false;
     };
     std::uintptr_t FindTopWindow(const std::string& className,
                                  const std::string& title) const override {
@@ -233,6 +234,13 @@ class FakeShell final : public ShellPort {
     }
     void BringToTop(std::uintptr_t window) override {
         log.push_back("top " + std::to_string(window));
+    }
+    void RestoreIfMinimized(std::uintptr_t window) override {
+        for (Window& shown : windows) {
+            if (shown.handle != window || !shown.minimized) continue;
+            shown.minimized = false;
+            log.push_back("restore " + std::to_string(window));
+        }
     }
     void AskToClose(std::uintptr_t window) override {
         log.push_back("close " + std::to_string(window));

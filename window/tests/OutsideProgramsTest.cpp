@@ -43,6 +43,7 @@ TEST(OutsidePrograms_Help, RaisesTheHelpWindowOrStartsTheViewer) {
         {{}, true, kStartViewer, true},
         {{}, false, kStartViewer, false},
         {{{"", "Quorvel Help", 5}}, true, "top 5", false},
+        {{{"", "Quorvel Help", 5, true}}, true, "restore 5|top 5", false},
         {{{"", "Quorvel Help", 5}, {"", "Help Topics: Quorvel Help", 6}}, true, "top 6", false},
         {{{"", "Other Help", 5}}, true, kStartViewer, true},
     };

@@ -84,4 +84,8 @@ void WindowTimer::SetEnabled(bool enabled) {
     }
 }
 
+void Shell::RestoreIfMinimized(std::uintptr_t window) {
+    if (IsIconic(Handle(window))) ShowWindow(Handle(window), SW_RESTORE);
+}
+
 }  // namespace zentra::win32

@@ -15,6 +15,7 @@ class Shell final : public ShellPort {
     std::uintptr_t FindTopWindow(const std::string& className,
                                  const std::string& title) const override;
     void BringToTop(std::uintptr_t window) override;
+    void RestoreIfMinimized(std::uintptr_t window) override;
     void AskToClose(std::uintptr_t window) override;
     bool StartProgram(const std::string& commandLine) override;
     std::intptr_t ShellOpen(const std::string& file, int showCommand) override;
