@@ -13,6 +13,9 @@
 //   zentra-probe texts CAPTION   the texts of every child of the top-level window CAPTION
 //   zentra-probe count CAPTION   the number of visible top-level windows titled CAPTION
 //   zentra-probe class CLASS     exit code 0 when a top-level window of that class exists
+//   zentra-probe minimize CAPTION  minimizes the top-level window CAPTION
+//   zentra-probe iconic CAPTION  exit code 0 when the top-level window CAPTION is minimized
+//   zentra-probe move CAPTION X Y  moves the top-level window CAPTION, keeping its size
 //   zentra-probe popup           exit code 0 when a popup menu is showing
 //   zentra-probe menu-bar        the captions of the window's menu bar, one a line
 //   zentra-probe end-session     WM_QUERYENDSESSION, then WM_ENDSESSION with its answer; prints
@@ -273,6 +276,20 @@ int main(int argc, char** argv) {
     if (command == "count" && argc == 3) return PrintCount(argv[2]);
     if (command == "class" && argc == 3) return FindWindowA(argv[2], nullptr) != nullptr ? 0 : 1;
     if (command == "layout") return PrintLayout();
+    if ((command == "minimize" || command == "iconic") && argc == 3) {
+        HWND window = FindWindowA(nullptr, argv[2]);
+        if (window == nullptr) return 2;
+        if (command == "minimize") ShowWindow(window, SW_MINIMIZE);
+        return IsIconic(window) ? 0 : 1;
+    }
+    if (command == "move" && argc == 5) {
+        HWND window = FindWindowA(nullptr, argv[2]);
+        if (window == nullptr) return 2;
+        const UINT flags = SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE;
+        return SetWindowPos(window, nullptr, std::atoi(argv[3]), std::atoi(argv[4]), 0, 0, flags)
+                   ? 0
+                   : 1;
+    }
     if (command == "sel" && argc == 3) return PrintSelection(argv[2]);
     if (command == "enabled" && argc == 3) {
         HWND child = FindChild(argv[2]);
@@ -298,7 +315,8 @@ int main(int argc, char** argv) {
     std::fputs(
         "usage: zentra-probe text CLASS [CAPTION] | sel CLASS | enabled CLASS | layout |\n"
         "       texts CAPTION | count CAPTION | clip-set | clip-text | clip-rtf |\n"
-        "       close [CAPTION] | popup | menu-bar | end-session | wait-disabled MS\n",
+        "       close [CAPTION] | popup | menu-bar | end-session | minimize CAPTION |\n"
+        "       iconic CAPTION | move CAPTION X Y | wait-disabled MS\n",
         stderr);
     return 1;
 }

@@ -300,8 +300,16 @@ void MainFrame::ShowHelpForControl() {
 // the key preview's: Wine also sends WM_HELP for it, before the key is fetched, and a second
 // request would name whatever the opening help window covers by then.
 void MainFrame::OnHelp(const HELPINFO& info) {
-    if (info.iContextType == HELPINFO_MENUITEM)
-        logic_->OnMenuHelp(Menus::FromCommand(info.iCtrlId));
+    if (info.iContextType != HELPINFO_MENUITEM) return;
+    const auto item = Menus::FromCommand(info.iCtrlId);
+    // When the help window is open, Wine follows the highlighted item's request with one for no
+    // item some 20 ms later (as the help window takes the activation): that one would replace the
+    // item's topic with the contents. No one asks for a menu's own topic that fast.
+    constexpr DWORD kEchoMs = 250;
+    const DWORD now = GetTickCount();
+    if (!item && menuItemHelpTick_ && now - *menuItemHelpTick_ < kEchoMs) return;
+    menuItemHelpTick_ = item ? std::optional<DWORD>(now) : std::nullopt;
+    logic_->OnMenuHelp(item);
 }
 
 LRESULT CALLBACK MainFrame::WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -8,6 +8,7 @@
 #include <windows.h>
 
 #include <memory>
+#include <optional>
 
 #include "controls/win32/GridControl.h"
 #include "controls/win32/ResultPane.h"
@@ -98,6 +99,8 @@ class MainFrame final : public WindowPort, public SlideStage, public win32::Faul
     HMENU popupMenus_ = nullptr;
     bool busy_ = false;
     bool activatedOnce_ = false;
+    // When F1 last asked for a highlighted menu item's topic (GetTickCount).
+    std::optional<DWORD> menuItemHelpTick_;
     HWND focusBeforeBusy_ = nullptr;
     HWND focusBeforeDeactivate_ = nullptr;
 
