@@ -311,7 +311,8 @@ int main(int argc, char** argv) {
     }
     if (command == "clip-set") return SetClipboardText();
     if (command == "clip-text") return PrintClipboard(CF_TEXT, "clip-text");
-    if (command == "clip-rtf") return PrintClipboard(RegisterClipboardFormatA("Rich Text Format"), "clip-rtf");
+    if (command == "clip-rtf")
+        return PrintClipboard(RegisterClipboardFormatA("Rich Text Format"), "clip-rtf");
     std::fputs(
         "usage: zentra-probe text CLASS [CAPTION] | sel CLASS | enabled CLASS | layout |\n"
         "       texts CAPTION | count CAPTION | clip-set | clip-text | clip-rtf |\n"
