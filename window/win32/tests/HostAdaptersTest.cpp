@@ -84,7 +84,7 @@ TEST_F(MenuResources, CaptionsAndShortcutsOfEveryItem) {
         {MenuItem::ViewModeTabular, "&Tabular"},
         {MenuItem::ViewModeLinear, "&Linear"},
     };
-    Menus menus(bar_, GetSubMenu(popups_, 0));
+    Menus menus(nullptr, bar_, GetSubMenu(popups_, 0));  // no window: nothing to redraw
     for (const Row& row : rows) {
         bool found = false;
         for (int id = IDM_ACTIONS_CALCULATOR; id <= IDM_VIEW_LINEAR; ++id) {
@@ -118,7 +118,7 @@ TEST_F(MenuResources, CaptionsAndShortcutsOfEveryItem) {
 }
 
 TEST_F(MenuResources, ItemsFollowTheLogicAndItemsOffTheBarKeepTheirState) {
-    Menus menus(bar_, GetSubMenu(popups_, 0));
+    Menus menus(nullptr, bar_, GetSubMenu(popups_, 0));  // no window: nothing to redraw
     MenuItemPort& lcm = menus.Item(MenuItem::ActionsLcm);
     lcm.SetEnabled(false);
     EXPECT_FALSE(lcm.Enabled());
