@@ -14,26 +14,28 @@ std::string_view OperatorCaption(int index) {
 }
 
 bool EditLinearLine(TextBox& line, std::string_view key) {
-    std::string text = line.Text();
-    const int length = static_cast<int>(text.size());
+    const int length = static_cast<int>(line.Text().size());
     const int caret = std::clamp(line.SelStart(), 0, length);
-    const std::size_t at = static_cast<std::size_t>(caret);
     bool accepted = true;
     if (key == kBackKey) {
-        if (caret > 0) text.erase(at - 1, 1);
-        line.SetText(text);
         line.SetSelStart(std::max(caret - 1, 0));
+        if (caret > 0) {
+            line.SetSelLength(1);
+            line.ReplaceSel("");
+        }
     } else if (key == kDelKey) {
         const int selected = std::clamp(line.SelLength(), 0, length - caret);
-        text.erase(at, static_cast<std::size_t>(std::max(selected, 1)));
-        line.SetText(text);
         line.SetSelStart(caret);
+        if (caret < length) {
+            line.SetSelLength(std::max(selected, 1));
+            line.ReplaceSel("");
+        }
     } else if (length + static_cast<int>(key.size()) > kMaxExpressionLength) {
         accepted = false;
     } else {
-        text.insert(at, key);
-        line.SetText(text);
-        line.SetSelStart(caret + static_cast<int>(key.size()));
+        // The key goes in at the caret; a selection stays in the line.
+        line.SetSelStart(caret);
+        line.ReplaceSel(key);
     }
     if (line.Enabled()) line.SetFocus();
     return accepted;

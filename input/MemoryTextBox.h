@@ -18,11 +18,14 @@ class MemoryTextBox final : public TextBox {
     void SetSelStart(int start) override;
     int SelLength() const override { return selLength_; }
     void SetSelLength(int length) override;
+    void ReplaceSel(std::string_view text) override;
     bool Enabled() const override { return enabled_; }
     void SetFocus() override { ++focusCount_; }
 
     void SetEnabled(bool enabled) { enabled_ = enabled; }
     int FocusCount() const { return focusCount_; }
+    // How often the whole text was replaced.
+    int TextSets() const { return textSets_; }
 
   private:
     std::string text_;
@@ -30,6 +33,7 @@ class MemoryTextBox final : public TextBox {
     int selLength_ = 0;
     bool enabled_ = true;
     int focusCount_ = 0;
+    int textSets_ = 0;
 };
 
 }  // namespace zentra

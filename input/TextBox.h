@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace zentra {
 
@@ -18,6 +19,10 @@ class TextBox {
     virtual int SelLength() const = 0;
     // Selects from the caret on (clamped to the end of the text).
     virtual void SetSelLength(int length) = 0;
+    // Replaces the selection (or inserts at the caret) with `text`; the caret ends after it with
+    // nothing selected. Only that range changes: a key must not make the box take in its whole
+    // text again.
+    virtual void ReplaceSel(std::string_view text) = 0;
     virtual bool Enabled() const = 0;
     virtual void SetFocus() = 0;
 };

@@ -4,6 +4,8 @@
 #pragma once
 
 #include <string>
+#include <string_view>
+#include <utility>
 
 #include "common/RichTextBox.h"
 #include "input/LinearLineEditor.h"
@@ -24,6 +26,27 @@ class ExpressionBoxPort : public TextBox {
     virtual void SetWidth(int width) = 0;
     virtual void Move(int left, int top, int width, int height) = 0;
 };
+
+// How the box shows a long line. An edit control wraps an unbroken run of text in time quadratic in
+// its length (under Wine, minutes for a line of 30,000 characters), so a line longer than
+// kLongLineRows rows is shown broken with CR LF into rows of at most `columns` characters, after
+// an operator where one is near the row's end. The line itself never holds CR or LF; rows that
+// edits make longer are left to the box's own wrapping until they are long again.
+inline constexpr int kLongLineRows = 8;
+// The text the box shows for `line`: the line itself while it is not long.
+std::string ShownText(std::string_view line, int columns);
+// Whether a row of the shown text (between CR LFs) is long enough to be broken again.
+bool IsLongRow(int length, int columns);
+// The line that a shown text stands for.
+std::string LineOfShown(std::string_view shown);
+// Position `shownPosition` of the shown text counted in the line (a break counts as nothing).
+int LinePosition(std::string_view shown, int shownPosition);
+// Where the line's position `linePosition` is in the shown text: before the character there
+// (after a break), or with `end`, after the character before it (before a break), so that a range
+// ending there keeps the break.
+int ShownPosition(std::string_view shown, int linePosition, bool end = false);
+// The row of the shown text around `shownPosition`, without its CR LF: first and past-the-last.
+std::pair<int, int> ShownRowAt(std::string_view shown, int shownPosition);
 
 // Shown when the linear view first becomes active.
 inline constexpr const char* kDemonstrationExpression =

@@ -7,6 +7,11 @@
 //   bench-client click CAPTION                  one click (button down and up, sent) on the
 //                                               visible key of that caption in the window "Quorvel"
 //   bench-client command ID                     WM_COMMAND of menu item ID, sent to "Quorvel"
+//   bench-client paint                          paints what "Quorvel" has left to paint now
+//                                               (RedrawWindow with RDW_UPDATENOW, which waits
+//                                               for the window's WM_PAINT)
+//   bench-client caret POS                      puts the caret of the window's edit control at
+//                                               character POS (EM_SETSEL), as a click would
 #include <windows.h>
 
 #include <algorithm>
@@ -140,6 +145,33 @@ int Command(int id) {
     return 0;
 }
 
+int Paint() {
+    HWND main = FindWindowA(nullptr, kCaption);
+    if (main == nullptr) return 2;
+    const double start = Now();
+    RedrawWindow(main, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    std::printf("%.1f\n", Now() - start);
+    return 0;
+}
+
+BOOL CALLBACK MatchEdit(HWND hwnd, LPARAM param) {
+    char name[64] = {};
+    GetClassNameA(hwnd, name, sizeof name);
+    if (lstrcmpiA(name, "Edit") != 0) return TRUE;
+    *reinterpret_cast<HWND*>(param) = hwnd;
+    return FALSE;
+}
+
+int Caret(int position) {
+    HWND main = FindWindowA(nullptr, kCaption);
+    if (main == nullptr) return 2;
+    HWND edit = nullptr;
+    EnumChildWindows(main, &MatchEdit, reinterpret_cast<LPARAM>(&edit));
+    if (edit == nullptr) return 3;
+    SendMessageA(edit, EM_SETSEL, static_cast<WPARAM>(position), static_cast<LPARAM>(position));
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -147,7 +179,11 @@ int main(int argc, char** argv) {
     if (command == "start" && argc >= 4) return Start(std::atoi(argv[2]), argc - 3, argv + 3);
     if (command == "click" && argc == 3) return Click(argv[2]);
     if (command == "command" && argc == 3) return Command(std::atoi(argv[2]));
-    std::fputs("usage: bench-client start RUNS CAPTION=PROGRAM... | click CAPTION | command ID\n",
-               stderr);
+    if (command == "paint" && argc == 2) return Paint();
+    if (command == "caret" && argc == 3) return Caret(std::atoi(argv[2]));
+    std::fputs(
+        "usage: bench-client start RUNS CAPTION=PROGRAM... | click CAPTION | command ID | paint |\n"
+        "       caret POS\n",
+        stderr);
     return 1;
 }

@@ -2,7 +2,6 @@
 #include "controls/win32/EditBox.h"
 
 #include "controls/win32/HostSupport.h"
-
 #include "controls/win32/WindowBinding.h"
 
 namespace zentra::win32 {
@@ -47,6 +46,8 @@ std::unique_ptr<EditBox> EditBox::Create(const EditBoxArgs& args) {
                              OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                              FIXED_PITCH | FF_MODERN, args.fontName.c_str());
     SendMessageA(box->hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(box->font_), FALSE);
+    // The keypad's own limit applies; the control's default would cut replacements at 30,000.
+    SendMessageA(box->hwnd_, EM_SETLIMITTEXT, 0, 0);
     SetWindowLongPtrA(box->hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(box.get()));
     box->original_ = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
         box->hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&EditBox::SubclassProc)));
@@ -108,6 +109,10 @@ void EditBox::Select(int start, int length) {
     SendMessageA(hwnd_, EM_SCROLLCARET, 0, 0);
 }
 
+void EditBox::ReplaceSelection(const std::string& text) {
+    SendMessageA(hwnd_, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
 int EditBox::LineCount() const {
     return static_cast<int>(SendMessageA(hwnd_, EM_GETLINECOUNT, 0, 0));
 }
@@ -119,6 +124,23 @@ int EditBox::LineHeight() const {
     GetTextMetricsA(dc, &metrics);
     SelectObject(dc, old);
     return metrics.tmHeight;
+}
+
+int EditBox::CharWidth() const {
+    HDC dc = MeasuringDc();
+    HGDIOBJ old = SelectObject(dc, font_);
+    SIZE size{};
+    GetTextExtentPoint32A(dc, "0", 1, &size);
+    SelectObject(dc, old);
+    return size.cx;
+}
+
+int EditBox::TextMargins() const {
+    RECT client{};
+    GetClientRect(hwnd_, &client);
+    RECT format{};
+    SendMessageA(hwnd_, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&format));
+    return (client.right - client.left) - (format.right - format.left);
 }
 
 }  // namespace zentra::win32

@@ -39,9 +39,16 @@ class EditBox {
     int SelStart() const;
     int SelLength() const;
     void Select(int start, int length);
+    // Replaces the selection with `text` (EM_REPLACESEL): the control wraps and redraws only
+    // the lines that changed.
+    void ReplaceSelection(const std::string& text);
     int LineCount() const;
     // The height of one text line in the control's font, in pixels.
     int LineHeight() const;
+    // The width of one character of the control's fixed-pitch font, in pixels.
+    int CharWidth() const;
+    // The client width minus the formatting rectangle's width: the room the text does not use.
+    int TextMargins() const;
 
   private:
     EditBox() = default;

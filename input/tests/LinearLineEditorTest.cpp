@@ -31,6 +31,8 @@ TEST(EditLinearLine_Keys, EditAtTheCaret) {
         EXPECT_EQ(line.SelStart(), c.caret) << c.text << " key " << c.key;
         EXPECT_EQ(line.SelLength(), 0);
         EXPECT_EQ(line.FocusCount(), 1);
+        // Only the edited range changes: a long line's box must not take in its whole text.
+        EXPECT_EQ(line.TextSets(), 0) << c.text << " key " << c.key;
     }
 }
 
@@ -88,6 +90,7 @@ TEST_F(LinearLineEditorTest, EqualsReplacesTheLineWithItsNormalForm) {
     EXPECT_EQ(line_.Text(), "2*3*4*5");
     EXPECT_EQ(line_.SelStart(), 7);
     EXPECT_EQ(line_.FocusCount(), 1);
+    EXPECT_EQ(line_.TextSets(), 2) << "the test's own, then once for the result";
 }
 
 // The checks see the line with blanks removed, factorials expanded and decimals as fractions;

@@ -273,6 +273,10 @@ class FakeExpressionBox final : public ExpressionBoxPort {
     void SetSelStart(int start) override { line.SetSelStart(start); }
     int SelLength() const override { return line.SelLength(); }
     void SetSelLength(int length) override { line.SetSelLength(length); }
+    void ReplaceSel(std::string_view text) override {
+        line.ReplaceSel(text);
+        if (onChange) onChange();
+    }
     bool Enabled() const override { return line.Enabled(); }
     void SetFocus() override { line.SetFocus(); }
     int LineCount() const override {

@@ -1148,6 +1148,48 @@ TEST(MainWindow_LinearView, ScrollBarShowsOnlyWhenTheLinesNoLongerFit) {
     }
 }
 
+// A long line is shown in rows of at most `columns` characters, broken after an operator near a
+// row's end; the line and every position in it survive the round trip through the shown text.
+TEST(LinearView_ShownText, BreaksLongLinesAndMapsPositionsBack) {
+    constexpr int kColumns = 10;
+    const std::string longest(kLongLineRows * kColumns, '1');
+    EXPECT_EQ(ShownText(longest, kColumns), longest) << "as long as it may be unbroken";
+    const struct {
+        std::string line;
+        const char* firstRows;  // the shown text's start
+    } cases[] = {
+        {longest + "2", "1111111111\r\n1111111111\r\n"},
+        {"1234*67890" + longest, "1234*67890\r\n1111111111\r\n"},  // "*" in the first half
+        {"123456(8901" + longest, "123456(\r\n8901111111\r\n"},
+        {"12345678*0+2" + longest, "12345678*\r\n0+21111111\r\n"},  // the last in the second half
+    };
+    for (const auto& c : cases) {
+        const std::string shown = ShownText(c.line, kColumns);
+        EXPECT_EQ(shown.substr(0, std::string_view(c.firstRows).size()), c.firstRows) << c.line;
+        EXPECT_EQ(LineOfShown(shown), c.line);
+        for (std::size_t at = 0; at < shown.size();) {
+            const auto [first, last] = ShownRowAt(shown, static_cast<int>(at));
+            EXPECT_LE(last - first, kColumns) << c.line;
+            at = static_cast<std::size_t>(last) + 2;
+        }
+        const int length = static_cast<int>(c.line.size());
+        for (int p = 0; p <= length; ++p) {
+            const int start = ShownPosition(shown, p);
+            const int end = ShownPosition(shown, p, true);
+            EXPECT_EQ(LinePosition(shown, start), p);
+            EXPECT_EQ(LinePosition(shown, end), p);
+            if (p < length) {
+                EXPECT_EQ(shown[static_cast<std::size_t>(start)], c.line[p]);
+            }
+            if (p > 0) {
+                EXPECT_EQ(shown[static_cast<std::size_t>(end) - 1], c.line[p - 1]);
+            }
+        }
+    }
+    EXPECT_FALSE(IsLongRow(kLongLineRows * kColumns, kColumns));
+    EXPECT_TRUE(IsLongRow(kLongLineRows * kColumns + 1, kColumns));
+}
+
 // A failure stopped by the host in the middle of an operation: the window is free again, the
 // result pane names the failure in characters it can show, and the user hears it.
 TEST(MainWindow_InternalFault, FreesTheWindowAndSaysSo) {

@@ -25,22 +25,81 @@ bool LinearPanel::Create(HWND parent, int editId, Events events) {
     return edit_ != nullptr;
 }
 
+namespace {
+
+// A box not laid out yet breaks nothing.
+constexpr int kUnbroken = 1 << 24;
+
+}  // namespace
+
+int LinearPanel::Columns() const {
+    const int textWidth = PanelInnerWidth() - GetSystemMetrics(SM_CXVSCROLL) - edit_->TextMargins();
+    const int charWidth = edit_->CharWidth();
+    return textWidth > 0 && charWidth > 0 ? std::max(1, textWidth / charWidth) : kUnbroken;
+}
+
+std::string LinearPanel::Text() const {
+    return LineOfShown(edit_->Text());
+}
+
 // A multi-line edit control reports no EN_CHANGE for text set by the program; the view is told
 // here instead.
 void LinearPanel::SetText(const std::string& text) {
-    edit_->SetText(text);
+    columns_ = Columns();
+    edit_->SetText(ShownText(text, columns_));
     if (events_.onChange) events_.onChange();
 }
 
+int LinearPanel::SelStart() const {
+    return LinePosition(edit_->Text(), edit_->SelStart());
+}
+
+int LinearPanel::SelLength() const {
+    const std::string shown = edit_->Text();
+    const int start = edit_->SelStart();
+    return LinePosition(shown, start + edit_->SelLength()) - LinePosition(shown, start);
+}
+
 void LinearPanel::SetSelStart(int start) {
-    const int length = static_cast<int>(edit_->Text().size());
-    edit_->Select(std::clamp(start, 0, length), 0);
+    const std::string shown = edit_->Text();
+    const int length = LinePosition(shown, static_cast<int>(shown.size()));
+    edit_->Select(ShownPosition(shown, std::clamp(start, 0, length)), 0);
 }
 
 void LinearPanel::SetSelLength(int length) {
-    const int start = edit_->SelStart();
-    const int end = static_cast<int>(edit_->Text().size());
-    edit_->Select(start, std::clamp(length, 0, end - start));
+    const std::string shown = edit_->Text();
+    const int start = LinePosition(shown, edit_->SelStart());
+    const int end =
+        start + std::clamp(length, 0, LinePosition(shown, static_cast<int>(shown.size())) - start);
+    const int shownStart = ShownPosition(shown, start);
+    edit_->Select(shownStart, end > start ? ShownPosition(shown, end, true) - shownStart : 0);
+}
+
+void LinearPanel::ReplaceSel(std::string_view text) {
+    if (columns_ == 0) columns_ = Columns();
+    edit_->ReplaceSelection(std::string(text));
+    BreakLongRowAtCaret();
+    if (events_.onChange) events_.onChange();
+}
+
+void LinearPanel::BreakLongRowAtCaret() {
+    const std::string shown = edit_->Text();
+    const int caret = edit_->SelStart();
+    const auto [first, last] = ShownRowAt(shown, caret);
+    if (!IsLongRow(last - first, columns_)) return;
+    const int lineCaret = LinePosition(shown, caret);
+    edit_->Select(first, last - first);
+    edit_->ReplaceSelection(
+        ShownText(std::string_view(shown).substr(first, last - first), columns_));
+    edit_->Select(ShownPosition(edit_->Text(), lineCaret), 0);
+}
+
+void LinearPanel::Rebreak() {
+    const int start = SelStart();
+    const int length = SelLength();
+    SetText(Text());
+    SetSelStart(start);
+    SetSelLength(length);
 }
 
 bool LinearPanel::Enabled() const {
@@ -64,6 +123,7 @@ void LinearPanel::SetWidth(int width) {
 
 void LinearPanel::Move(int left, int top, int width, int height) {
     SetWindowPos(edit_->Hwnd(), nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    if (Columns() != columns_) Rebreak();
 }
 
 }  // namespace zentra::win32

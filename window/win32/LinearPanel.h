@@ -24,13 +24,14 @@ class LinearPanel final : public ExpressionBoxPort {
     HWND PanelHwnd() const { return panel_.Hwnd(); }
     HWND EditHwnd() const { return edit_ ? edit_->Hwnd() : nullptr; }
 
-    // TextBox
-    std::string Text() const override { return edit_->Text(); }
+    // TextBox: positions and text are the line's; the box may show it broken (ShownText).
+    std::string Text() const override;
     void SetText(const std::string& text) override;
-    int SelStart() const override { return edit_->SelStart(); }
+    int SelStart() const override;
     void SetSelStart(int start) override;
-    int SelLength() const override { return edit_->SelLength(); }
+    int SelLength() const override;
     void SetSelLength(int length) override;
+    void ReplaceSel(std::string_view text) override;
     bool Enabled() const override;
     void SetFocus() override;
     // ExpressionBoxPort
@@ -43,7 +44,15 @@ class LinearPanel final : public ExpressionBoxPort {
     void Move(int left, int top, int width, int height) override;
 
   private:
+    // Characters per row when the scroll bar shows (the narrower case).
+    int Columns() const;
+    // Shows the line again broken for the present width, keeping the selection.
+    void Rebreak();
+    // Breaks the row around the caret when edits made it long.
+    void BreakLongRowAtCaret();
+
     Events events_;
+    int columns_ = 0;
     Panel panel_;
     std::unique_ptr<win32::EditBox> edit_;
 };
