@@ -9,6 +9,8 @@
 // Every key that edits the line clears the result pane; "=" fills it only with a message.
 #pragma once
 
+#include <optional>
+#include <string>
 #include <string_view>
 
 #include "common/RichTextBox.h"
@@ -29,6 +31,10 @@ std::string_view OperatorCaption(int index);
 // the line unchanged, when an insertion would make it longer than kMaxExpressionLength.
 bool EditLinearLine(TextBox& line, std::string_view key);
 
+// What a paste of plain text puts into the line: the characters of the text's first line that the
+// keypad could type (digits, the operator keys' captions) and blanks, in order.
+std::string PastableText(std::string_view text);
+
 class LinearLineEditor {
   public:
     // The control keys by their bbCntrl index.
@@ -44,7 +50,19 @@ class LinearLineEditor {
     bool Digit(int index);
     bool Operator(int index);
     // Clear, Del, Back and "=" by their bbCntrl index; the line gets the focus afterwards.
+    // Clear and "=" can be undone when they changed the line; the other keys end what Undo
+    // could do.
     void Control(int index);
+
+    // Paste of plain text: PastableText(text) replaces the selection. False, changing nothing,
+    // when there is nothing to paste or the line would become too long. Can be undone.
+    bool Paste(std::string_view text);
+    // What Copy takes: the selection, or the whole line when nothing is selected.
+    std::string CopyText() const;
+    // One level: the line (and its selection) as it was before the last Clear, "=" or Paste
+    // that changed it, unless a key edited the line since.
+    bool CanUndo() const { return undo_.has_value(); }
+    void Undo();
 
     void Clear();
     void Del();
@@ -54,11 +72,22 @@ class LinearLineEditor {
     void Equals();
 
   private:
+    struct Snapshot {
+        std::string text;
+        int selStart = 0;
+        int selLength = 0;
+    };
+
     bool Insert(std::string_view caption);
+    void ClearPane();
+    // Runs `edit`; when it changed the line, Undo brings back the line from before it.
+    template <typename Edit>
+    void Undoable(Edit edit);
 
     TextBox& line_;
     RichTextBox& pane_;
     ExpressionNormalizer normalizer_;
+    std::optional<Snapshot> undo_;
 };
 
 }  // namespace zentra

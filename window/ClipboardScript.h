@@ -27,6 +27,11 @@ struct ClipboardScript {
     bool overlong = false;
     // The code on the line that ended the numbers (exact, lower case).
     ScriptCode trailingCode = ScriptCode::None;
+
+    // A leading or trailing code: a calculation for the display, not text for a line.
+    bool HasCode() const {
+        return leadingCode != ScriptCode::None || trailingCode != ScriptCode::None;
+    }
 };
 
 // CR LF, a lone LF and a lone CR each end a line; a text ending in a line end has no empty last

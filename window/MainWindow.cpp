@@ -451,6 +451,10 @@ void MainWindow::OnMenuOpen(Menu menu) {
         menus.Item(MenuItem::ActionsExit).SetEnabled(true);
         return;
     }
+    if (Linear()) {
+        EnableEditItemsForLine();
+        return;
+    }
     menus.Item(MenuItem::EditUndo).SetEnabled(undoLevel_ >= 1);
     const bool canCopy = ports_.window.ResultPaneActive()
                              ? !ports_.result.TextRTF().empty()
@@ -460,6 +464,24 @@ void MainWindow::OnMenuOpen(Menu menu) {
         .SetEnabled(ParseClipboardScript(ports_.clipboard.Text()).worthPasting);
     menus.Item(MenuItem::EditDelete).SetEnabled(CellValue(grid.TextMatrix(grid.Row(), 0)) > 0);
     menus.Item(MenuItem::EditClear).SetEnabled(hasNumbers);
+}
+
+// In linear mode the Edit menu acts on the line, which is all the user sees.
+void MainWindow::EnableEditItemsForLine() {
+    MenuPort& menus = ports_.menus;
+    const TextBox& box = linear_.Box();
+    const std::string line = box.Text();
+    const int length = static_cast<int>(line.size());
+    menus.Item(MenuItem::EditUndo).SetEnabled(linear_.Editor().CanUndo());
+    menus.Item(MenuItem::EditCopy)
+        .SetEnabled(ports_.window.ResultPaneActive() ? !ports_.result.TextRTF().empty()
+                                                     : length > 0);
+    const std::string clipboard = ports_.clipboard.Text();
+    menus.Item(MenuItem::EditPaste)
+        .SetEnabled(ParseClipboardScript(clipboard).HasCode() || !PastableText(clipboard).empty());
+    // Del takes the selection, or the character after the caret.
+    menus.Item(MenuItem::EditDelete).SetEnabled(box.SelLength() > 0 || box.SelStart() < length);
+    menus.Item(MenuItem::EditClear).SetEnabled(length > 0);
 }
 
 bool MainWindow::OnMenuCommand(MenuItem item) {
@@ -587,6 +609,11 @@ void MainWindow::Copy() {
         if (!rtf.empty()) ports_.clipboard.SetRtf(rtf);
         return;
     }
+    if (Linear()) {
+        const std::string text = linear_.Editor().CopyText();
+        if (!text.empty()) ports_.clipboard.SetText(text);
+        return;
+    }
     const Grid& grid = ports_.grid;
     const std::string cell = grid.TextMatrix(grid.Row(), grid.Col());
     if (!cell.empty()) ports_.clipboard.SetText(cell);
@@ -597,6 +624,10 @@ void MainWindow::RunCode(ScriptCode code) {
 }
 
 void MainWindow::Paste() {
+    if (Linear()) {
+        PasteIntoLine();
+        return;
+    }
     Grid& grid = ports_.grid;
     FocusDisplay();
     SelectNumberColumn();
@@ -615,6 +646,19 @@ void MainWindow::Paste() {
     RunCode(script.trailingCode);
 }
 
+// A script is a calculation for the display: it runs in tabular mode, which slides in. Other text
+// goes into the line; the hidden grid stays as it is.
+void MainWindow::PasteIntoLine() {
+    const std::string text = ports_.clipboard.Text();
+    if (ParseClipboardScript(text).HasCode()) {
+        SwitchMode(DisplayMode::Tabular);
+        Paste();
+        return;
+    }
+    FocusDisplay();
+    if (!linear_.Editor().Paste(text)) ports_.beep.Beep();
+}
+
 void MainWindow::SnapshotNumbers() {
     const Grid& grid = ports_.grid;
     const int numbers = grid.Rows() - 1;
@@ -627,6 +671,11 @@ void MainWindow::SnapshotNumbers() {
 }
 
 void MainWindow::Undo() {
+    // The grid's level waits for the tabular mode.
+    if (Linear()) {
+        linear_.Editor().Undo();
+        return;
+    }
     if (undoLevel_ == 0) return;
     Grid& grid = ports_.grid;
     SetBusy(true);

@@ -200,6 +200,9 @@ class MainWindow final : private GridEvents {
 
     void OperatorClick(int index);
     void SwitchMode(DisplayMode mode);
+    // Clipboard, Undo and the Edit menu on the linear view's line.
+    void PasteIntoLine();
+    void EnableEditItemsForLine();
     bool Linear() const { return modes_.Mode() == DisplayMode::Linear; }
 
     const WindowPorts ports_;

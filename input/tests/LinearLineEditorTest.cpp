@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "common/MemoryRichTextBox.h"
 #include "input/LinearLineEditor.h"
 #include "input/MemoryTextBox.h"
@@ -165,6 +167,113 @@ TEST_F(LinearLineEditorTest, ClearDelAndBackEditTheLine) {
     EXPECT_EQ(pane_.Text(), "");
     editor_.Control(7);                // no such key
     EXPECT_EQ(line_.FocusCount(), 5);  // the edit and the key's end each give it
+}
+
+TEST(PastableText, KeepsTheTypableCharactersOfTheFirstLine) {
+    const struct {
+        const char* text;
+        const char* pastable;
+    } cases[] = {
+        {"12\r\n18\r\n", "12"},
+        {"0.5/2*3-4+5^6!(7)", "0.5/2*3-4+5^6!(7)"},
+        {"x = 2 ^ -1\n4", "  2 ^ -1"},
+        {"a\tb\rc", ""},
+        {"\r\n12", ""},
+        {"", ""},
+    };
+    for (const auto& c : cases) EXPECT_EQ(PastableText(c.text), c.pastable) << c.text;
+}
+
+TEST_F(LinearLineEditorTest, PasteReplacesTheSelectionUpToTheLineLimit) {
+    line_.SetText("2+3*4");
+    line_.SetSelStart(2);
+    line_.SetSelLength(1);
+    ShowMessage("No digit found (1).");
+    EXPECT_TRUE(editor_.Paste("(1+2)\r\n9"));
+    EXPECT_EQ(line_.Text(), "2+(1+2)*4");
+    EXPECT_EQ(line_.SelStart(), 7);
+    EXPECT_EQ(pane_.Text(), "");
+    EXPECT_FALSE(editor_.Paste("abc"));
+    EXPECT_EQ(line_.Text(), "2+(1+2)*4");
+
+    // Just inside and just outside the limit; the selection's room counts.
+    line_.SetText(std::string(kMaxExpressionLength - 2, '1'));
+    line_.SetSelStart(0);
+    EXPECT_FALSE(editor_.Paste("234"));
+    EXPECT_EQ(line_.Text().size(), static_cast<std::size_t>(kMaxExpressionLength - 2));
+    EXPECT_TRUE(editor_.Paste("23"));
+    line_.SetSelStart(0);
+    line_.SetSelLength(1);
+    EXPECT_TRUE(editor_.Paste("4"));
+    EXPECT_EQ(line_.Text().substr(0, 3), "431");
+    EXPECT_EQ(line_.Text().size(), static_cast<std::size_t>(kMaxExpressionLength));
+}
+
+TEST_F(LinearLineEditorTest, CopyTakesTheSelectionOrTheWholeLine) {
+    line_.SetText("2+3*4");
+    EXPECT_EQ(editor_.CopyText(), "2+3*4");
+    line_.SetSelLength(3);
+    EXPECT_EQ(editor_.CopyText(), "2+3");
+    line_.SetSelStart(4);
+    line_.SetSelLength(1);
+    EXPECT_EQ(editor_.CopyText(), "4");
+}
+
+// One level: the line before the last Clear, "=" or Paste that changed it, until a key edits it.
+// Steps: '=' and 'c' (Clear), 'p' pastes "7", '1' and '+' type, 'b' Back, 'd' Del.
+TEST(LinearLineEditor_Undo, TakesBackTheLastClearEqualsOrPaste) {
+    const struct {
+        const char* steps;
+        const char* before;  // the line before Undo
+        const char* after;
+    } cases[] = {
+        {"=", "2*3*4*5", "5!"},
+        {"c", "", "5!"},
+        {"p", "5!7", "5!"},
+        {"=c", "", "2*3*4*5"},
+        {"=1", "2*3*4*51", "2*3*4*51"},  // a key that edits the line ends it
+        {"=b", "2*3*4*", "2*3*4*"},
+        {"=d", "2*3*4*5", "5!"},  // Del at the end edits nothing
+        {"p=", "5!7", "5!"},      // a failing "=" changes nothing, the level stays
+        {"cc", "", "5!"},
+        {"", "5!", "5!"},
+    };
+    for (const auto& c : cases) {
+        MemoryTextBox line("5!");
+        MemoryRichTextBox pane;
+        LinearLineEditor editor(line, pane);
+        line.SetSelStart(2);
+        for (const char* step = c.steps; *step != '\0'; ++step) {
+            if (*step == '=') editor.Control(LinearLineEditor::kEqualsIndex);
+            if (*step == 'c') editor.Control(LinearLineEditor::kClearIndex);
+            if (*step == 'b') editor.Control(LinearLineEditor::kBackIndex);
+            if (*step == 'd') editor.Control(LinearLineEditor::kDelIndex);
+            if (*step == 'p') editor.Paste("7");
+            if (*step == '1') editor.Digit(1);
+            if (*step == '+') editor.Operator(4);
+        }
+        EXPECT_EQ(line.Text(), c.before) << c.steps;
+        EXPECT_EQ(editor.CanUndo(), std::string_view(c.before) != c.after) << c.steps;
+        editor.Undo();
+        EXPECT_EQ(line.Text(), c.after) << c.steps;
+        EXPECT_FALSE(editor.CanUndo()) << c.steps;
+    }
+}
+
+TEST(LinearLineEditor_Undo, BringsTheSelectionBackWithTheLine) {
+    MemoryTextBox line("1/0");
+    MemoryRichTextBox pane;
+    LinearLineEditor editor(line, pane);
+    line.SetSelStart(1);
+    line.SetSelLength(2);
+    editor.Paste("*2");
+    EXPECT_EQ(line.Text(), "1*2");
+    pane.SetText("x");
+    editor.Undo();
+    EXPECT_EQ(line.Text(), "1/0");
+    EXPECT_EQ(line.SelStart(), 1);
+    EXPECT_EQ(line.SelLength(), 2);
+    EXPECT_EQ(pane.Text(), "");
 }
 
 TEST_F(LinearLineEditorTest, ADoubleClickInsertsTwice) {

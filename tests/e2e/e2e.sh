@@ -467,6 +467,33 @@ keys alt+m l
 wait_for 3 window_enabled 0
 wait_for 10 window_enabled 1
 expect_edit "the line kept its text" "42"
+# Copy, Paste and Undo act on the line; the hidden grid stays as it is.
+printf 'x' | probe clip-set
+keys ctrl+c
+expect_eq "Ctrl+C copies the whole line" "42" "$(probe clip-text)"
+printf '5!\r\n18\r\n' | probe clip-set
+dde Clear Paste
+expect_edit "DDE Paste of plain text: its first line goes into the line" "5!"
+dde Enter
+expect_edit "= expands the pasted factorial" "2*3*4*5"
+keys shift+Left shift+Left ctrl+c
+expect_eq "Ctrl+C copies the line's selection" "*5" "$(probe clip-text)"
+keys ctrl+z
+expect_edit "Ctrl+Z brings back the line from before =" "5!"
+expect_display "the grid did not change behind the line" "12;= 2^2 * 3|18;= 2 * 3^2|;"
+# A script is a calculation for the display: it runs in tabular mode, which slides in.
+printf ':c\r\n4\r\n6\r\n:l' | probe clip-set
+keys ctrl+v
+wait_for 3 window_enabled 0
+wait_for 10 window_enabled 1
+if in_place grid; then echo "ok: a pasted script switches to tabular mode"; else
+    fail "after a pasted script: views at $(view_lefts)"
+fi
+expect_display "the script ran there" "4;= 2^2|6;= 2 * 3|;" "12 = 22 . 3"
+keys alt+m l
+wait_for 3 window_enabled 0
+wait_for 10 window_enabled 1
+expect_edit "the line is as the script found it" "5!"
 # Log-off: the session's end runs the shut-down (the window is not closed first).
 expect_eq "the window lets the session end" 1 "$(probe end-session | tr -d '\r')"
 expect_eq "Mode stored at the end of the session" "1" "$(reg_value Mode)"

@@ -1129,6 +1129,140 @@ TEST(MainWindow_ModeSwitch, SetsKeysSlidesAndKeepsBothViews) {
     EXPECT_EQ(h.stage.timerStarts, starts) << "the checked mode does nothing";
 }
 
+// ---- Linear mode: clipboard, Undo and the Edit menu act on the line ----
+
+// Started with /E, the grid holding `typed`; then the user switches to the linear mode and the
+// line becomes `line` with that selection.
+struct LinearHarness : Harness {
+    LinearHarness(const char* typed, const char* line, int selStart, int selLength)
+        : Harness({}, Program("Zentra!.exe /E")) {
+        Type(typed);
+        window.OnMenuCommand(MenuItem::ViewModeLinear);
+        FinishSlide();
+        expression.line.SetText(line);
+        expression.line.SetSelStart(selStart);
+        expression.line.SetSelLength(selLength);
+    }
+    void FinishSlide() {
+        for (int i = 0; i < 300 && stage.timerOn; ++i) clock.Advance(10);
+    }
+};
+
+TEST(MainWindow_LinearPaste, InsertsTextIntoTheLineOrRunsAScriptInTabularMode) {
+    std::string numbers;
+    for (int i = 1; i <= 2000; ++i) numbers += std::to_string(i) + "\r\n";
+    struct Case {
+        std::string clipboard;
+        int selStart, selLength;  // in the line "5!+1"
+        const char* line;
+        const char* lines;  // the grid, typed "4\n6\n9\n" before the switch
+        const char* result;
+        int beeps;
+        bool tabular;
+    };
+    const Case cases[] = {
+        {"12\r\n18\r\n", 4, 0, "5!+112", "4 6 9 >_", "", 0, false},
+        {"12", 2, 2, "5!12", "4 6 9 >_", "", 0, false},
+        {"Total: 2^10 = 1024", 0, 0, " 2^10  10245!+1", "4 6 9 >_", "", 0, false},
+        {numbers, 4, 0, "5!+11", "4 6 9 >_", "", 0, false},
+        {"abc\r\n12", 4, 0, "5!+1", "4 6 9 >_", "", 1, false},
+        {"", 4, 0, "5!+1", "4 6 9 >_", "", 1, false},
+        {":c\r\n12\r\n18\r\n:l", 4, 0, "5!+1", "12 18 >_", "36 = 2^2 * 3^2", 0, true},
+        {"12\r\n18\r\n:l", 4, 0, "5!+1", "4 6 9 12 18 >_", "36 = 2^2 * 3^2", 0, true},
+        {":G", 4, 0, "5!+1", "4 6 9 >_", "1", 0, true},
+    };
+    for (const Case& c : cases) {
+        LinearHarness h("4\n6\n9\n", "5!+1", c.selStart, c.selLength);
+        h.clipboard.text = c.clipboard;
+        EXPECT_TRUE(h.window.OnDdeExecute("Paste"));
+        h.FinishSlide();
+        const std::string label = c.clipboard.substr(0, 20);
+        EXPECT_EQ(h.expression.Text(), c.line) << label;
+        EXPECT_EQ(h.Lines(), c.lines) << label;
+        EXPECT_EQ(ShownResult(h), c.result) << label;
+        EXPECT_EQ(h.beep.beeps, c.beeps) << label;
+        EXPECT_EQ(h.window.Mode(), c.tabular ? DisplayMode::Tabular : DisplayMode::Linear) << label;
+        EXPECT_EQ(h.window.SlideState().Active(),
+                  c.tabular ? DisplayView::Grid : DisplayView::Linear)
+            << label;
+    }
+}
+
+TEST(MainWindow_LinearCopy, CopiesTheLinesSelectionOrTheWholeLine) {
+    LinearHarness h("12\n18\n", "2+3*4", 0, 3);
+    h.window.OnKeyClick(KeyArray::Func, kLcm);  // the pane shows the LCM, the grid 18
+    h.grid.SetRow(1);
+    h.window.Copy();
+    EXPECT_EQ(h.clipboard.text, "2+3");
+    h.expression.line.SetSelStart(5);
+    h.window.Copy();
+    EXPECT_EQ(h.clipboard.text, "2+3*4");
+    h.expression.line.SetText("");
+    h.window.Copy();
+    EXPECT_EQ(h.clipboard.text, "2+3*4") << "an empty line copies nothing";
+    h.host.resultActive = true;
+    h.window.Copy();
+    EXPECT_EQ(h.clipboard.rtf, RenderResultRtf("36 = 2^2 * 3^2"));
+}
+
+TEST(MainWindow_LinearUndo, TakesBackTheLineAndLeavesTheGridsLevelForTabularMode) {
+    LinearHarness h("4\n6\n9\nc", "5!", 2, 0);
+    EXPECT_EQ(h.window.UndoLevel(), 1);
+    h.window.Undo();
+    EXPECT_EQ(h.expression.Text(), "5!");
+    EXPECT_EQ(h.Lines(), ">_") << "the hidden grid stays as it is";
+    h.window.OnKeyClick(KeyArray::Cntrl, kEnter);
+    EXPECT_EQ(h.expression.Text(), "2*3*4*5");
+    EXPECT_TRUE(h.window.OnKeyDown('Z', kCtrlDown));
+    EXPECT_EQ(h.expression.Text(), "5!");
+    h.window.OnDdeExecute("Clear");
+    h.window.Undo();
+    EXPECT_EQ(h.expression.Text(), "5!");
+    EXPECT_EQ(h.Lines(), ">_");
+    h.window.OnMenuCommand(MenuItem::ViewModeTabular);
+    h.FinishSlide();
+    h.window.Undo();
+    EXPECT_EQ(h.Lines(), ">4 6 9 _");
+}
+
+TEST(MainWindow_Menus, EditFollowsTheLineInLinearMode) {
+    struct Case {
+        const char* line;
+        int selStart, selLength;
+        bool equals;  // "=" pressed first
+        bool resultActive;
+        const char* clipboard;
+        bool undo, copy, paste, del, clear;
+    };
+    const Case cases[] = {
+        {"", 0, 0, false, false, "", false, false, false, false, false},
+        {"5!", 2, 0, false, false, "12", false, true, true, false, true},
+        {"5!", 1, 0, false, false, "abc", false, true, false, true, true},
+        {"5!", 2, 0, false, false, ":c", false, true, true, false, true},
+        {"5!", 2, 0, false, false, "x\r\n12\r\n:l", false, true, false, false, true},
+        {"5!", 2, 0, false, false, "12\r\n:l", false, true, true, false, true},
+        {"5!", 2, 0, true, false, "", true, true, false, true, true},
+        {"5!", 0, 2, false, true, "", false, false, false, true, true},  // empty result pane
+    };
+    for (const Case& c : cases) {
+        LinearHarness h("4\n6\nc", c.line, c.selStart, c.selLength);  // the grid could undo
+        if (c.equals) {
+            h.window.OnKeyClick(KeyArray::Cntrl, kEnter);
+            h.expression.line.SetSelStart(c.selStart);
+        }
+        h.host.resultActive = c.resultActive;
+        h.clipboard.text = c.clipboard;
+        h.window.OnMenuOpen(Menu::Edit);
+        MenuState m{h};
+        const std::string label = std::string(c.line) + " " + c.clipboard;
+        EXPECT_EQ(m.Enabled(MenuItem::EditUndo), c.undo) << label;
+        EXPECT_EQ(m.Enabled(MenuItem::EditCopy), c.copy) << label;
+        EXPECT_EQ(m.Enabled(MenuItem::EditPaste), c.paste) << label;
+        EXPECT_EQ(m.Enabled(MenuItem::EditDelete), c.del) << label;
+        EXPECT_EQ(m.Enabled(MenuItem::EditClear), c.clear) << label;
+    }
+}
+
 TEST(MainWindow_LinearView, ScrollBarShowsOnlyWhenTheLinesNoLongerFit) {
     struct Case {
         int lines;
