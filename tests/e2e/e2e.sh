@@ -13,24 +13,14 @@ company=$3
 version=$4
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 mkdir -p "$work"
-source "$root/scripts/lib/checks.sh"
+source "$root/scripts/lib/session.sh"
 started=$SECONDS
+session_begin
 
-wine_run() { "$root/scripts/wine-run.sh" "$@"; }
-probe() { wine_run "$bin/zentra-probe.exe" "$@"; }
 # A failed execute is named on standard error; the exit code counts them.
 dde() { wine_run "$bin/zentra-dde.exe" "$@" >/dev/null; }
-
-source "$root/scripts/lib/xvfb.sh"
-source "$root/scripts/lib/machine.sh"
-# Wine's desktop process keeps the display of the first program in the prefix: the display comes
-# first.
-if [[ -z ${DISPLAY:-} ]]; then
-    zentra_xvfb_start || exit 1
-fi
 # The settings key, read and written in the program's own prefix.
 settings_key="HKLM\\SOFTWARE\\$company\\Zentra!"
-reg_run() { ZENTRA_WINE_ARCH=$(zentra_pe_arch "$bin/Zentra!.exe") wine_run reg "$@"; }
 reg_value() {  # value name ("/ve" for the default value)
     local name=(/v "$1")
     [[ $1 == /ve ]] && name=(/ve)
@@ -38,17 +28,6 @@ reg_value() {  # value name ("/ve" for the default value)
         awk '/REG_/ { sub(/^ *[^ ]+( [^ ]+)? +REG_[A-Z_]+ */, ""); print }'
 }
 reg_run delete "$settings_key" /f >/dev/null 2>&1
-app_pid=
-app_running() { [[ -n $app_pid ]] && kill -0 "$app_pid" 2>/dev/null; }
-app_gone() { ! app_running; }
-cleanup() {
-    if app_running; then
-        probe close >/dev/null 2>&1
-        wait_for 10 app_gone || kill -9 "$app_pid" 2>/dev/null
-    fi
-    zentra_xvfb_stop
-}
-trap cleanup EXIT
 
 # CR LF in the grid's text becomes "|", the tab between a row's cells ";".
 grid_text() { probe text Zentra.Grid | tr '\t' ';' | sed -e 's/\r$//' | paste -sd'|'; }
@@ -69,8 +48,6 @@ expect_display() {  # label grid [result]
     fi
 }
 
-window_id() { xdotool search --name '^Quorvel$' 2>/dev/null | head -1; }
-window_shown() { [[ -n $(window_id) ]]; }
 keys() {  # xdotool key names, typed into the window
     xdotool windowfocus --sync "$win" 2>/dev/null || xdotool windowfocus "$win"
     xdotool key --delay 40 "$@"

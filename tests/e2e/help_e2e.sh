@@ -16,32 +16,17 @@ web_address=$6
 support_mail=$7
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 mkdir -p "$work"
-source "$root/scripts/lib/checks.sh"
+source "$root/scripts/lib/session.sh"
 started=$SECONDS
 
-
-wine_run() { "$root/scripts/wine-run.sh" "$@"; }
-probe() { wine_run "$bin/zentra-probe.exe" "$@"; }
 dde() { wine_run "$bin/zentra-dde.exe" --quiet "$@" >/dev/null; }
-
-source "$root/scripts/lib/xvfb.sh"
-app_pid=
-app_running() { [[ -n $app_pid ]] && kill -0 "$app_pid" 2>/dev/null; }
-app_gone() { ! app_running; }
 count_is() { [[ $(probe count "$1" | tr -d '\r') == "$2" ]]; }
-cleanup() {
-    if app_running; then
-        probe close >/dev/null 2>&1
-        wait_for 10 app_gone || kill -9 "$app_pid" 2>/dev/null
-    fi
+# What the program started goes with it.
+session_cleanup_extra() {
     probe close "Quorvel Help" >/dev/null 2>&1
     probe close Calculator >/dev/null 2>&1
-    zentra_xvfb_stop
 }
-trap cleanup EXIT
-if [[ -z ${DISPLAY:-} ]]; then
-    zentra_xvfb_start || exit 1
-fi
+session_begin
 
 # The copy: program, help file and the stand-in calculator, in a folder with a blank in its name
 # (later in folders outside the ANSI code page). Starts run the copy in $folder.
@@ -63,8 +48,6 @@ for tool in xdg-open xdg-email; do
     : >"$work/$tool.log"
 done
 
-window_id() { xdotool search --name '^Quorvel$' 2>/dev/null | head -1; }
-window_shown() { [[ -n $(window_id) ]]; }
 keys() {
     xdotool windowfocus --sync "$win" 2>/dev/null || xdotool windowfocus "$win"
     xdotool key --delay 60 "$@"

@@ -11,27 +11,11 @@ work=$3
 company=$4
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 mkdir -p "$work"
-source "$root/scripts/lib/checks.sh"
-source "$root/scripts/lib/xvfb.sh"
-source "$root/scripts/lib/machine.sh"
+session_program=$program
+source "$root/scripts/lib/session.sh"
+session_begin
 
-wine_run() { "$root/scripts/wine-run.sh" "$@"; }
-probe() { wine_run "$bin/zentra-probe.exe" "$@"; }
 dde() { wine_run "$bin/zentra-dde.exe" --quiet "$@" >/dev/null; }
-reg_run() { ZENTRA_WINE_ARCH=$(zentra_pe_arch "$program") wine_run reg "$@"; }
-
-app_pid=
-alive() { [[ -n $app_pid ]] && kill -0 "$app_pid" 2>/dev/null; }
-gone() { ! alive; }
-cleanup() {
-    if alive; then
-        probe close >/dev/null 2>&1
-        wait_for 10 gone || kill -9 "$app_pid" 2>/dev/null
-    fi
-    zentra_xvfb_stop
-}
-trap cleanup EXIT
-[[ -n ${DISPLAY:-} ]] || zentra_xvfb_start || exit 1
 
 # Whatever another test stored, this one starts in tabular mode.
 reg_run add "HKLM\\SOFTWARE\\$company\\Zentra!" /v Mode /d 0 /f >/dev/null 2>&1
@@ -48,7 +32,7 @@ expect_eq "the lines before" "12 " "$(lines)"
 dde FaultProbe
 expect_eq "a failing execute is refused" 1 $?
 check "the DDE failure is shown" 10 result_is "[Internal error: fault probe]"
-alive && ok "window alive after a failure in the DDE callback" || fail "died in the DDE callback"
+app_running && ok "window alive after a failure in the DDE callback" || fail "died in the DDE callback"
 
 dde Clear 1 2 Enter
 dde FaultProbeWindow
@@ -56,12 +40,12 @@ check "the window's failure is shown" 10 result_is "[Internal error: grid row ou
 win=$(xdotool search --name '^Quorvel$' | head -1)
 eval "$(xdotool getwindowgeometry --shell "$win")"
 import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$work/fault.png"
-alive && ok "window alive after a failure in its procedure" || fail "died in its procedure"
+app_running && ok "window alive after a failure in its procedure" || fail "died in its procedure"
 
 dde 3 Enter
 expect_eq "the window goes on working" "12 3 " "$(lines)"
 dde Exit
-check "Exit still ends the program" 10 gone
+check "Exit still ends the program" 10 app_gone
 wait "$app_pid"
 expect_eq "exit code" 0 $?
 app_pid=

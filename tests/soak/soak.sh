@@ -16,37 +16,20 @@ work=$2
 per_client=${3:-10000}
 big_mb=${4:-16}
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
-source "$root/scripts/lib/xvfb.sh"
-source "$root/scripts/lib/checks.sh"
 mkdir -p "$work"
-wine_run() { "$root/scripts/wine-run.sh" "$@"; }
-probe() { wine_run "$bin/zentra-probe.exe" "$@"; }
+source "$root/scripts/lib/session.sh"
 dde() { wine_run "$bin/zentra-dde.exe" --quiet --timeout 120000 "$@"; }
-
-app_pid=
-alive() { [[ -n $app_pid ]] && kill -0 "$app_pid" 2>/dev/null; }
-gone() { ! alive; }
-cleanup() {
-    if alive; then
-        dde Exit >/dev/null 2>&1
-        for _ in $(seq 100); do alive || break; sleep 0.1; done
-        alive && kill -9 "$app_pid" 2>/dev/null
-    fi
+session_cleanup_extra() {
     [[ -n ${changer_pid:-} ]] && { touch "$work/changer.stop"; kill "$changer_pid" 2>/dev/null; }
-    zentra_xvfb_stop
 }
-trap cleanup EXIT
-[[ -n ${DISPLAY:-} ]] || zentra_xvfb_start || exit 1
+session_begin
 
 # Tests before this one may have stored either mode; this one starts from tabular.
-source "$root/scripts/lib/machine.sh"
 settings_key="HKLM\\SOFTWARE\\${ZENTRA_COMPANY:-Zentra Software}\\Zentra!"
-reg_run() { ZENTRA_WINE_ARCH=$(zentra_pe_arch "$bin/Zentra!.exe") wine_run reg "$@"; }
 reg_run add "$settings_key" /v Mode /d 0 /f >/dev/null 2>&1
 
 if [[ $per_client == restarts ]]; then
     cycles=${4:-200}
-    window_id() { xdotool search --name '^Quorvel$' 2>/dev/null | head -1; }
     # The left edges of the grid and of the linear view's panel: the view at 0 is the mode shown.
     shown_mode() {
         probe layout | tr -d '\r' | awk '$1 == "Zentra.Grid" { g = $2 }
@@ -79,7 +62,7 @@ if [[ $per_client == restarts ]]; then
         done
         # DDE Exit and closing the window both save the mode.
         if ((cycle % 2)); then dde Exit >/dev/null; else probe close >/dev/null; fi
-        wait_for 20 gone || { fail "cycle $cycle: the program did not end"; break; }
+        wait_for 20 app_gone || { fail "cycle $cycle: the program did not end"; break; }
         app_pid=
     done
     echo "$((cycle - 1)) starts and exits in $((SECONDS - started)) s, $wrong in a wrong mode"
@@ -157,7 +140,7 @@ for client in b c d; do
     [[ ${failed%,} == "$expected" ]] && ok "client $client: $expected refused as the table says" ||
         fail "client $client: expected $expected refused, $(cat "$work/$client.summary")"
 done
-alive && ok "window alive after the clients" || fail "the window died"
+app_running && ok "window alive after the clients" || fail "the window died"
 lines >"$work/lines.txt"
 if diff <(cat "$work/model.txt"; echo) "$work/lines.txt" >"$work/lines.diff"; then
     ok "all $(wc -l <"$work/model.txt") typed numbers in order, nothing else"
@@ -170,7 +153,7 @@ paste_text() {  # label file expected-lines-file
     probe clip-set <"$2" >/dev/null 2>"$work/clip-set.err" ||
         { fail "$1: clipboard not set: $(tr -d '\r' <"$work/clip-set.err")"; return; }
     dde Paste >/dev/null || fail "$1: Paste refused"
-    alive || { fail "$1: the window died"; return; }
+    app_running || { fail "$1: the window died"; return; }
     lines >"$work/after.txt"
     if cmp -s "$3" "$work/after.txt"; then ok "$1"; else fail "$1: lines changed"; fi
 }
@@ -187,8 +170,8 @@ paste_text "one 1 MB line of digits enters nothing" "$work/long.txt" "$work/befo
 paste_text "100,000 numbers after :c become 100,000 lines" "$work/numbers.txt" "$work/numbers.expected"
 
 dde Exit >/dev/null
-for _ in $(seq 100); do alive || break; sleep 0.1; done
-alive && fail "Exit did not end the program" || ok "Exit ends the program"
+for _ in $(seq 100); do app_running || break; sleep 0.1; done
+app_running && fail "Exit did not end the program" || ok "Exit ends the program"
 app_pid=
 echo "$failures failures"
 ((failures == 0))
