@@ -17,7 +17,6 @@
 //   zentra-probe iconic CAPTION  exit code 0 when the top-level window CAPTION is minimized
 //   zentra-probe move CAPTION X Y  moves the top-level window CAPTION, keeping its size
 //   zentra-probe popup           exit code 0 when a popup menu is showing
-//   zentra-probe menu-bar        the captions of the window's menu bar, one a line
 //   zentra-probe end-session     WM_QUERYENDSESSION, then WM_ENDSESSION with its answer; prints
 //                                the answer (1: the window lets the session end)
 //   zentra-probe wait-disabled MS  exit code 0 as soon as the window is seen disabled (busy),
@@ -225,21 +224,6 @@ int PrintClipboard(UINT format, const char* command) {
     return status;
 }
 
-// What the user sees on the bar, empty items included (a gap would be an empty line).
-int PrintMenuBar() {
-    HWND main = MainWindow();
-    if (main == nullptr) return 2;
-    HMENU bar = GetMenu(main);
-    const int count = GetMenuItemCount(bar);
-    if (count < 0) return 3;
-    for (int position = 0; position < count; ++position) {
-        char text[128] = {};
-        GetMenuStringA(bar, static_cast<UINT>(position), text, sizeof text, MF_BYPOSITION);
-        std::printf("%s\n", text);
-    }
-    return 0;
-}
-
 // As the system asks at log-off: the window's answer decides whether the session ends.
 int EndSession() {
     HWND main = MainWindow();
@@ -302,7 +286,6 @@ int main(int argc, char** argv) {
         HWND menu = FindWindowA("#32768", nullptr);
         return menu != nullptr && IsWindowVisible(menu) ? 0 : 1;
     }
-    if (command == "menu-bar") return PrintMenuBar();
     if (command == "end-session") return EndSession();
     if (command == "wait-disabled" && argc == 3) return WaitDisabled(std::atoi(argv[2]));
     if (command == "close") {
@@ -316,7 +299,7 @@ int main(int argc, char** argv) {
     std::fputs(
         "usage: zentra-probe text CLASS [CAPTION] | sel CLASS | enabled CLASS | layout |\n"
         "       texts CAPTION | count CAPTION | clip-set | clip-text | clip-rtf |\n"
-        "       close [CAPTION] | popup | menu-bar | end-session | minimize CAPTION |\n"
+        "       close [CAPTION] | popup | end-session | minimize CAPTION |\n"
         "       iconic CAPTION | move CAPTION X Y | wait-disabled MS\n",
         stderr);
     return 1;
