@@ -1,6 +1,8 @@
 // Edit controls: https://learn.microsoft.com/windows/win32/controls/edit-controls
 #include "controls/win32/EditBox.h"
 
+#include <algorithm>
+
 #include "controls/win32/HostSupport.h"
 #include "controls/win32/WindowBinding.h"
 
@@ -8,6 +10,11 @@ namespace zentra::win32 {
 namespace {
 
 constexpr int kPointsPerInch = 72;
+// A replacement this soon after the one before is gathered; gathered ones reach the control at
+// the latest after kFlushMs (WM_TIMER comes only when no other message waits).
+constexpr DWORD kQuickRunMs = 50;
+constexpr UINT kFlushMs = 30;
+constexpr UINT_PTR kFlushTimer = 0x5A17;
 
 // Typing, pasting, cutting and the control's own undo would change the text behind the keypad's
 // back; the window's key preview and the operator keys' access keys do the typing instead.
@@ -33,6 +40,7 @@ bool IsSwallowed(UINT message, WPARAM wParam) {
 std::unique_ptr<EditBox> EditBox::Create(const EditBoxArgs& args) {
     std::unique_ptr<EditBox> box(new EditBox());
     box->onChange_ = args.onChange;
+    box->onFlushed_ = args.onFlushed;
     box->hwnd_ = CreateWindowExA(
         0, "EDIT", "",
         WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_NOHIDESEL, 0, 0, 0,
@@ -56,6 +64,7 @@ std::unique_ptr<EditBox> EditBox::Create(const EditBoxArgs& args) {
 
 EditBox::~EditBox() {
     if (hwnd_ != nullptr && IsWindow(hwnd_)) {
+        DropGathered();
         SetWindowLongPtrA(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original_));
         SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
         DestroyWindow(hwnd_);
@@ -72,6 +81,12 @@ LRESULT CALLBACK EditBox::SubclassProc(HWND hwnd, UINT message, WPARAM wParam, L
 }
 
 LRESULT EditBox::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_DESTROY || message == WM_NCDESTROY) {
+        DropGathered();
+    } else if (gathering_) {
+        Flush();
+    }
+    if (message == WM_TIMER && wParam == kFlushTimer) return 0;
     if (message == kReflectedCommand) {
         if (HIWORD(wParam) == EN_CHANGE && onChange_) onChange_();
         return 0;
@@ -81,14 +96,16 @@ LRESULT EditBox::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 std::string EditBox::Text() const {
-    return WindowText(hwnd_);
+    return gathering_ ? gathered_.text : WindowText(hwnd_);
 }
 
 void EditBox::SetText(const std::string& text) {
+    DropGathered();
     SetWindowTextA(hwnd_, text.c_str());
 }
 
 int EditBox::SelStart() const {
+    if (gathering_) return gathered_.selStart;
     DWORD start = 0;
     DWORD end = 0;
     SendMessageA(hwnd_, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
@@ -97,6 +114,7 @@ int EditBox::SelStart() const {
 }
 
 int EditBox::SelLength() const {
+    if (gathering_) return gathered_.selEnd - gathered_.selStart;
     DWORD start = 0;
     DWORD end = 0;
     SendMessageA(hwnd_, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
@@ -105,12 +123,79 @@ int EditBox::SelLength() const {
 }
 
 void EditBox::Select(int start, int length) {
+    if (gathering_) {
+        const int size = static_cast<int>(gathered_.text.size());
+        gathered_.selStart = std::clamp(start, 0, size);
+        gathered_.selEnd = std::clamp(start + std::max(length, 0), gathered_.selStart, size);
+        return;
+    }
     SendMessageA(hwnd_, EM_SETSEL, static_cast<WPARAM>(start), static_cast<LPARAM>(start + length));
     SendMessageA(hwnd_, EM_SCROLLCARET, 0, 0);
 }
 
 void EditBox::ReplaceSelection(const std::string& text) {
+    Flush();
     SendMessageA(hwnd_, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+bool EditBox::ReplaceSelectionSoon(const std::string& text) {
+    const DWORD now = GetTickCount();
+    const bool quick = now - lastReplacement_ < kQuickRunMs;
+    lastReplacement_ = now;
+    if (!CanGather()) {
+        if (!quick) {
+            ReplaceSelection(text);
+            return false;
+        }
+        Flush();
+        BeginGathering();
+    }
+    Gathered& g = gathered_;
+    g.text.replace(static_cast<std::size_t>(g.selStart),
+                   static_cast<std::size_t>(g.selEnd - g.selStart), text);
+    g.inserted += static_cast<int>(text.size());
+    g.selStart = g.selEnd = g.from + g.inserted;
+    return true;
+}
+
+// Only a run of insertions, each at the end of the one before, is gathered: the control then
+// differs from the text in one range.
+bool EditBox::CanGather() const {
+    return gathering_ && gathered_.selStart == gathered_.selEnd &&
+           gathered_.selStart == gathered_.from + gathered_.inserted;
+}
+
+void EditBox::BeginGathering() {
+    DWORD start = 0;
+    DWORD end = 0;
+    SendMessageA(hwnd_, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                 reinterpret_cast<LPARAM>(&end));
+    gathered_ =
+        Gathered{WindowText(hwnd_),       static_cast<int>(start),       static_cast<int>(start),
+                 static_cast<int>(start), static_cast<int>(end - start), 0};
+    // The first replacement removes the selection.
+    gathered_.selEnd = static_cast<int>(end);
+    gathering_ = true;
+    SetTimer(hwnd_, kFlushTimer, kFlushMs, nullptr);
+}
+
+void EditBox::Flush() {
+    if (!gathering_) return;
+    DropGathered();
+    const Gathered g = std::move(gathered_);
+    const std::string inserted =
+        g.text.substr(static_cast<std::size_t>(g.from), static_cast<std::size_t>(g.inserted));
+    SendMessageA(hwnd_, EM_SETSEL, static_cast<WPARAM>(g.from),
+                 static_cast<LPARAM>(g.from + g.removed));
+    SendMessageA(hwnd_, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(inserted.c_str()));
+    Select(g.selStart, g.selEnd - g.selStart);
+    if (onFlushed_) onFlushed_(g.from + g.inserted);
+}
+
+void EditBox::DropGathered() {
+    if (!gathering_) return;
+    gathering_ = false;
+    KillTimer(hwnd_, kFlushTimer);
 }
 
 int EditBox::LineCount() const {

@@ -2,6 +2,12 @@
 // changes only through the program (the keypad), while the caret, the selection and the scroll bar
 // work as usual. It handles its own EN_CHANGE, which its parent panel reflects back to it.
 //
+// Replacements that come in a quick run (DDE executes, each a few hundred microseconds apart)
+// are gathered: the box keeps the text and selection they make and hands them to the control in
+// one EM_REPLACESEL a moment later, because the control takes milliseconds for each under Wine.
+// Any message that reaches the control first (paint, input, a read of its text or selection)
+// hands them over before the control sees it, so it is never seen or used stale.
+//
 // Ownership: the owner keeps the EditBox and must outlive its callback. Teardown: the destructor
 // stops routing (restores the control's own procedure), then destroys the window and its font.
 #pragma once
@@ -23,6 +29,9 @@ struct EditBoxArgs {
     std::string fontName = "Courier New";
     int fontPoints = 9;
     std::function<void()> onChange;
+    // Gathered replacements reached the control (its EN_CHANGE came before); the argument is
+    // where the text they inserted ends.
+    std::function<void(int)> onFlushed;
 };
 
 class EditBox {
@@ -42,6 +51,11 @@ class EditBox {
     // Replaces the selection with `text` (EM_REPLACESEL): the control wraps and redraws only
     // the lines that changed.
     void ReplaceSelection(const std::string& text);
+    // The same, but gathered with the replacements before it when they come in a quick run;
+    // true when it was gathered: `onFlushed` runs once the control has it.
+    bool ReplaceSelectionSoon(const std::string& text);
+    // Hands gathered replacements to the control now.
+    void Flush();
     int LineCount() const;
     // The height of one text line in the control's font, in pixels.
     int LineHeight() const;
@@ -54,11 +68,31 @@ class EditBox {
     EditBox() = default;
     static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+    // Starts gathering at the control's text and selection.
+    void BeginGathering();
+    bool CanGather() const;
+    // Forgets them (the whole text is about to be replaced).
+    void DropGathered();
+
+    // While gathering: the text and selection as the program made them; the control still has
+    // `removed` characters at `from` where the text has `inserted`.
+    struct Gathered {
+        std::string text;
+        int selStart = 0;
+        int selEnd = 0;
+        int from = 0;
+        int removed = 0;
+        int inserted = 0;
+    };
 
     HWND hwnd_ = nullptr;
     HFONT font_ = nullptr;
     WNDPROC original_ = nullptr;
     std::function<void()> onChange_;
+    std::function<void(int)> onFlushed_;
+    bool gathering_ = false;
+    Gathered gathered_;
+    DWORD lastReplacement_ = 0;
 };
 
 }  // namespace zentra::win32

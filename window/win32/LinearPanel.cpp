@@ -21,6 +21,7 @@ bool LinearPanel::Create(HWND parent, int editId, Events events) {
     edit.onChange = [this] {
         if (events_.onChange) events_.onChange();
     };
+    edit.onFlushed = [this](int end) { AfterReplacement(end); };
     edit_ = win32::EditBox::Create(edit);
     return edit_ != nullptr;
 }
@@ -77,21 +78,26 @@ void LinearPanel::SetSelLength(int length) {
 
 void LinearPanel::ReplaceSel(std::string_view text) {
     if (columns_ == 0) columns_ = Columns();
-    edit_->ReplaceSelection(std::string(text));
-    BreakLongRowAtCaret();
+    if (!edit_->ReplaceSelectionSoon(std::string(text))) AfterReplacement(edit_->SelStart());
+}
+
+void LinearPanel::AfterReplacement(int end) {
+    BreakLongRowAt(end);
     if (events_.onChange) events_.onChange();
 }
 
-void LinearPanel::BreakLongRowAtCaret() {
+// Gathered keys may be followed by a selection elsewhere (the fault "=" marks): it stays.
+void LinearPanel::BreakLongRowAt(int at) {
     const std::string shown = edit_->Text();
-    const int caret = edit_->SelStart();
-    const auto [first, last] = ShownRowAt(shown, caret);
+    const auto [first, last] = ShownRowAt(shown, at);
     if (!IsLongRow(last - first, columns_)) return;
-    const int lineCaret = LinePosition(shown, caret);
+    const int start = SelStart();
+    const int length = SelLength();
     edit_->Select(first, last - first);
     edit_->ReplaceSelection(
         ShownText(std::string_view(shown).substr(first, last - first), columns_));
-    edit_->Select(ShownPosition(edit_->Text(), lineCaret), 0);
+    SetSelStart(start);
+    SetSelLength(length);
 }
 
 void LinearPanel::Rebreak() {
@@ -116,12 +122,15 @@ int LinearPanel::Height() const {
     return rect.bottom - rect.top;
 }
 
+// Gathered keys reach the control before it is sized, not in the midst of it.
 void LinearPanel::SetWidth(int width) {
+    edit_->Flush();
     SetWindowPos(edit_->Hwnd(), nullptr, 0, 0, width, Height(),
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void LinearPanel::Move(int left, int top, int width, int height) {
+    edit_->Flush();
     SetWindowPos(edit_->Hwnd(), nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
     if (Columns() != columns_) Rebreak();
 }

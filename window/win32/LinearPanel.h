@@ -48,8 +48,10 @@ class LinearPanel final : public ExpressionBoxPort {
     int Columns() const;
     // Shows the line again broken for the present width, keeping the selection.
     void Rebreak();
-    // Breaks the row around the caret when edits made it long.
-    void BreakLongRowAtCaret();
+    // What follows a replacement once the control has it; `end` is where its text ends.
+    void AfterReplacement(int end);
+    // Breaks the row around shown position `at` when edits made it long, keeping the selection.
+    void BreakLongRowAt(int at);
 
     Events events_;
     int columns_ = 0;
