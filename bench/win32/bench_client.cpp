@@ -21,9 +21,12 @@
 #include <string>
 #include <vector>
 
+#include "tests/e2e/WindowSearch.h"
+
 namespace {
 
-constexpr const char* kCaption = "Quorvel";
+using zentra::outside::FindChildWindow;
+using zentra::outside::FindMainWindow;
 
 double Now() {
     static const double perMs = [] {
@@ -103,41 +106,21 @@ int Start(int runs, int count, char** specs) {
     return 0;
 }
 
-struct KeySearch {
-    const char* caption;
-    HWND found;
-};
-
-BOOL CALLBACK MatchKey(HWND hwnd, LPARAM param) {
-    auto* search = reinterpret_cast<KeySearch*>(param);
-    char name[64] = {};
-    char text[64] = {};
-    GetClassNameA(hwnd, name, sizeof name);
-    GetWindowTextA(hwnd, text, sizeof text);
-    if (std::strcmp(name, "Zentra.CommandButton") == 0 && std::strcmp(text, search->caption) == 0 &&
-        IsWindowVisible(hwnd)) {
-        search->found = hwnd;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 int Click(const char* caption) {
-    HWND main = FindWindowA(nullptr, kCaption);
+    HWND main = FindMainWindow();
     if (main == nullptr) return 2;
-    KeySearch search{caption, nullptr};
-    EnumChildWindows(main, &MatchKey, reinterpret_cast<LPARAM>(&search));
-    if (search.found == nullptr) return 3;
+    HWND key = FindChildWindow(main, "Zentra.CommandButton", caption);
+    if (key == nullptr) return 3;
     const LPARAM at = MAKELPARAM(4, 4);
     const double start = Now();
-    SendMessageA(search.found, WM_LBUTTONDOWN, MK_LBUTTON, at);
-    SendMessageA(search.found, WM_LBUTTONUP, 0, at);
+    SendMessageA(key, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageA(key, WM_LBUTTONUP, 0, at);
     std::printf("%.1f\n", Now() - start);
     return 0;
 }
 
 int Command(int id) {
-    HWND main = FindWindowA(nullptr, kCaption);
+    HWND main = FindMainWindow();
     if (main == nullptr) return 2;
     const double start = Now();
     SendMessageA(main, WM_COMMAND, static_cast<WPARAM>(id), 0);
@@ -146,7 +129,7 @@ int Command(int id) {
 }
 
 int Paint() {
-    HWND main = FindWindowA(nullptr, kCaption);
+    HWND main = FindMainWindow();
     if (main == nullptr) return 2;
     const double start = Now();
     RedrawWindow(main, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
@@ -154,19 +137,10 @@ int Paint() {
     return 0;
 }
 
-BOOL CALLBACK MatchEdit(HWND hwnd, LPARAM param) {
-    char name[64] = {};
-    GetClassNameA(hwnd, name, sizeof name);
-    if (lstrcmpiA(name, "Edit") != 0) return TRUE;
-    *reinterpret_cast<HWND*>(param) = hwnd;
-    return FALSE;
-}
-
 int Caret(int position) {
-    HWND main = FindWindowA(nullptr, kCaption);
+    HWND main = FindMainWindow();
     if (main == nullptr) return 2;
-    HWND edit = nullptr;
-    EnumChildWindows(main, &MatchEdit, reinterpret_cast<LPARAM>(&edit));
+    HWND edit = FindChildWindow(main, "Edit");
     if (edit == nullptr) return 3;
     SendMessageA(edit, EM_SETSEL, static_cast<WPARAM>(position), static_cast<LPARAM>(position));
     return 0;

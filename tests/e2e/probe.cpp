@@ -33,28 +33,15 @@
 #include <string>
 #include <vector>
 
+#include "tests/e2e/WindowSearch.h"
+
 namespace {
 
-constexpr const char* kCaption = "Quorvel";
+using zentra::outside::FindChildWindow;
+using zentra::outside::kMainCaption;
 
 HWND MainWindow() {
-    return FindWindowA(nullptr, kCaption);
-}
-
-struct ClassSearch {
-    const char* className;
-    HWND found;
-};
-
-BOOL CALLBACK MatchClass(HWND hwnd, LPARAM param) {
-    auto* search = reinterpret_cast<ClassSearch*>(param);
-    char name[256] = {};
-    GetClassNameA(hwnd, name, sizeof name);
-    if (std::strcmp(name, search->className) == 0) {
-        search->found = hwnd;
-        return FALSE;
-    }
-    return TRUE;
+    return zentra::outside::FindMainWindow();
 }
 
 std::string WindowText(HWND hwnd) {
@@ -72,10 +59,9 @@ int PrintText(const char* className, const char* caption) {
     for (HWND main = FindWindowExA(nullptr, nullptr, nullptr, caption); main != nullptr;
          main = FindWindowExA(nullptr, main, nullptr, caption)) {
         ++captioned;
-        ClassSearch search{className, nullptr};
-        EnumChildWindows(main, &MatchClass, reinterpret_cast<LPARAM>(&search));
-        if (search.found == nullptr) continue;
-        const std::string text = WindowText(search.found);
+        HWND child = FindChildWindow(main, className);
+        if (child == nullptr) continue;
+        const std::string text = WindowText(child);
         std::fwrite(text.data(), 1, text.size(), stdout);
         return 0;
     }
@@ -85,11 +71,7 @@ int PrintText(const char* className, const char* caption) {
 }
 
 HWND FindChild(const char* className) {
-    HWND main = MainWindow();
-    if (main == nullptr) return nullptr;
-    ClassSearch search{className, nullptr};
-    EnumChildWindows(main, &MatchClass, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    return FindChildWindow(MainWindow(), className);
 }
 
 int PrintSelection(const char* className) {
@@ -255,7 +237,7 @@ int main(int argc, char** argv) {
     _setmode(_fileno(stdin), _O_BINARY);
     const std::string command = argc > 1 ? argv[1] : "";
     if (command == "text" && (argc == 3 || argc == 4)) {
-        return PrintText(argv[2], argc == 4 ? argv[3] : kCaption);
+        return PrintText(argv[2], argc == 4 ? argv[3] : kMainCaption);
     }
     if (command == "count" && argc == 3) return PrintCount(argv[2]);
     if (command == "class" && argc == 3) return FindWindowA(argv[2], nullptr) != nullptr ? 0 : 1;
