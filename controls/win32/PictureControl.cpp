@@ -5,19 +5,13 @@
 
 #include <vector>
 
-#include "controls/win32/HostSupport.h"
-#include "controls/win32/WindowBinding.h"
-
 namespace zentra::win32 {
 namespace {
 
 constexpr const char* kClassName = "Zentra.Picture";
 
 RECT RectInParent(HWND hwnd) {
-    RECT rect{};
-    GetWindowRect(hwnd, &rect);
-    MapWindowPoints(HWND_DESKTOP, GetParent(hwnd), reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
+    return RectIn(hwnd, GetParent(hwnd));
 }
 
 }  // namespace
@@ -52,40 +46,31 @@ void PaintBeneath(HWND child, HDC hdc) {
 }
 
 std::unique_ptr<PictureControl> PictureControl::Create(PictureControlArgs args) {
-    WindowClass windowClass;
-    windowClass.name = kClassName;
-    windowClass.procedure = &PictureControl::WndProc;
-    if (args.picture == nullptr || !RegisterWindowClass(windowClass)) return nullptr;
+    if (args.picture == nullptr) return nullptr;
     std::unique_ptr<PictureControl> control(new PictureControl(std::move(args)));
     BITMAP info{};
     GetObjectA(control->args_.picture, sizeof info, &info);
     control->size_ = {info.bmWidth, info.bmHeight};
-    const DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS |
-                        (control->args_.enabled ? 0 : static_cast<DWORD>(WS_DISABLED));
-    CreateWindowExA(0, kClassName, "", style, 0, 0, info.bmWidth, info.bmHeight,
-                    control->args_.parent, nullptr, GetModuleHandleA(nullptr), control.get());
-    if (control->hwnd_ == nullptr) return nullptr;
+    WindowCreation creation =
+        WindowCreation::Child(control->args_.parent, 0, {0, 0, info.bmWidth, info.bmHeight});
+    creation.style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS |
+                     (control->args_.enabled ? 0 : static_cast<DWORD>(WS_DISABLED));
+    WindowClass windowClass;
+    windowClass.name = kClassName;
+    if (!control->CreateWindowFor(windowClass, creation)) return nullptr;
     return control;
 }
 
-PictureControl::~PictureControl() {
-    // Stop routing, then destroy the window; the picture belongs to the caller.
-    if (hwnd_ != nullptr && IsWindow(hwnd_)) {
-        SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
-        DestroyWindow(hwnd_);
-    }
-}
-
 POINT PictureControl::Position() const {
-    const RECT rect = RectInParent(hwnd_);
+    const RECT rect = RectInParent(Hwnd());
     return {rect.left, rect.top};
 }
 
 void PictureControl::MoveTo(int x, int y) {
     // What shows through the picture depends on where it is: no copying of the old pixels.
-    SetWindowPos(hwnd_, nullptr, x, y, 0, 0,
+    SetWindowPos(Hwnd(), nullptr, x, y, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
-    InvalidateRect(hwnd_, nullptr, FALSE);
+    InvalidateRect(Hwnd(), nullptr, FALSE);
 }
 
 void PictureControl::MoveBy(int dx, int dy) {
@@ -94,7 +79,7 @@ void PictureControl::MoveBy(int dx, int dy) {
 }
 
 void PictureControl::SetEnabled(bool enabled) {
-    EnableWindow(hwnd_, enabled ? TRUE : FALSE);
+    EnableWindow(Hwnd(), enabled ? TRUE : FALSE);
 }
 
 void PictureControl::DrawPicture(HDC hdc) const {
@@ -107,54 +92,33 @@ void PictureControl::DrawPicture(HDC hdc) const {
 }
 
 void PictureControl::ButtonDown(int button) {
-    if (buttonsHeld_ == 0) SetCapture(hwnd_);
+    if (buttonsHeld_ == 0) SetCapture(Hwnd());
     buttonsHeld_ |= button;
     if (args_.onMouseDown) args_.onMouseDown(button);
 }
 
-void PictureControl::ButtonUp(int button, LPARAM lParam) {
+void PictureControl::ButtonUp(int button, POINT at) {
     if ((buttonsHeld_ & button) == 0) return;
     buttonsHeld_ &= ~button;
-    if (buttonsHeld_ == 0 && GetCapture() == hwnd_) ReleaseCapture();
+    if (buttonsHeld_ == 0 && GetCapture() == Hwnd()) ReleaseCapture();
     if (args_.onMouseUp) args_.onMouseUp(button);
     // The picture may have moved under the pointer meanwhile: test against where it is now.
-    const POINT at{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
     RECT client{};
-    GetClientRect(hwnd_, &client);
+    GetClientRect(Hwnd(), &client);
     if (button == 1 && PtInRect(&client, at) && args_.onClick) args_.onClick();
 }
 
-LRESULT CALLBACK PictureControl::WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* control = BoundWindowObject(hwnd, message, lParam, &PictureControl::hwnd_);
-    if (control == nullptr) return DefWindowProcA(hwnd, message, wParam, lParam);
-    return GuardWindowProc(hwnd, message, wParam, lParam,
-                           [&] { return control->Handle(message, wParam, lParam); });
-}
-
-LRESULT PictureControl::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT PictureControl::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (const auto painted =
-            PaintOverParent(hwnd_, message, wParam, [this](HDC hdc) { DrawPicture(hdc); })) {
+            PaintOverParent(Hwnd(), message, wParam, [this](HDC hdc) { DrawPicture(hdc); })) {
         return *painted;
     }
+    if (const auto mouse = DecodeMouseButton(message, wParam, lParam)) {
+        if (mouse->action == MouseAction::Down) ButtonDown(mouse->button);
+        if (mouse->action == MouseAction::Up) ButtonUp(mouse->button, mouse->at);
+        return 0;
+    }
     switch (message) {
-        case WM_LBUTTONDOWN:
-            ButtonDown(1);
-            return 0;
-        case WM_RBUTTONDOWN:
-            ButtonDown(2);
-            return 0;
-        case WM_MBUTTONDOWN:
-            ButtonDown(4);
-            return 0;
-        case WM_LBUTTONUP:
-            ButtonUp(1, lParam);
-            return 0;
-        case WM_RBUTTONUP:
-            ButtonUp(2, lParam);
-            return 0;
-        case WM_MBUTTONUP:
-            ButtonUp(4, lParam);
-            return 0;
         case WM_MOUSEMOVE:
             if (buttonsHeld_ != 0 && args_.onMouseMove) {
                 args_.onMouseMove(static_cast<short>(LOWORD(lParam)),
@@ -163,12 +127,12 @@ LRESULT PictureControl::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_CAPTURECHANGED:
             // A popup menu or another window took the mouse: no button is held for us any more.
-            if (reinterpret_cast<HWND>(lParam) != hwnd_) buttonsHeld_ = 0;
+            if (reinterpret_cast<HWND>(lParam) != Hwnd()) buttonsHeld_ = 0;
             return 0;
         default:
             break;
     }
-    return DefWindowProcA(hwnd_, message, wParam, lParam);
+    return Default(message, wParam, lParam);
 }
 
 }  // namespace zentra::win32

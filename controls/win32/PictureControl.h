@@ -10,6 +10,7 @@
 #include <optional>
 
 #include "controls/win32/OffscreenPaint.h"
+#include "controls/win32/WindowBase.h"
 
 namespace zentra::win32 {
 
@@ -27,14 +28,11 @@ struct PictureControlArgs {
 };
 
 // Owns its window: destroying the object destroys the window.
-class PictureControl {
+class PictureControl final : private WindowBase {
   public:
     static std::unique_ptr<PictureControl> Create(PictureControlArgs args);
-    ~PictureControl();
-    PictureControl(const PictureControl&) = delete;
-    PictureControl& operator=(const PictureControl&) = delete;
 
-    HWND Hwnd() const { return hwnd_; }
+    using WindowBase::Hwnd;
     SIZE Size() const { return size_; }
     // The top-left corner in the parent's client pixels.
     POINT Position() const;
@@ -44,14 +42,12 @@ class PictureControl {
 
   private:
     explicit PictureControl(PictureControlArgs args) : args_(std::move(args)) {}
-    static LRESULT CALLBACK WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void DrawPicture(HDC hdc) const;
     void ButtonDown(int button);
-    void ButtonUp(int button, LPARAM lParam);
+    void ButtonUp(int button, POINT at);
 
     PictureControlArgs args_;
-    HWND hwnd_ = nullptr;
     SIZE size_{};
     int buttonsHeld_ = 0;
 };

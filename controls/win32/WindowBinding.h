@@ -4,9 +4,9 @@
 
 #include <windows.h>
 
-#include <exception>
-#include <string>
 #include <utility>
+
+#include "controls/win32/EntryGuard.h"
 
 namespace zentra::win32 {
 
@@ -21,52 +21,6 @@ T* BoundWindowObject(HWND hwnd, UINT message, LPARAM lParam, HWND T::*handle) {
         SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created));
     }
     return reinterpret_cast<T*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-}
-
-// Receives the failures that GuardEntry stopped; the program's window installs one that shows
-// them. Without one, a failure only beeps.
-class FaultReceiver {
-  public:
-    virtual void OnInternalFault(const std::string& what) = 0;
-
-  protected:
-    ~FaultReceiver() = default;
-};
-
-inline FaultReceiver*& CurrentFaultReceiver() {
-    static FaultReceiver* receiver = nullptr;
-    return receiver;
-}
-
-inline void SetFaultReceiver(FaultReceiver* receiver) {
-    CurrentFaultReceiver() = receiver;
-}
-
-inline void ReportInternalFault(const char* what) noexcept {
-    try {
-        if (FaultReceiver* receiver = CurrentFaultReceiver()) {
-            receiver->OnInternalFault(what);
-            return;
-        }
-    } catch (...) {
-        // Reporting failed as well: the beep below is all that is left.
-    }
-    MessageBeep(MB_ICONHAND);
-}
-
-// Runs one entry from the system (a window procedure, a DDE callback); when it throws, the
-// failure is reported and `failed()` answers instead. The 32-bit runtime unwinds with tables that
-// cannot cross the system's frames, so an exception escaping a callback would end the program.
-template <typename Work, typename Failed>
-auto GuardEntry(Work&& work, Failed&& failed) noexcept -> decltype(work()) {
-    try {
-        return work();
-    } catch (const std::exception& error) {
-        ReportInternalFault(error.what());
-    } catch (...) {
-        ReportInternalFault("unknown failure");
-    }
-    return failed();
 }
 
 // A window procedure's body under GuardEntry; a message whose handler failed gets the default

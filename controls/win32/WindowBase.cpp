@@ -1,0 +1,125 @@
+#include "controls/win32/WindowBase.h"
+
+#include "controls/win32/HostSupport.h"
+
+namespace zentra::win32 {
+namespace {
+
+bool Register(WindowClass windowClass, WNDPROC procedure) {
+    windowClass.procedure = procedure;
+    return RegisterWindowClass(windowClass);
+}
+
+}  // namespace
+
+WindowCreation WindowCreation::Child(HWND parent, int id, const RECT& bounds) {
+    WindowCreation creation;
+    creation.parent = parent;
+    creation.x = bounds.left;
+    creation.y = bounds.top;
+    creation.width = bounds.right - bounds.left;
+    creation.height = bounds.bottom - bounds.top;
+    creation.menu = reinterpret_cast<HMENU>(static_cast<INT_PTR>(id));
+    return creation;
+}
+
+bool WindowBase::CreateWindowFor(const WindowClass& windowClass, const WindowCreation& creation) {
+    if (!Register(windowClass, &WindowBase::Procedure)) return false;
+    // The window binds itself at WM_NCCREATE; a creation that fails later unbinds it again.
+    return CreateWindowExA(creation.exStyle, windowClass.name, "", creation.style, creation.x,
+                           creation.y, creation.width, creation.height, creation.parent,
+                           creation.menu, GetModuleHandleA(nullptr), this) != nullptr;
+}
+
+bool WindowBase::Subclass(HWND hwnd) {
+    if (hwnd == nullptr) return false;
+    Bind(hwnd);
+    subclassed_ = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&WindowBase::Procedure)));
+    return true;
+}
+
+void WindowBase::DestroyOwnWindow() {
+    HWND hwnd = hwnd_;
+    if (hwnd == nullptr) return;
+    const WNDPROC subclassed = subclassed_;
+    Unbind();
+    if (!IsWindow(hwnd)) return;
+    if (subclassed != nullptr) {
+        SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(subclassed));
+    }
+    DestroyWindow(hwnd);
+}
+
+LRESULT WindowBase::Default(UINT message, WPARAM wParam, LPARAM lParam) const {
+    if (subclassed_ != nullptr) return CallWindowProcA(subclassed_, hwnd_, message, wParam, lParam);
+    return DefWindowProcA(hwnd_, message, wParam, lParam);
+}
+
+WindowBase* WindowBase::BoundTo(HWND hwnd) {
+    return reinterpret_cast<WindowBase*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+}
+
+void WindowBase::Bind(HWND hwnd) {
+    hwnd_ = hwnd;
+    SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+}
+
+void WindowBase::Unbind() {
+    if (hwnd_ != nullptr) SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
+    hwnd_ = nullptr;
+    subclassed_ = nullptr;
+}
+
+LRESULT CALLBACK WindowBase::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        static_cast<WindowBase*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams)
+            ->Bind(hwnd);
+    }
+    WindowBase* window = BoundTo(hwnd);
+    if (window == nullptr) return DefWindowProcA(hwnd, message, wParam, lParam);
+    if (message == WM_NCDESTROY) {
+        // The window's last message: the object forgets it, the class frees what it holds.
+        const WNDPROC subclassed = window->subclassed_;
+        window->Unbind();
+        if (subclassed != nullptr)
+            return CallWindowProcA(subclassed, hwnd, message, wParam, lParam);
+        return DefWindowProcA(hwnd, message, wParam, lParam);
+    }
+    // A message that every window answers alike is one case here, before the window's own
+    // handler: WM_DPICHANGED (lay out at the new resolution) or WM_GETOBJECT (the accessibility
+    // object) for every window of the program at once.
+    return GuardEntry([&] { return window->HandleMessage(message, wParam, lParam); },
+                      [&] { return window->Default(message, wParam, lParam); });
+}
+
+std::optional<MouseButtonEvent> DecodeMouseButton(UINT message, WPARAM wParam, LPARAM lParam) {
+    // The left, right and middle button's down, up and double-click, in this order.
+    if (message < WM_LBUTTONDOWN || message > WM_MBUTTONDBLCLK) return std::nullopt;
+    const UINT offset = message - WM_LBUTTONDOWN;
+    const auto action = static_cast<MouseAction>(offset % 3);
+    const int button = 1 << (offset / 3);
+    const POINT at{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+    return MouseButtonEvent{action, button, MouseShiftState(wParam), at};
+}
+
+RECT RectIn(HWND window, HWND other) {
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    MapWindowPoints(HWND_DESKTOP, other, reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+SIZE OuterSize(HWND window) {
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    return {rect.right - rect.left, rect.bottom - rect.top};
+}
+
+SIZE ClientSize(HWND window) {
+    RECT rect{};
+    GetClientRect(window, &rect);
+    return {rect.right - rect.left, rect.bottom - rect.top};
+}
+
+}  // namespace zentra::win32

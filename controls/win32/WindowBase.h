@@ -1,0 +1,89 @@
+// The one skeleton of every window of ours: class registration, creation with its arguments, the
+// binding of the object to its window, the guard around every message, unbinding, and what every
+// window decodes alike (mouse buttons, rectangles).
+// Binding: https://learn.microsoft.com/windows/win32/api/winuser/nf-winuser-setwindowlongptra,
+// subclassing: https://learn.microsoft.com/windows/win32/winmsg/about-window-procedures
+#pragma once
+
+#include <windows.h>
+
+#include <optional>
+
+#include "controls/win32/EntryGuard.h"
+#include "controls/win32/HostSupport.h"
+
+namespace zentra::win32 {
+
+// What CreateWindowEx takes besides the class. Position and size in the parent's client pixels.
+struct WindowCreation {
+    HWND parent = nullptr;
+    DWORD style = 0;
+    DWORD exStyle = 0;
+    int x = 0;
+    int y = 0;
+    int width = 0;
+    int height = 0;
+    HMENU menu = nullptr;  // a top-level window's menu bar, or a child's control id
+
+    // A child window with control id `id` over `bounds`.
+    static WindowCreation Child(HWND parent, int id, const RECT& bounds);
+};
+
+// The object behind a window. It is bound at WM_NCCREATE, before any other message needs it, and
+// unbound at WM_NCDESTROY or when the object goes first (which then destroys the window). Every
+// message in between runs the derived class's HandleMessage under GuardEntry; a message whose
+// handler failed gets the class's own handling, so that a failed paint is still validated.
+class WindowBase {
+  public:
+    WindowBase(const WindowBase&) = delete;
+    WindowBase& operator=(const WindowBase&) = delete;
+
+    // nullptr before creation and once the window is gone.
+    HWND Hwnd() const { return hwnd_; }
+
+  protected:
+    WindowBase() = default;
+    ~WindowBase() { DestroyOwnWindow(); }
+
+    // Registers the class once per process, then creates the window bound to this object; false
+    // when the system refuses either.
+    bool CreateWindowFor(const WindowClass& windowClass, const WindowCreation& creation);
+    // Binds a window of a system class (an edit control) made by the caller: its messages reach
+    // HandleMessage first, and Default hands them to the control's own procedure.
+    bool Subclass(HWND hwnd);
+    // Stops routing messages here, then destroys the window. A class whose members must outlive
+    // its window calls it first thing in its destructor; the base's destructor does it otherwise.
+    void DestroyOwnWindow();
+    // What the window's class does with a message.
+    LRESULT Default(UINT message, WPARAM wParam, LPARAM lParam) const;
+    // The object bound to `hwnd`, or nullptr; the caller checks the window's class first.
+    static WindowBase* BoundTo(HWND hwnd);
+
+  private:
+    virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) = 0;
+    static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    void Bind(HWND hwnd);
+    void Unbind();
+
+    HWND hwnd_ = nullptr;
+    WNDPROC subclassed_ = nullptr;  // a system control's own procedure
+};
+
+// A mouse button message, decoded as every window reports it.
+enum class MouseAction { Down, Up, DoubleClick };  // in the order of the button messages
+struct MouseButtonEvent {
+    MouseAction action;
+    int button;  // 1 left, 2 right, 4 middle
+    int shift;   // ShiftBit: 1 Shift, 2 Ctrl, 4 Alt
+    POINT at;    // client pixels
+};
+// Nothing for any message but a left, right or middle button's down, up or double-click.
+std::optional<MouseButtonEvent> DecodeMouseButton(UINT message, WPARAM wParam, LPARAM lParam);
+
+// `window`'s outer rectangle in the client pixels of `other`.
+RECT RectIn(HWND window, HWND other);
+// The outer size (frame included) and the client size, in pixels.
+SIZE OuterSize(HWND window);
+SIZE ClientSize(HWND window);
+
+}  // namespace zentra::win32
