@@ -10,7 +10,6 @@
 #include "controls/GridGeometry.h"
 #include "controls/win32/HostSupport.h"
 #include "controls/win32/OffscreenPaint.h"
-#include "controls/win32/WindowBinding.h"
 
 namespace zentra::win32 {
 namespace {
@@ -39,11 +38,6 @@ UINT DrawTextFlags(CellAlignment alignment) {
 }  // namespace
 
 std::unique_ptr<GridControl> GridControl::Create(const GridControlArgs& args) {
-    WindowClass windowClass;
-    windowClass.name = kClassName;
-    windowClass.procedure = &GridControl::WndProc;
-    windowClass.style = CS_DBLCLKS;
-    RegisterWindowClass(windowClass);
     std::unique_ptr<GridControl> control(new GridControl());
     control->twipsPerPixel_ = TwipsPerPixel(ScreenResolution().y);
     control->font_ = args.font;
@@ -55,13 +49,13 @@ std::unique_ptr<GridControl> GridControl::Create(const GridControlArgs& args) {
                         DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, "MS Sans Serif");
         control->font_ = control->ownFont_;
     }
-    const RECT& b = args.bounds;
-    HWND hwnd = CreateWindowExA(args.border ? WS_EX_CLIENTEDGE : 0, kClassName, "",
-                                WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | WS_CLIPSIBLINGS,
-                                b.left, b.top, b.right - b.left, b.bottom - b.top, args.parent,
-                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(args.id)),
-                                GetModuleHandleA(nullptr), control.get());
-    if (!hwnd) return nullptr;
+    WindowCreation creation = WindowCreation::Child(args.parent, args.id, args.bounds);
+    creation.style = WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | WS_CLIPSIBLINGS;
+    creation.exStyle = args.border ? WS_EX_CLIENTEDGE : 0;
+    WindowClass windowClass;
+    windowClass.name = kClassName;
+    windowClass.style = CS_DBLCLKS;
+    if (!control->CreateWindowFor(windowClass, creation)) return nullptr;
     control->UpdateRowHeight();
     control->OnSize();
     control->SyncScrollBar();
@@ -69,24 +63,25 @@ std::unique_ptr<GridControl> GridControl::Create(const GridControlArgs& args) {
 }
 
 GridControl::~GridControl() {
-    // Stop routing messages to this object, then destroy the window, then free the font.
-    if (hwnd_) {
-        SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
-        DestroyWindow(hwnd_);
-    }
+    // The window goes before the font it draws with.
+    DestroyOwnWindow();
     if (ownFont_) DeleteObject(ownFont_);
 }
 
-LRESULT CALLBACK GridControl::WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    auto* self = BoundWindowObject(hwnd, msg, lp, &GridControl::hwnd_);
-    if (!self) return DefWindowProcA(hwnd, msg, wp, lp);
-    return GuardWindowProc(hwnd, msg, wp, lp, [&] { return self->Handle(msg, wp, lp); });
-}
-
-LRESULT GridControl::Handle(UINT msg, WPARAM wp, LPARAM lp) {
+LRESULT GridControl::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    if (const auto mouse = DecodeMouseButton(msg, wp, lp)) {
+        if (mouse->action == MouseAction::Down) {
+            OnMouseDown(*mouse);
+            return 0;
+        }
+        if (mouse->action == MouseAction::DoubleClick && mouse->button == 1) {
+            OnDoubleClick(mouse->at);
+            return 0;
+        }
+    }
     switch (msg) {
         case WM_PAINT:
-            PaintOffscreen(hwnd_, [this](HDC hdc) { Paint(hdc); });
+            PaintOffscreen(Hwnd(), [this](HDC hdc) { Paint(hdc); });
             return 0;
         case WM_PRINTCLIENT:
             Paint(reinterpret_cast<HDC>(wp));
@@ -95,18 +90,6 @@ LRESULT GridControl::Handle(UINT msg, WPARAM wp, LPARAM lp) {
             return 1;
         case WM_SIZE:
             OnSize();
-            return 0;
-        case WM_LBUTTONDOWN:
-            OnMouseDown(1, wp, lp);
-            return 0;
-        case WM_RBUTTONDOWN:
-            OnMouseDown(2, wp, lp);
-            return 0;
-        case WM_MBUTTONDOWN:
-            OnMouseDown(4, wp, lp);
-            return 0;
-        case WM_LBUTTONDBLCLK:
-            OnDoubleClick(lp);
             return 0;
         case WM_KEYDOWN:
             if (OnKey(wp)) return 0;
@@ -151,22 +134,18 @@ LRESULT GridControl::Handle(UINT msg, WPARAM wp, LPARAM lp) {
             scrollBarPending_ = false;
             SyncScrollBar();
             return 0;
-        case WM_NCDESTROY:
-            SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
-            hwnd_ = nullptr;
-            return 0;
         default:
             break;
     }
-    return DefWindowProcA(hwnd_, msg, wp, lp);
+    return Default(msg, wp, lp);
 }
 
 void GridControl::Paint(HDC hdc) {
     RECT client;
-    GetClientRect(hwnd_, &client);
+    GetClientRect(Hwnd(), &client);
     FillRect(hdc, &client, GetSysColorBrush(COLOR_WINDOW));
     HGDIOBJ oldFont = SelectObject(hdc, font_);
-    const bool enabled = IsWindowEnabled(hwnd_) != FALSE;
+    const bool enabled = IsWindowEnabled(Hwnd()) != FALSE;
     SetTextColor(hdc, GetSysColor(enabled ? COLOR_WINDOWTEXT : COLOR_GRAYTEXT));
     SetBkMode(hdc, TRANSPARENT);
     HPEN pen = CreatePen(PS_SOLID, 1, kGridLineColor);
@@ -211,31 +190,29 @@ void GridControl::PaintCell(HDC hdc, int row, int col, const RECT& cell) {
 
 void GridControl::OnSize() {
     RECT client;
-    GetClientRect(hwnd_, &client);
+    GetClientRect(Hwnd(), &client);
     model_.SetSize(PixelsToTwips(client.right, twipsPerPixel_),
                    PixelsToTwips(client.bottom, twipsPerPixel_));
     InvalidateAll();
     ScheduleScrollBar();
 }
 
-void GridControl::OnMouseDown(int button, WPARAM keys, LPARAM lp) {
-    const int x = GET_X_LPARAM(lp);
-    const int y = GET_Y_LPARAM(lp);
-    if (button == 1) {
-        ::SetFocus(hwnd_);
-        const int row = RowAtY(y, TopRow(), RowPixels(), Rows());
-        const int col = ColAtX(x, ColPixels());
+void GridControl::OnMouseDown(const MouseButtonEvent& mouse) {
+    if (mouse.button == 1) {
+        ::SetFocus(Hwnd());
+        const int row = RowAtY(mouse.at.y, TopRow(), RowPixels(), Rows());
+        const int col = ColAtX(mouse.at.x, ColPixels());
         if (row >= 0 && col >= 0) SelectAndShow(row, col);
     }
     if (events_) {
-        events_->OnMouseDown(button, MouseShiftState(keys), PixelsToTwips(x, twipsPerPixel_),
-                             PixelsToTwips(y, twipsPerPixel_));
+        events_->OnMouseDown(mouse.button, mouse.shift, PixelsToTwips(mouse.at.x, twipsPerPixel_),
+                             PixelsToTwips(mouse.at.y, twipsPerPixel_));
     }
 }
 
-void GridControl::OnDoubleClick(LPARAM lp) {
-    const int row = RowAtY(GET_Y_LPARAM(lp), TopRow(), RowPixels(), Rows());
-    const int col = ColAtX(GET_X_LPARAM(lp), ColPixels());
+void GridControl::OnDoubleClick(POINT at) {
+    const int row = RowAtY(at.y, TopRow(), RowPixels(), Rows());
+    const int col = ColAtX(at.x, ColPixels());
     if (row < 0 || col < 0) return;
     model_.DoubleClickCell(row, col);
     InvalidateAll();
@@ -303,7 +280,7 @@ void GridControl::OnVScroll(WPARAM wp) {
             SCROLLINFO si{};
             si.cbSize = sizeof si;
             si.fMask = SIF_TRACKPOS;
-            GetScrollInfo(hwnd_, SB_VERT, &si);
+            GetScrollInfo(Hwnd(), SB_VERT, &si);
             ScrollTo(si.nTrackPos);
             break;
         }
@@ -325,10 +302,10 @@ void GridControl::SelectAndShow(int row, int col) {
 }
 
 void GridControl::InvalidateAll() {
-    if (!hwnd_ || repaintPending_) return;
-    repaintPending_ = SetTimer(hwnd_, kRepaintTimer, kRepaintDelayMs, nullptr) != 0;
+    if (!Hwnd() || repaintPending_) return;
+    repaintPending_ = SetTimer(Hwnd(), kRepaintTimer, kRepaintDelayMs, nullptr) != 0;
     // Without a timer the change shows at once.
-    if (!repaintPending_) InvalidateRect(hwnd_, nullptr, FALSE);
+    if (!repaintPending_) InvalidateRect(Hwnd(), nullptr, FALSE);
 }
 
 void GridControl::InvalidateRow(int row) {
@@ -338,7 +315,7 @@ void GridControl::InvalidateRow(int row) {
 }
 
 void GridControl::Repaint() {
-    KillTimer(hwnd_, kRepaintTimer);
+    KillTimer(Hwnd(), kRepaintTimer);
     repaintPending_ = false;
     // The scroll bar's look catches up with its position here too, but only when it changed:
     // drawing the bar costs several milliseconds under Wine, far more than the cells do, and a
@@ -346,7 +323,7 @@ void GridControl::Repaint() {
     const auto look = ScrollBarLook();
     const UINT frame = look != drawnScrollBar_ ? RDW_FRAME : 0;
     drawnScrollBar_ = look;
-    RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | frame);
+    RedrawWindow(Hwnd(), nullptr, nullptr, RDW_INVALIDATE | frame);
 }
 
 // Whether the bar shows and can be used, its length and its thumb's place, in pixels; and
@@ -354,19 +331,19 @@ void GridControl::Repaint() {
 std::array<LONG, 5> GridControl::ScrollBarLook() const {
     SCROLLBARINFO info{};
     info.cbSize = sizeof info;
-    if (!GetScrollBarInfo(hwnd_, OBJID_VSCROLL, &info)) return {-1, -1, -1, -1, -1};
+    if (!GetScrollBarInfo(Hwnd(), OBJID_VSCROLL, &info)) return {-1, -1, -1, -1, -1};
     return {static_cast<LONG>(info.rgstate[0]), info.rcScrollBar.bottom - info.rcScrollBar.top,
-            info.xyThumbTop, info.xyThumbBottom, IsWindowEnabled(hwnd_)};
+            info.xyThumbTop, info.xyThumbBottom, IsWindowEnabled(Hwnd())};
 }
 
 void GridControl::ScheduleScrollBar() {
-    if (!hwnd_ || scrollBarPending_) return;
+    if (!Hwnd() || scrollBarPending_) return;
     scrollBarPending_ = true;
-    PostMessageA(hwnd_, kSyncScrollBar, 0, 0);
+    PostMessageA(Hwnd(), kSyncScrollBar, 0, 0);
 }
 
 void GridControl::SyncScrollBar() {
-    if (!hwnd_) return;
+    if (!Hwnd()) return;
     // A page as large as the range hides the bar: it shows exactly when some row is out of view.
     const std::array<int, 3> bar{Rows() - 1, VisibleRows(), TopRow()};
     if (bar == scrollBar_) return;
@@ -379,13 +356,13 @@ void GridControl::SyncScrollBar() {
     si.nPage = static_cast<UINT>(bar[1]);
     si.nPos = bar[2];
     // Showing or hiding the bar happens here; drawing it waits for the next repaint.
-    SetScrollInfo(hwnd_, SB_VERT, &si, FALSE);
+    SetScrollInfo(Hwnd(), SB_VERT, &si, FALSE);
     InvalidateAll();
 }
 
 void GridControl::UpdateRowHeight() {
     int fontRowPixels = 16;
-    if (hwnd_) {
+    if (Hwnd()) {
         HDC hdc = MeasuringDc();
         HGDIOBJ old = SelectObject(hdc, font_);
         TEXTMETRICA metrics;
@@ -468,24 +445,20 @@ void GridControl::Clear() {
 }
 
 int GridControl::Width() const {
-    RECT r{};
-    if (hwnd_) GetWindowRect(hwnd_, &r);
-    return PixelsToTwips(r.right - r.left, twipsPerPixel_);
+    return Hwnd() ? PixelsToTwips(OuterSize(Hwnd()).cx, twipsPerPixel_) : 0;
 }
 
 int GridControl::Height() const {
-    RECT r{};
-    if (hwnd_) GetWindowRect(hwnd_, &r);
-    return PixelsToTwips(r.bottom - r.top, twipsPerPixel_);
+    return Hwnd() ? PixelsToTwips(OuterSize(Hwnd()).cy, twipsPerPixel_) : 0;
 }
 
 bool GridControl::Enabled() const {
-    return hwnd_ && IsWindowEnabled(hwnd_);
+    return Hwnd() && IsWindowEnabled(Hwnd());
 }
 
 void GridControl::SetFocus() {
     // Focusing the focused window changes nothing; asking the system costs a round trip per key.
-    if (hwnd_ && !hasFocus_) ::SetFocus(hwnd_);
+    if (Hwnd() && !hasFocus_) ::SetFocus(Hwnd());
 }
 
 void GridControl::SetEvents(GridEvents* events) {

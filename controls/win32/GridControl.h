@@ -9,6 +9,7 @@
 
 #include "common/Grid.h"
 #include "common/MemoryGrid.h"
+#include "controls/win32/WindowBase.h"
 
 namespace zentra::win32 {
 
@@ -22,14 +23,12 @@ struct GridControlArgs {
 
 // Owns its window: destroying the object destroys the window. Cell events, double-clicks and
 // mouse presses reach the receiver given to SetEvents.
-class GridControl final : public Grid {
+class GridControl final : public Grid, private WindowBase {
   public:
     static std::unique_ptr<GridControl> Create(const GridControlArgs& args);
     ~GridControl() override;
-    GridControl(const GridControl&) = delete;
-    GridControl& operator=(const GridControl&) = delete;
 
-    HWND Hwnd() const { return hwnd_; }
+    using WindowBase::Hwnd;
     // The whole rows the client area shows (at least 1).
     int VisibleRows() const { return model_.VisibleRows(); }
 
@@ -65,14 +64,13 @@ class GridControl final : public Grid {
 
   private:
     GridControl() = default;
-    static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
-    LRESULT Handle(UINT msg, WPARAM wp, LPARAM lp);
+    LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
 
     void Paint(HDC hdc);
     void PaintCell(HDC hdc, int row, int col, const RECT& cell);
     void OnSize();
-    void OnMouseDown(int button, WPARAM keys, LPARAM lp);
-    void OnDoubleClick(LPARAM lp);
+    void OnMouseDown(const MouseButtonEvent& mouse);
+    void OnDoubleClick(POINT at);
     bool OnKey(WPARAM key);
     void OnVScroll(WPARAM wp);
     void ScrollTo(int topRow);
@@ -90,7 +88,6 @@ class GridControl final : public Grid {
     int RowPixels() const;
     std::array<int, 2> ColPixels() const;
 
-    HWND hwnd_ = nullptr;
     HFONT font_ = nullptr;
     HFONT ownFont_ = nullptr;
     GridEvents* events_ = nullptr;

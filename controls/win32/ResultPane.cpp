@@ -8,7 +8,6 @@
 #include "common/RtfRuns.h"
 #include "controls/win32/HostSupport.h"
 #include "controls/win32/OffscreenPaint.h"
-#include "controls/win32/WindowBinding.h"
 
 namespace zentra::win32 {
 namespace {
@@ -78,45 +77,33 @@ class GdiMeasurer final : public TextMeasurer {
 };
 
 std::unique_ptr<ResultPane> ResultPane::Create(ResultPaneArgs args) {
-    WindowClass windowClass;
-    windowClass.name = kClassName;
-    windowClass.procedure = &ResultPane::WndProc;
-    windowClass.cursor = IDC_IBEAM;
-    RegisterWindowClass(windowClass);
-    const RECT b = args.bounds;
-    const bool border = args.border;
-    HWND parent = args.parent;
-    const int id = args.id;
+    WindowCreation creation = WindowCreation::Child(args.parent, args.id, args.bounds);
+    creation.style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_DISABLED;
+    creation.exStyle = args.border ? WS_EX_CLIENTEDGE : 0;
     std::unique_ptr<ResultPane> pane(new ResultPane(std::move(args)));
     pane->pixelsPerInch_ = std::max(1, ScreenResolution().y);
-    HWND hwnd = CreateWindowExA(border ? WS_EX_CLIENTEDGE : 0, kClassName, "",
-                                WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_DISABLED, b.left,
-                                b.top, b.right - b.left, b.bottom - b.top, parent,
-                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                                GetModuleHandleA(nullptr), pane.get());
-    if (!hwnd) return nullptr;
+    WindowClass windowClass;
+    windowClass.name = kClassName;
+    windowClass.cursor = IDC_IBEAM;
+    if (!pane->CreateWindowFor(windowClass, creation)) return nullptr;
     return pane;
 }
 
 ResultPane::~ResultPane() {
-    // Stop routing messages to this object, then destroy the window, then free the fonts.
-    if (hwnd_) {
-        SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
-        DestroyWindow(hwnd_);
-    }
+    // The window goes before the fonts it draws with.
+    DestroyOwnWindow();
     for (auto& [size, font] : fonts_) DeleteObject(font);
 }
 
-LRESULT CALLBACK ResultPane::WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    auto* self = BoundWindowObject(hwnd, msg, lp, &ResultPane::hwnd_);
-    if (!self) return DefWindowProcA(hwnd, msg, wp, lp);
-    return GuardWindowProc(hwnd, msg, wp, lp, [&] { return self->Handle(msg, wp, lp); });
-}
-
-LRESULT ResultPane::Handle(UINT msg, WPARAM wp, LPARAM lp) {
+LRESULT ResultPane::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    if (const auto mouse = DecodeMouseButton(msg, wp, lp);
+        mouse && mouse->action == MouseAction::Down) {
+        OnMouseDown(*mouse);
+        return 0;
+    }
     switch (msg) {
         case WM_PAINT:
-            PaintOffscreen(hwnd_, [this](HDC hdc) { Paint(hdc); });
+            PaintOffscreen(Hwnd(), [this](HDC hdc) { Paint(hdc); });
             return 0;
         case WM_PRINTCLIENT:
             Paint(reinterpret_cast<HDC>(wp));
@@ -127,16 +114,7 @@ LRESULT ResultPane::Handle(UINT msg, WPARAM wp, LPARAM lp) {
             ScrollTo(scrollX_);
             return 0;
         case WM_ENABLE:
-            InvalidateRect(hwnd_, nullptr, FALSE);
-            return 0;
-        case WM_LBUTTONDOWN:
-            OnMouseDown(1, wp, lp);
-            return 0;
-        case WM_RBUTTONDOWN:
-            OnMouseDown(2, wp, lp);
-            return 0;
-        case WM_MBUTTONDOWN:
-            OnMouseDown(4, wp, lp);
+            InvalidateRect(Hwnd(), nullptr, FALSE);
             return 0;
         case WM_KEYDOWN:
             if (OnKey(wp)) return 0;
@@ -153,21 +131,17 @@ LRESULT ResultPane::Handle(UINT msg, WPARAM wp, LPARAM lp) {
         case WM_SETTEXT:
             SetText(lp ? reinterpret_cast<const char*>(lp) : "");
             return TRUE;
-        case WM_NCDESTROY:
-            SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
-            hwnd_ = nullptr;
-            return 0;
         default:
             break;
     }
-    return DefWindowProcA(hwnd_, msg, wp, lp);
+    return Default(msg, wp, lp);
 }
 
 void ResultPane::Paint(HDC hdc) {
     RECT client;
-    GetClientRect(hwnd_, &client);
+    GetClientRect(Hwnd(), &client);
     FillRect(hdc, &client, GetSysColorBrush(COLOR_WINDOW));
-    SetTextColor(hdc, GetSysColor(IsWindowEnabled(hwnd_) ? COLOR_WINDOWTEXT : COLOR_GRAYTEXT));
+    SetTextColor(hdc, GetSysColor(IsWindowEnabled(Hwnd()) ? COLOR_WINDOWTEXT : COLOR_GRAYTEXT));
     SetBkMode(hdc, TRANSPARENT);
     const UINT oldAlign = SetTextAlign(hdc, TA_LEFT | TA_BASELINE | TA_NOUPDATECP);
     HGDIOBJ oldFont = nullptr;
@@ -190,27 +164,27 @@ void ResultPane::ShowDocument(std::string rtf) {
     rtf_ = std::move(rtf);
     document_ = ParseRtfDocument(rtf_);
     givenText_.reset();
-    if (!hwnd_) return;
-    HDC hdc = GetDC(hwnd_);
+    if (!Hwnd()) return;
+    HDC hdc = GetDC(Hwnd());
     HGDIOBJ oldFont = SelectObject(hdc, GetStockObject(DEFAULT_GUI_FONT));
     layout_ = LayOutDocument(document_, GdiMeasurer(hdc, *this), pixelsPerInch_);
     SelectObject(hdc, oldFont);
-    ReleaseDC(hwnd_, hdc);
+    ReleaseDC(Hwnd(), hdc);
     ScrollTo(scrollX_);
-    InvalidateRect(hwnd_, nullptr, FALSE);
+    InvalidateRect(Hwnd(), nullptr, FALSE);
 }
 
 std::vector<PlacedRun> ResultPane::PlacedRuns() {
-    if (!hwnd_) return {};
-    HDC hdc = GetDC(hwnd_);
+    if (!Hwnd()) return {};
+    HDC hdc = GetDC(Hwnd());
     auto runs = PlaceRuns(document_, layout_, GdiMeasurer(hdc, *this), pixelsPerInch_);
-    ReleaseDC(hwnd_, hdc);
+    ReleaseDC(Hwnd(), hdc);
     return runs;
 }
 
 int ResultPane::MaxScroll() const {
     RECT client{};
-    if (hwnd_) GetClientRect(hwnd_, &client);
+    if (Hwnd()) GetClientRect(Hwnd(), &client);
     return std::max(0, layout_.width + 2 * kInsetX - static_cast<int>(client.right));
 }
 
@@ -218,15 +192,15 @@ void ResultPane::ScrollTo(int x) {
     const int clamped = std::clamp(x, 0, MaxScroll());
     if (clamped == scrollX_) return;
     scrollX_ = clamped;
-    if (hwnd_) InvalidateRect(hwnd_, nullptr, FALSE);
+    if (Hwnd()) InvalidateRect(Hwnd(), nullptr, FALSE);
 }
 
-void ResultPane::OnMouseDown(int button, WPARAM keys, LPARAM lp) {
-    if (button == 1) ::SetFocus(hwnd_);
+void ResultPane::OnMouseDown(const MouseButtonEvent& mouse) {
+    if (mouse.button == 1) ::SetFocus(Hwnd());
     if (!args_.onMouseDown) return;
     const int twipsPerPixel = TwipsPerPixel(pixelsPerInch_);
-    args_.onMouseDown(button, MouseShiftState(keys), GET_X_LPARAM(lp) * twipsPerPixel,
-                      GET_Y_LPARAM(lp) * twipsPerPixel);
+    args_.onMouseDown(mouse.button, mouse.shift, mouse.at.x * twipsPerPixel,
+                      mouse.at.y * twipsPerPixel);
 }
 
 bool ResultPane::OnKey(WPARAM key) {
@@ -268,11 +242,11 @@ void ResultPane::SetText(const std::string& text) {
 }
 
 void ResultPane::SetEnabled(bool enabled) {
-    if (hwnd_) EnableWindow(hwnd_, enabled ? TRUE : FALSE);
+    if (Hwnd()) EnableWindow(Hwnd(), enabled ? TRUE : FALSE);
 }
 
 bool ResultPane::Enabled() const {
-    return hwnd_ && IsWindowEnabled(hwnd_);
+    return Hwnd() && IsWindowEnabled(Hwnd());
 }
 
 void ResultPane::ResetView() {

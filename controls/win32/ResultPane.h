@@ -14,6 +14,7 @@
 
 #include "common/RichTextBox.h"
 #include "controls/RichTextLayout.h"
+#include "controls/win32/WindowBase.h"
 
 namespace zentra::win32 {
 
@@ -29,14 +30,12 @@ struct ResultPaneArgs {
 };
 
 // Owns its window: destroying the object destroys the window. Starts empty and disabled.
-class ResultPane final : public RichTextBox {
+class ResultPane final : public RichTextBox, private WindowBase {
   public:
     static std::unique_ptr<ResultPane> Create(ResultPaneArgs args);
     ~ResultPane() override;
-    ResultPane(const ResultPane&) = delete;
-    ResultPane& operator=(const ResultPane&) = delete;
 
-    HWND Hwnd() const { return hwnd_; }
+    using WindowBase::Hwnd;
     // The document's size, its runs as drawn (pixels from the text's origin), and how far the
     // view is scrolled right.
     const TextLayout& Layout() const { return layout_; }
@@ -53,8 +52,7 @@ class ResultPane final : public RichTextBox {
 
   private:
     explicit ResultPane(ResultPaneArgs args) : args_(std::move(args)) {}
-    static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
-    LRESULT Handle(UINT msg, WPARAM wp, LPARAM lp);
+    LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
 
     void Paint(HDC hdc);
     // Reads the document (its text is the pane's plain text) and lays it out.
@@ -62,14 +60,13 @@ class ResultPane final : public RichTextBox {
     const std::string& PlainText() const { return givenText_ ? *givenText_ : document_.text; }
     void ScrollTo(int x);
     int MaxScroll() const;
-    void OnMouseDown(int button, WPARAM keys, LPARAM lp);
+    void OnMouseDown(const MouseButtonEvent& mouse);
     bool OnKey(WPARAM key);
     HFONT FontFor(int halfPoints);
 
     friend class GdiMeasurer;
 
     ResultPaneArgs args_;
-    HWND hwnd_ = nullptr;
     std::string rtf_;
     RtfDocument document_;
     // The text as SetText gave it, line ends included, which its document does not keep.
