@@ -14,7 +14,6 @@
 
 #include "controls/win32/HostSupport.h"
 #include "controls/win32/OffscreenPaint.h"
-#include "controls/win32/WindowBinding.h"
 
 namespace zentra::win32 {
 namespace {
@@ -178,10 +177,6 @@ LPCSTR StandardCursor(std::int16_t pointer) {
     }
 }
 
-std::int16_t ShiftState(WPARAM keys) {
-    return static_cast<std::int16_t>(MouseShiftState(keys));
-}
-
 std::int16_t KeyShiftState() {
     return static_cast<std::int16_t>(KeyboardShiftState());
 }
@@ -278,14 +273,6 @@ CommandButtonArgs ArgsFromDesign(const KeyDesign& design, HWND parent, int id) {
     return args;
 }
 
-bool CommandButtonWindow::Register() {
-    win32::WindowClass windowClass;
-    windowClass.name = kClassName;
-    windowClass.procedure = WindowProc;
-    windowClass.style = CS_DBLCLKS;
-    return win32::RegisterWindowClass(windowClass);
-}
-
 CommandButtonWindow::CommandButtonWindow(const CommandButtonArgs& args)
     : initialProperties_(args.properties),
       onClick_(args.onClick),
@@ -296,15 +283,16 @@ CommandButtonWindow::CommandButtonWindow(const CommandButtonArgs& args)
 }
 
 std::unique_ptr<CommandButtonWindow> CommandButtonWindow::Create(const CommandButtonArgs& args) {
-    if (!Register()) return nullptr;
     std::unique_ptr<CommandButtonWindow> self(new CommandButtonWindow(args));
-    const DWORD style = WS_CHILD | WS_CLIPSIBLINGS | (args.visible ? WS_VISIBLE : 0);
-    HWND hwnd = CreateWindowExA(0, kClassName, "", style, args.x, args.y, args.width, args.height,
-                                args.parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(args.id)),
-                                GetModuleHandleA(nullptr), self.get());
-    if (hwnd == nullptr) return nullptr;
+    WindowCreation creation = WindowCreation::Child(
+        args.parent, args.id, {args.x, args.y, args.x + args.width, args.y + args.height});
+    creation.style = WS_CHILD | WS_CLIPSIBLINGS | (args.visible ? WS_VISIBLE : 0);
+    WindowClass windowClass;
+    windowClass.name = kClassName;
+    windowClass.style = CS_DBLCLKS;
+    if (!self->CreateWindowFor(windowClass, creation)) return nullptr;
     self->initialProperties_ = nullptr;  // borrowed only while creating
-    if (args.helpContextId != 0) SetWindowContextHelpId(hwnd, args.helpContextId);
+    if (args.helpContextId != 0) SetWindowContextHelpId(self->Hwnd(), args.helpContextId);
     if (!args.toolTip.empty()) self->SetToolTip(args.toolTip);
     return self;
 }
@@ -315,7 +303,7 @@ CommandButtonWindow* CommandButtonWindow::FromHwnd(HWND hwnd) {
         lstrcmpA(name, kClassName) != 0) {
         return nullptr;
     }
-    return reinterpret_cast<CommandButtonWindow*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    return static_cast<CommandButtonWindow*>(BoundTo(hwnd));
 }
 
 namespace {
@@ -348,20 +336,16 @@ bool CommandButtonWindow::PressAccessKey(HWND parent, char key) {
 }
 
 CommandButtonWindow::~CommandButtonWindow() {
-    if (hwnd_ != nullptr) {
-        SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);  // no more messages reach this object
-        KillTimer(hwnd_, kFlashTimerId);
-        HWND hwnd = hwnd_;
-        hwnd_ = nullptr;
-        DestroyWindow(hwnd);
-    }
+    // The window goes before its tooltip, font and cursor.
+    if (Hwnd() != nullptr) KillTimer(Hwnd(), kFlashTimerId);
+    DestroyOwnWindow();
     if (toolTip_ != nullptr) DestroyWindow(toolTip_);
     if (font_ != nullptr) DeleteObject(font_);
     if (customCursor_ != nullptr) DestroyCursor(customCursor_);
 }
 
 void CommandButtonWindow::SetVisible(bool visible) {
-    if (hwnd_ != nullptr) ShowWindow(hwnd_, visible ? SW_SHOWNA : SW_HIDE);
+    if (Hwnd() != nullptr) ShowWindow(Hwnd(), visible ? SW_SHOWNA : SW_HIDE);
 }
 
 void CommandButtonWindow::SetToolTip(const std::string& text) {
@@ -370,8 +354,8 @@ void CommandButtonWindow::SetToolTip(const std::string& text) {
     TTTOOLINFOA tool{};
     tool.cbSize = TTTOOLINFOA_V2_SIZE;  // accepted by every comctl32 version
     tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-    tool.hwnd = GetParent(hwnd_);
-    tool.uId = reinterpret_cast<UINT_PTR>(hwnd_);
+    tool.hwnd = GetParent(Hwnd());
+    tool.uId = reinterpret_cast<UINT_PTR>(Hwnd());
     std::string copy = toolTipText_;  // the control copies it; it only asks for a writable pointer
     tool.lpszText = copy.data();
     if (SendMessageA(toolTip_, TTM_GETTOOLCOUNT, 0, 0) == 0) {
@@ -382,37 +366,28 @@ void CommandButtonWindow::SetToolTip(const std::string& text) {
 }
 
 void CommandButtonWindow::CreateToolTip() {
-    if (toolTip_ != nullptr || hwnd_ == nullptr || toolTipText_.empty()) return;
+    if (toolTip_ != nullptr || Hwnd() == nullptr || toolTipText_.empty()) return;
     if (!LoadToolTipClass()) return;
     toolTip_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
                                WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
-                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr,
+                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Hwnd(), nullptr,
                                GetModuleHandleA(nullptr), nullptr);
     if (toolTip_ != nullptr) SetToolTip(toolTipText_);
 }
 
-LRESULT CALLBACK CommandButtonWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam,
-                                                 LPARAM lParam) {
-    auto* self = win32::BoundWindowObject(hwnd, message, lParam, &CommandButtonWindow::hwnd_);
-    if (self == nullptr) return DefWindowProcA(hwnd, message, wParam, lParam);
-    if (message == WM_DESTROY && self->toolTip_ != nullptr) {
-        // The tooltip belongs to the top-level window; it must not outlive its tool.
-        DestroyWindow(self->toolTip_);
-        self->toolTip_ = nullptr;
-    }
-    if (message == WM_NCDESTROY) {
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
-        self->hwnd_ = nullptr;
-        return DefWindowProcA(hwnd, message, wParam, lParam);
-    }
-    return win32::GuardWindowProc(hwnd, message, wParam, lParam,
-                                  [&] { return self->HandleMessage(message, wParam, lParam); });
-}
-
 LRESULT CommandButtonWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (const auto mouse = DecodeMouseButton(message, wParam, lParam)) {
+        OnMouseButton(*mouse);
+        return 0;
+    }
     const int x = GET_X_LPARAM(lParam);
     const int y = GET_Y_LPARAM(lParam);
     switch (message) {
+        case WM_DESTROY:
+            // The tooltip belongs to the top-level window; it must not outlive its tool.
+            if (toolTip_ != nullptr) DestroyWindow(toolTip_);
+            toolTip_ = nullptr;
+            break;
         case WM_CREATE:
             OnCreate();
             return 0;
@@ -430,45 +405,20 @@ LRESULT CommandButtonWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM l
         case WM_SETCURSOR:
             if (OnSetCursor()) return TRUE;
             break;
-        case WM_LBUTTONDOWN:
-            SetCapture(hwnd_);
-            button_.OnMouseDown(1, ShiftState(wParam), x, y);
-            return 0;
-        case WM_RBUTTONDOWN:
-        case WM_RBUTTONDBLCLK:
-            button_.OnMouseDown(2, ShiftState(wParam), x, y);
-            return 0;
-        case WM_MBUTTONDOWN:
-        case WM_MBUTTONDBLCLK:
-            button_.OnMouseDown(4, ShiftState(wParam), x, y);
-            return 0;
-        case WM_LBUTTONDBLCLK:
-            SetCapture(hwnd_);
-            button_.OnDoubleClick();
-            return 0;
         case WM_MOUSEMOVE:
             if (toolTip_ == nullptr && !toolTipText_.empty()) {
                 // The tooltip watches the key's messages from now on; this first move it is told.
                 CreateToolTip();
-                MSG move{hwnd_, message, wParam, lParam, 0, {}};
+                MSG move{Hwnd(), message, wParam, lParam, 0, {}};
                 if (toolTip_ != nullptr) {
                     SendMessageA(toolTip_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&move));
                 }
             }
-            button_.OnMouseMove(HeldButtons(wParam), ShiftState(wParam), x, y);
-            return 0;
-        case WM_LBUTTONUP:
-            button_.OnMouseUp(1, ShiftState(wParam), x, y);
-            if (hwnd_ != nullptr && GetCapture() == hwnd_) ReleaseCapture();
-            return 0;
-        case WM_RBUTTONUP:
-            button_.OnMouseUp(2, ShiftState(wParam), x, y);
-            return 0;
-        case WM_MBUTTONUP:
-            button_.OnMouseUp(4, ShiftState(wParam), x, y);
+            button_.OnMouseMove(HeldButtons(wParam),
+                                static_cast<std::int16_t>(MouseShiftState(wParam)), x, y);
             return 0;
         case WM_CAPTURECHANGED:
-            if (reinterpret_cast<HWND>(lParam) != hwnd_) button_.OnMouseCancelled();
+            if (reinterpret_cast<HWND>(lParam) != Hwnd()) button_.OnMouseCancelled();
             return 0;
         case WM_TIMER:
             if (wParam == kFlashTimerId) button_.OnTimer();
@@ -495,7 +445,33 @@ LRESULT CommandButtonWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM l
         default:
             break;
     }
-    return DefWindowProcA(hwnd_, message, wParam, lParam);
+    return Default(message, wParam, lParam);
+}
+
+// The left button captures the mouse while it is down; a second click of the left button is a
+// double-click, of the others a press.
+void CommandButtonWindow::OnMouseButton(const MouseButtonEvent& mouse) {
+    const auto button = static_cast<std::int16_t>(mouse.button);
+    const auto shift = static_cast<std::int16_t>(mouse.shift);
+    const bool left = button == 1;
+    switch (mouse.action) {
+        case MouseAction::Down:
+            if (left) SetCapture(Hwnd());
+            button_.OnMouseDown(button, shift, mouse.at.x, mouse.at.y);
+            break;
+        case MouseAction::DoubleClick:
+            if (!left) {
+                button_.OnMouseDown(button, shift, mouse.at.x, mouse.at.y);
+                break;
+            }
+            SetCapture(Hwnd());
+            button_.OnDoubleClick();
+            break;
+        case MouseAction::Up:
+            button_.OnMouseUp(button, shift, mouse.at.x, mouse.at.y);
+            if (left && Hwnd() != nullptr && GetCapture() == Hwnd()) ReleaseCapture();
+            break;
+    }
 }
 
 void CommandButtonWindow::OnCreate() {
@@ -505,13 +481,13 @@ void CommandButtonWindow::OnCreate() {
         button_.SetCaption("");
     }
     RECT client{};
-    GetClientRect(hwnd_, &client);
+    GetClientRect(Hwnd(), &client);
     button_.OnResize(client.right, client.bottom);
 }
 
 void CommandButtonWindow::OnPaint() {
     // Drawn off screen first so that a press never shows half a frame.
-    win32::PaintOffscreen(hwnd_, [this](HDC dc) { PaintTo(dc); });
+    win32::PaintOffscreen(Hwnd(), [this](HDC dc) { PaintTo(dc); });
 }
 
 void CommandButtonWindow::PaintTo(HDC dc) {
@@ -553,7 +529,7 @@ PixelSize CommandButtonWindow::MeasureCaption(const std::string& text, const But
 }
 
 void CommandButtonWindow::Invalidate() {
-    if (hwnd_ != nullptr) InvalidateRect(hwnd_, nullptr, FALSE);
+    if (Hwnd() != nullptr) InvalidateRect(Hwnd(), nullptr, FALSE);
 }
 
 void CommandButtonWindow::SetAccessKeys(const std::string&) {
@@ -561,7 +537,7 @@ void CommandButtonWindow::SetAccessKeys(const std::string&) {
 }
 
 void CommandButtonWindow::SetInputEnabled(bool enabled) {
-    if (hwnd_ != nullptr) EnableWindow(hwnd_, enabled);
+    if (Hwnd() != nullptr) EnableWindow(Hwnd(), enabled);
 }
 
 void CommandButtonWindow::SetPointer(std::int16_t, const std::vector<std::uint8_t>* icon) {
@@ -570,19 +546,20 @@ void CommandButtonWindow::SetPointer(std::int16_t, const std::vector<std::uint8_
 }
 
 void CommandButtonWindow::PropertyChanged(std::string_view key) {
-    if (hwnd_ == nullptr) return;
+    if (Hwnd() == nullptr) return;
     if (key == "Caption") {
         // The window text mirrors the caption for accessibility and WM_GETTEXT.
-        DefWindowProcA(hwnd_, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(button_.Caption().c_str()));
+        DefWindowProcA(Hwnd(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(button_.Caption().c_str()));
     }
 }
 
 void CommandButtonWindow::Start(int milliseconds) {
-    if (hwnd_ != nullptr) SetTimer(hwnd_, kFlashTimerId, static_cast<UINT>(milliseconds), nullptr);
+    if (Hwnd() != nullptr)
+        SetTimer(Hwnd(), kFlashTimerId, static_cast<UINT>(milliseconds), nullptr);
 }
 
 void CommandButtonWindow::Stop() {
-    if (hwnd_ != nullptr) KillTimer(hwnd_, kFlashTimerId);
+    if (Hwnd() != nullptr) KillTimer(Hwnd(), kFlashTimerId);
 }
 
 void CommandButtonWindow::Click() {

@@ -14,6 +14,7 @@
 #include "controls/ButtonPorts.h"
 #include "controls/CommandButton.h"
 #include "controls/KeypadDesign.h"
+#include "controls/win32/WindowBase.h"
 
 namespace zentra::win32 {
 
@@ -40,12 +41,13 @@ struct CommandButtonArgs {
 // tooltip, help id and stored properties (`design` must outlive the Create call).
 CommandButtonArgs ArgsFromDesign(const KeyDesign& design, HWND parent, int id);
 
-class CommandButtonWindow : private ButtonHost, private ButtonTimer, private ButtonEvents {
+class CommandButtonWindow final : private WindowBase,
+                                  private ButtonHost,
+                                  private ButtonTimer,
+                                  private ButtonEvents {
   public:
     static constexpr const char* kClassName = "Zentra.CommandButton";
 
-    // Registers the class once per process; false when the system refuses.
-    static bool Register();
     // nullptr when the window cannot be created.
     static std::unique_ptr<CommandButtonWindow> Create(const CommandButtonArgs& args);
     // The button behind a window of the class, or nullptr.
@@ -56,10 +58,8 @@ class CommandButtonWindow : private ButtonHost, private ButtonTimer, private But
     static bool PressAccessKey(HWND parent, char key);
 
     ~CommandButtonWindow() override;
-    CommandButtonWindow(const CommandButtonWindow&) = delete;
-    CommandButtonWindow& operator=(const CommandButtonWindow&) = delete;
 
-    HWND Hwnd() const { return hwnd_; }
+    using WindowBase::Hwnd;
     CommandButton& Button() { return button_; }
     const CommandButton& Button() const { return button_; }
 
@@ -80,8 +80,8 @@ class CommandButtonWindow : private ButtonHost, private ButtonTimer, private But
 
   private:
     explicit CommandButtonWindow(const CommandButtonArgs& args);
-    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void OnMouseButton(const MouseButtonEvent& mouse);
     void OnCreate();
     void OnPaint();
     bool OnSetCursor();
@@ -109,7 +109,6 @@ class CommandButtonWindow : private ButtonHost, private ButtonTimer, private But
     void MouseMove(ButtonMouse& mouse) override;
     void MouseUp(ButtonMouse& mouse) override;
 
-    HWND hwnd_ = nullptr;
     void CreateToolTip();
     HWND toolTip_ = nullptr;
     std::string toolTipText_;
