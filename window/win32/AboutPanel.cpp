@@ -5,8 +5,6 @@
 
 #include <iterator>
 
-#include "controls/win32/HostSupport.h"
-#include "controls/win32/WindowBinding.h"
 #include "window/win32/ResourceIds.h"
 #include "window/win32/WideText.h"
 
@@ -35,10 +33,7 @@ AboutPanel::~AboutPanel() {
     // The windows go before the pictures they draw.
     ok_.reset();
     shadow_.reset();
-    if (label_ != nullptr && IsWindow(label_)) {
-        SetWindowLongPtrA(label_, GWLP_USERDATA, 0);
-        DestroyWindow(label_);
-    }
+    DestroyOwnWindow();
     for (HBITMAP picture : {okPicture_, shadowPicture_, background_}) {
         if (picture != nullptr) DeleteObject(picture);
     }
@@ -77,29 +72,25 @@ bool AboutPanel::Create(HWND displayPanel, Events events) {
     if (!shadow_ || !ok_) return false;
     SendToBottom(ok_->Hwnd());
     SendToBottom(shadow_->Hwnd());
-    SendToBottom(label_);
+    SendToBottom(Hwnd());
     return true;
 }
 
 bool AboutPanel::CreateLabel(HWND parent) {
+    WindowCreation creation = WindowCreation::Child(parent, 0, {});
+    creation.style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
     WindowClass windowClass;
     windowClass.name = kLabelClass;
-    windowClass.procedure = &AboutPanel::LabelProc;
-    if (!RegisterWindowClass(windowClass)) return false;
-    label_ = CreateWindowExA(0, kLabelClass, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0, 0, 0,
-                             0, parent, nullptr, GetModuleHandleA(nullptr), nullptr);
-    if (label_ == nullptr) return false;
-    SetWindowLongPtrA(label_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    return true;
+    return CreateWindowFor(windowClass, creation);
 }
 
 void AboutPanel::SetText(const std::string& text) {
-    SetWindowTextW(label_, ToUtf16(text).c_str());
-    InvalidateRect(label_, nullptr, FALSE);
+    SetWindowTextW(Hwnd(), ToUtf16(text).c_str());
+    InvalidateRect(Hwnd(), nullptr, FALSE);
 }
 
 void AboutPanel::LayOut(int outerWidth, SIZE viewSize) {
-    SetWindowPos(label_, nullptr, kLabelMarginPixels, kLabelMarginPixels, viewSize.cx, viewSize.cy,
+    SetWindowPos(Hwnd(), nullptr, kLabelMarginPixels, kLabelMarginPixels, viewSize.cx, viewSize.cy,
                  SWP_NOZORDER | SWP_NOACTIVATE);
     if (!ok_ || !shadow_) return;
     const int left = outerWidth - ok_->Size().cx - kOkRightPixels;
@@ -121,9 +112,9 @@ void AboutPanel::MoveBy(int dxPixels, int dyPixels) {
 // The text, in the dialog font, straight on the display panel's picture.
 void AboutPanel::PaintLabel(HDC hdc) const {
     wchar_t text[512] = {};
-    GetWindowTextW(label_, text, static_cast<int>(std::size(text)));
+    GetWindowTextW(Hwnd(), text, static_cast<int>(std::size(text)));
     RECT client{};
-    GetClientRect(label_, &client);
+    GetClientRect(Hwnd(), &client);
     HGDIOBJ oldFont = SelectObject(hdc, GetStockObject(DEFAULT_GUI_FONT));
     SetBkMode(hdc, TRANSPARENT);
     SetTextColor(hdc, GetSysColor(COLOR_WINDOWTEXT));
@@ -131,31 +122,17 @@ void AboutPanel::PaintLabel(HDC hdc) const {
     SelectObject(hdc, oldFont);
 }
 
-LRESULT CALLBACK AboutPanel::LabelProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    const auto* panel = reinterpret_cast<const AboutPanel*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-    if (panel == nullptr) return DefWindowProcA(hwnd, message, wParam, lParam);
-    return GuardWindowProc(hwnd, message, wParam, lParam,
-                           [&] { return panel->HandleLabel(message, wParam, lParam); });
-}
-
-LRESULT AboutPanel::HandleLabel(UINT message, WPARAM wParam, LPARAM lParam) const {
+LRESULT AboutPanel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (const auto painted =
-            PaintOverParent(label_, message, wParam, [this](HDC hdc) { PaintLabel(hdc); })) {
+            PaintOverParent(Hwnd(), message, wParam, [this](HDC hdc) { PaintLabel(hdc); })) {
         return *painted;
     }
-    switch (message) {
-        case WM_LBUTTONDOWN:
-        case WM_RBUTTONDOWN:
-        case WM_MBUTTONDOWN:
-            if (events_.onLabelMouseDown) {
-                events_.onLabelMouseDown(
-                    message == WM_LBUTTONDOWN ? 1 : (message == WM_RBUTTONDOWN ? 2 : 4));
-            }
-            return 0;
-        default:
-            break;
+    if (const auto mouse = DecodeMouseButton(message, wParam, lParam);
+        mouse && mouse->action == MouseAction::Down) {
+        if (events_.onLabelMouseDown) events_.onLabelMouseDown(mouse->button);
+        return 0;
     }
-    return DefWindowProcA(label_, message, wParam, lParam);
+    return Default(message, wParam, lParam);
 }
 
 }  // namespace zentra::win32

@@ -1,6 +1,7 @@
 // The About panel inside the display panel: the label with the program's name, version, web
 // address and copyright, the OK image and its shadow, and the display panel's background picture.
-// They lie under the display's views and show once the view has slid away.
+// They lie under the display's views and show once the view has slid away. The panel's own window
+// is the label ("Zentra.AboutLabel").
 #pragma once
 
 #include <windows.h>
@@ -10,11 +11,12 @@
 #include <string>
 
 #include "controls/win32/PictureControl.h"
+#include "controls/win32/WindowBase.h"
 #include "window/OkImage.h"
 
 namespace zentra::win32 {
 
-class AboutPanel final : public OkImagePort {
+class AboutPanel final : public OkImagePort, private WindowBase {
   public:
     struct Events {
         // A button went down on the label (1 left, 2 right, 4 middle).
@@ -28,8 +30,6 @@ class AboutPanel final : public OkImagePort {
 
     AboutPanel() = default;
     ~AboutPanel() override;
-    AboutPanel(const AboutPanel&) = delete;
-    AboutPanel& operator=(const AboutPanel&) = delete;
 
     // Creates the parts in `displayPanel`, below its other children; the OK image starts disabled.
     bool Create(HWND displayPanel, Events events);
@@ -45,13 +45,11 @@ class AboutPanel final : public OkImagePort {
     void MoveBy(int dxPixels, int dyPixels) override;
 
   private:
-    static LRESULT CALLBACK LabelProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT HandleLabel(UINT message, WPARAM wParam, LPARAM lParam) const;
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void PaintLabel(HDC hdc) const;
     bool CreateLabel(HWND parent);
 
     Events events_;
-    HWND label_ = nullptr;
     HBITMAP okPicture_ = nullptr;
     HBITMAP shadowPicture_ = nullptr;
     HBITMAP background_ = nullptr;

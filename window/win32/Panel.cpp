@@ -2,55 +2,39 @@
 #include "window/win32/Panel.h"
 
 #include "controls/win32/EditBox.h"
-#include "controls/win32/HostSupport.h"
-#include "controls/win32/WindowBinding.h"
 
 namespace zentra::win32 {
 namespace {
 
 constexpr const char* kClassName = "Zentra.Panel";
 
-bool RegisterPanelClass(WNDPROC proc) {
-    WindowClass windowClass;
-    windowClass.name = kClassName;
-    windowClass.procedure = proc;
-    windowClass.background = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    return RegisterWindowClass(windowClass);
-}
-
 }  // namespace
 
-Panel::~Panel() {
-    // Stop routing first: the window may outlive this object only until its parent is destroyed.
-    if (hwnd_ != nullptr && IsWindow(hwnd_)) SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
-}
-
 bool Panel::Create(const Args& args) {
-    HINSTANCE instance = GetModuleHandleA(nullptr);
-    if (!RegisterPanelClass(&Panel::WndProc)) return false;
     onResize_ = args.onResize;
     onFocus_ = args.onFocus;
-    hwnd_ = CreateWindowExA(args.exStyle, kClassName, "",
-                            WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | args.style,
-                            0, 0, 0, 0, args.parent, nullptr, instance, this);
-    return hwnd_ != nullptr;
+    WindowCreation creation = WindowCreation::Child(args.parent, 0, {});
+    creation.style = WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | args.style;
+    creation.exStyle = args.exStyle;
+    WindowClass windowClass;
+    windowClass.name = kClassName;
+    windowClass.background = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    return CreateWindowFor(windowClass, creation);
 }
 
 SIZE Panel::ClientSize() const {
-    RECT rect{};
-    GetClientRect(hwnd_, &rect);
-    return {rect.right - rect.left, rect.bottom - rect.top};
+    return win32::ClientSize(Hwnd());
 }
 
 void Panel::SetBackground(HBITMAP picture) {
     background_ = picture;
-    InvalidateRect(hwnd_, nullptr, TRUE);
+    InvalidateRect(Hwnd(), nullptr, TRUE);
 }
 
 // Also what shows through the transparent controls inside (they ask with WM_PRINTCLIENT).
 void Panel::PaintBackground(HDC hdc) const {
     RECT client{};
-    GetClientRect(hwnd_, &client);
+    GetClientRect(Hwnd(), &client);
     FillRect(hdc, &client, GetSysColorBrush(COLOR_BTNFACE));
     if (background_ == nullptr) return;
     BITMAP info{};
@@ -62,14 +46,7 @@ void Panel::PaintBackground(HDC hdc) const {
     DeleteDC(source);
 }
 
-LRESULT CALLBACK Panel::WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* panel = win32::BoundWindowObject(hwnd, message, lParam, &Panel::hwnd_);
-    if (panel == nullptr) return DefWindowProcA(hwnd, message, wParam, lParam);
-    return win32::GuardWindowProc(hwnd, message, wParam, lParam,
-                                  [&] { return panel->Handle(message, wParam, lParam); });
-}
-
-LRESULT Panel::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT Panel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_SIZE:
             if (onResize_) onResize_();
@@ -87,13 +64,13 @@ LRESULT Panel::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
                 return SendMessageA(reinterpret_cast<HWND>(lParam), win32::kReflectedCommand,
                                     wParam, lParam);
             }
-            return SendMessageA(GetParent(hwnd_), message, wParam, lParam);
+            return SendMessageA(GetParent(Hwnd()), message, wParam, lParam);
         case WM_NOTIFY:
         case WM_DRAWITEM:
             // Notifications of the controls inside go to the window that handles them.
-            return SendMessageA(GetParent(hwnd_), message, wParam, lParam);
+            return SendMessageA(GetParent(Hwnd()), message, wParam, lParam);
         default:
-            return DefWindowProcA(hwnd_, message, wParam, lParam);
+            return Default(message, wParam, lParam);
     }
 }
 

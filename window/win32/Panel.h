@@ -7,9 +7,11 @@
 
 #include <functional>
 
+#include "controls/win32/WindowBase.h"
+
 namespace zentra::win32 {
 
-class Panel {
+class Panel final : private WindowBase {
   public:
     struct Args {
         HWND parent = nullptr;
@@ -19,24 +21,17 @@ class Panel {
         std::function<void()> onFocus;
     };
 
-    Panel() = default;
-    ~Panel();
-    Panel(const Panel&) = delete;
-    Panel& operator=(const Panel&) = delete;
-
     bool Create(const Args& args);
-    HWND Hwnd() const { return hwnd_; }
+    using WindowBase::Hwnd;
     // The size inside the panel's frame, in pixels.
     SIZE ClientSize() const;
     // `picture` is borrowed and must outlive the panel's window (nullptr: the button face only).
     void SetBackground(HBITMAP picture);
 
   private:
-    static LRESULT CALLBACK WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void PaintBackground(HDC hdc) const;
 
-    HWND hwnd_ = nullptr;
     HBITMAP background_ = nullptr;
     std::function<void()> onResize_;
     std::function<void()> onFocus_;
