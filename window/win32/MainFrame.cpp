@@ -4,7 +4,6 @@
 #include <stdexcept>
 
 #include "controls/win32/HostSupport.h"
-#include "controls/win32/WindowBinding.h"
 #include "resources/design/KeypadDesignBytes.h"
 #include "window/win32/ResourceIds.h"
 #include "window/win32/WindowLayout.h"
@@ -39,10 +38,7 @@ MainFrame::~MainFrame() {
     // The logic borrows the controls and the window: stop it before anything else goes.
     logic_.reset();
     dde_.Stop();
-    if (hwnd_ != nullptr && IsWindow(hwnd_)) {
-        SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
-        DestroyWindow(hwnd_);
-    }
+    DestroyOwnWindow();
     if (popupMenus_ != nullptr) DestroyMenu(popupMenus_);
 }
 
@@ -50,21 +46,22 @@ StartFailure MainFrame::Create(HINSTANCE instance, int showCommand) {
     SetFaultReceiver(this);
     WindowClass windowClass;
     windowClass.name = kClassName;
-    windowClass.procedure = &MainFrame::WndProc;
     windowClass.icon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_ZENTRA));
     windowClass.background = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    if (!RegisterWindowClass(windowClass)) return StartFailure::Window;
-
     popupMenus_ = LoadMenuA(instance, MAKEINTRESOURCEA(IDR_POPUPMENU));
     HMENU bar = LoadMenuA(instance, MAKEINTRESOURCEA(IDR_MAINMENU));
-    hwnd_ = CreateWindowExA(0, kClassName, "", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT,
-                            CW_USEDEFAULT, kFirstWidthPixels, kFirstHeightPixels, nullptr, bar,
-                            instance, this);
-    if (hwnd_ == nullptr) return StartFailure::Window;
-    menus_ = std::make_unique<Menus>(hwnd_, bar, GetSubMenu(popupMenus_, 0));
-    clipboard_ = std::make_unique<Clipboard>(hwnd_);
-    help_ = std::make_unique<WhatsThisHelp>(hwnd_);
-    calcTimer_ = std::make_unique<WindowTimer>(hwnd_, kCalcTimerId, kCalcPollMs);
+    WindowCreation creation;
+    creation.style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
+    creation.x = CW_USEDEFAULT;
+    creation.y = CW_USEDEFAULT;
+    creation.width = kFirstWidthPixels;
+    creation.height = kFirstHeightPixels;
+    creation.menu = bar;
+    if (!CreateWindowFor(windowClass, creation)) return StartFailure::Window;
+    menus_ = std::make_unique<Menus>(Hwnd(), bar, GetSubMenu(popupMenus_, 0));
+    clipboard_ = std::make_unique<Clipboard>(Hwnd());
+    help_ = std::make_unique<WhatsThisHelp>(Hwnd());
+    calcTimer_ = std::make_unique<WindowTimer>(Hwnd(), kCalcTimerId, kCalcPollMs);
     if (!CreateChildren()) return StartFailure::Window;
 
     const WindowPorts ports{*grid_,      *result_,  *this,  keypad_, *menus_,     metrics_,
@@ -82,26 +79,26 @@ StartFailure MainFrame::Create(HINSTANCE instance, int showCommand) {
 #ifdef ZENTRA_FAULT_PROBE
         if (command == "FaultProbe") throw std::runtime_error("fault probe");
         if (command == "FaultProbeWindow") {
-            return PostMessageA(hwnd_, kFaultProbeMessage, 0, 0) != FALSE;
+            return PostMessageA(Hwnd(), kFaultProbeMessage, 0, 0) != FALSE;
         }
 #endif
         return logic_ && logic_->OnDdeExecute(command);
     });
     if (!ddeStarted) return StartFailure::Dde;
-    ShowWindow(hwnd_, showCommand);
-    UpdateWindow(hwnd_);
+    ShowWindow(Hwnd(), showCommand);
+    UpdateWindow(Hwnd());
     return StartFailure::None;
 }
 
 bool MainFrame::CreateChildren() {
     Panel::Args display;
-    display.parent = hwnd_;
+    display.parent = Hwnd();
     display.exStyle = WS_EX_CLIENTEDGE;
     display.onResize = [this] { LayOutDisplayPanel(); };
     if (!display_.Create(display)) return false;
 
     Panel::Args buttons;
-    buttons.parent = hwnd_;
+    buttons.parent = Hwnd();
     buttons.onResize = [this] { keypad_.LayOut(); };
     // The keypad panel passes the focus on to the display.
     buttons.onFocus = [this] {
@@ -125,7 +122,7 @@ bool MainFrame::CreateChildren() {
     if (!CreateAboutPanel()) return false;
 
     win32::ResultPaneArgs resultArgs;
-    resultArgs.parent = hwnd_;
+    resultArgs.parent = Hwnd();
     resultArgs.id = kResultId;
     resultArgs.onMouseDown = [this](int button, int, int, int) {
         if (logic_) logic_->OnMouseDown(Surface::ResultPane, button);
@@ -183,7 +180,7 @@ int MainFrame::Run() {
 }
 
 bool MainFrame::IsOwnWindow(HWND hwnd) const {
-    return hwnd != nullptr && hwnd_ != nullptr && (hwnd == hwnd_ || IsChild(hwnd_, hwnd));
+    return hwnd != nullptr && Hwnd() != nullptr && (hwnd == Hwnd() || IsChild(Hwnd(), hwnd));
 }
 
 bool MainFrame::PreTranslate(MSG& msg) {
@@ -203,39 +200,33 @@ bool MainFrame::PreTranslate(MSG& msg) {
             if (logic_->OnKeyPress(static_cast<char>(msg.wParam))) return true;
             return CommandButtonWindow::PressAccessKey(buttons_.Hwnd(),
                                                        static_cast<char>(msg.wParam));
-        case WM_LBUTTONDOWN:
-            return PreviewMouseDown(msg, 1);
-        case WM_RBUTTONDOWN:
-            return PreviewMouseDown(msg, 2);
-        case WM_MBUTTONDOWN:
-            return PreviewMouseDown(msg, 4);
         default:
-            return false;
+            break;
     }
+    const auto mouse = DecodeMouseButton(msg.message, msg.wParam, msg.lParam);
+    return mouse && mouse->action == MouseAction::Down && PreviewMouseDown(msg.hwnd, *mouse);
 }
 
 // The display panel and the window itself report their mouse presses here; the grid, the result
 // pane and the keys report their own through their events.
-bool MainFrame::PreviewMouseDown(const MSG& msg, int button) {
+bool MainFrame::PreviewMouseDown(HWND target, const MouseButtonEvent& mouse) {
     // A click, on a key or on the grid, acts after the keys typed before it.
     keypad_.FinishPresses();
-    if (msg.hwnd == display_.Hwnd()) {
-        logic_->OnMouseDown(Surface::DisplayPanel, button);
-    } else if (msg.hwnd == hwnd_) {
-        const auto x = static_cast<short>(LOWORD(msg.lParam));
-        const auto y = static_cast<short>(HIWORD(msg.lParam));
-        logic_->OnMouseDown(Surface::Window, button, x, y);
+    if (target == display_.Hwnd()) {
+        logic_->OnMouseDown(Surface::DisplayPanel, mouse.button);
+    } else if (target == Hwnd()) {
+        logic_->OnMouseDown(Surface::Window, mouse.button, mouse.at.x, mouse.at.y);
     }
     return false;
 }
 
 void MainFrame::LayOutWindow() {
-    if (IsIconic(hwnd_) || !logic_ || logic_->EventGuardRaised()) return;
+    if (IsIconic(Hwnd()) || !logic_ || logic_->EventGuardRaised()) return;
     MainWindow::GuardScope guard(*logic_);
     const int rowPixels = kRowPaddingPixels + metrics_.WindowFontBracketHeight();
     grid_->SetRowHeightMin(rowPixels * metrics_.TwipsPerPixelY());
     RECT client{};
-    GetClientRect(hwnd_, &client);
+    GetClientRect(Hwnd(), &client);
     const WindowPanels panels =
         win32::LayOutWindow(client.right - client.left, keypad_.KeyHeight());
     MoveChild(display_.Hwnd(), panels.display);
@@ -248,9 +239,7 @@ void MainFrame::LayOutWindow() {
 // leave the keypad and menus disabled.
 void MainFrame::LayOutDisplayPanel() {
     if (!grid_) return;
-    RECT outer{};
-    GetWindowRect(display_.Hwnd(), &outer);
-    const int w = outer.right - outer.left;
+    const int w = OuterSize(display_.Hwnd()).cx;
     const SIZE inner = display_.ClientSize();
     const bool linear = logic_ && logic_->Mode() == DisplayMode::Linear;
     const bool aboutShown =
@@ -312,14 +301,7 @@ void MainFrame::OnHelp(const HELPINFO& info) {
     logic_->OnMenuHelp(item);
 }
 
-LRESULT CALLBACK MainFrame::WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* frame = win32::BoundWindowObject(hwnd, message, lParam, &MainFrame::hwnd_);
-    if (frame == nullptr) return DefWindowProcA(hwnd, message, wParam, lParam);
-    return win32::GuardWindowProc(hwnd, message, wParam, lParam,
-                                  [&] { return frame->Handle(message, wParam, lParam); });
-}
-
-LRESULT MainFrame::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT MainFrame::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_SIZE:
             if (wParam != SIZE_MINIMIZED) LayOutWindow();
@@ -373,13 +355,13 @@ LRESULT MainFrame::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_DESTROY:
             // No DDE conversation or slide tick may reach the logic once the window is going.
             dde_.Stop();
-            KillTimer(hwnd_, kSlideTimerId);
+            KillTimer(Hwnd(), kSlideTimerId);
             PostQuitMessage(0);
             return 0;
         default:
             break;
     }
-    return DefWindowProcA(hwnd_, message, wParam, lParam);
+    return Default(message, wParam, lParam);
 }
 
 // Wine hides a top-level window only after the window manager has confirmed the window's state,
@@ -387,20 +369,20 @@ LRESULT MainFrame::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
 // being hidden first goes at once; what lay under it is drawn again.
 void MainFrame::DestroyWithoutHiding() {
     RECT area{};
-    GetWindowRect(hwnd_, &area);
-    SetWindowLongPtrA(hwnd_, GWL_STYLE, GetWindowLongPtrA(hwnd_, GWL_STYLE) & ~WS_VISIBLE);
-    DestroyWindow(hwnd_);
+    GetWindowRect(Hwnd(), &area);
+    SetWindowLongPtrA(Hwnd(), GWL_STYLE, GetWindowLongPtrA(Hwnd(), GWL_STYLE) & ~WS_VISIBLE);
+    DestroyWindow(Hwnd());
     RedrawWindow(nullptr, &area, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 // ---- WindowPort ---------------------------------------------------------------------------------
 
 void MainFrame::SetCaption(const std::string& caption) {
-    SetWindowTextA(hwnd_, caption.c_str());
+    SetWindowTextA(Hwnd(), caption.c_str());
 }
 
 void MainFrame::SetOuterSize(int widthPixels, int heightPixels) {
-    SetWindowPos(hwnd_, nullptr, 0, 0, widthPixels, heightPixels,
+    SetWindowPos(Hwnd(), nullptr, 0, 0, widthPixels, heightPixels,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -409,15 +391,15 @@ void MainFrame::SetBusy(bool busy) {
     busy_ = busy;
     if (busy) {
         focusBeforeBusy_ = GetFocus();
-        EnableWindow(hwnd_, FALSE);
+        EnableWindow(Hwnd(), FALSE);
         SetCursor(LoadCursor(nullptr, IDC_WAIT));
         return;
     }
-    EnableWindow(hwnd_, TRUE);
+    EnableWindow(Hwnd(), TRUE);
     SetCursor(LoadCursor(nullptr, IDC_ARROW));
     // Disabling the window took the focus away; give it back where it was.
     if (GetFocus() == nullptr && focusBeforeBusy_ != nullptr && IsWindow(focusBeforeBusy_) &&
-        GetActiveWindow() == hwnd_) {
+        GetActiveWindow() == Hwnd()) {
         SetFocus(focusBeforeBusy_);
     }
 }
@@ -425,15 +407,15 @@ void MainFrame::SetBusy(bool busy) {
 void MainFrame::Unload() {
     // Closed from the message loop, after the handler that asked for it has returned (it may be
     // a DDE transaction or a key of the window's own).
-    PostMessageA(hwnd_, WM_CLOSE, 0, 0);
+    PostMessageA(Hwnd(), WM_CLOSE, 0, 0);
 }
 
 void MainFrame::Minimize() {
-    ShowWindow(hwnd_, SW_MINIMIZE);
+    ShowWindow(Hwnd(), SW_MINIMIZE);
 }
 
 void MainFrame::Restore() {
-    ShowWindow(hwnd_, SW_RESTORE);
+    ShowWindow(Hwnd(), SW_RESTORE);
 }
 
 bool MainFrame::ResultPaneActive() const {
@@ -441,9 +423,7 @@ bool MainFrame::ResultPaneActive() const {
 }
 
 ClientRect MainFrame::ResultPaneRect() const {
-    RECT rect{};
-    GetWindowRect(result_->Hwnd(), &rect);
-    MapWindowPoints(HWND_DESKTOP, hwnd_, reinterpret_cast<POINT*>(&rect), 2);
+    const RECT rect = RectIn(result_->Hwnd(), Hwnd());
     return {rect.left, rect.top, rect.right, rect.bottom};
 }
 
@@ -451,7 +431,7 @@ void MainFrame::ShowPopupMenu() {
     POINT at{};
     GetCursorPos(&at);
     TrackPopupMenu(GetSubMenu(popupMenus_, 0), TPM_LEFTALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0,
-                   hwnd_, nullptr);
+                   Hwnd(), nullptr);
 }
 
 void MainFrame::PasteIntoWindow(std::uintptr_t window) {
@@ -480,16 +460,11 @@ HWND MainFrame::ViewHwnd(DisplayView view) const {
 }
 
 int MainFrame::ViewLeft(DisplayView view) const {
-    RECT rect{};
-    GetWindowRect(ViewHwnd(view), &rect);
-    MapWindowPoints(HWND_DESKTOP, display_.Hwnd(), reinterpret_cast<POINT*>(&rect), 2);
-    return rect.left;
+    return RectIn(ViewHwnd(view), display_.Hwnd()).left;
 }
 
 int MainFrame::ViewWidth(DisplayView view) const {
-    RECT rect{};
-    GetWindowRect(ViewHwnd(view), &rect);
-    return rect.right - rect.left;
+    return OuterSize(ViewHwnd(view)).cx;
 }
 
 void MainFrame::MoveView(DisplayView view, int left) {
@@ -506,7 +481,7 @@ void MainFrame::FocusView(DisplayView view) {
 }
 
 void MainFrame::SetWindowEnabled(bool enabled) {
-    if ((IsWindowEnabled(hwnd_) != FALSE) != enabled) EnableWindow(hwnd_, enabled ? TRUE : FALSE);
+    if ((IsWindowEnabled(Hwnd()) != FALSE) != enabled) EnableWindow(Hwnd(), enabled ? TRUE : FALSE);
 }
 
 void MainFrame::SetControlsEnabled(bool enabled) {
@@ -520,11 +495,11 @@ void MainFrame::SetMenusEnabled(bool enabled) {
 }
 
 void MainFrame::StartTimer() {
-    SetTimer(hwnd_, kSlideTimerId, kSlideIntervalMs, nullptr);
+    SetTimer(Hwnd(), kSlideTimerId, kSlideIntervalMs, nullptr);
 }
 
 void MainFrame::StopTimer() {
-    KillTimer(hwnd_, kSlideTimerId);
+    KillTimer(Hwnd(), kSlideTimerId);
 }
 
 void MainFrame::OnInternalFault(const std::string& what) {

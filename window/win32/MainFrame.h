@@ -12,7 +12,7 @@
 
 #include "controls/win32/GridControl.h"
 #include "controls/win32/ResultPane.h"
-#include "controls/win32/WindowBinding.h"
+#include "controls/win32/WindowBase.h"
 #include "engine/PrimeTable.h"
 #include "window/MainWindow.h"
 #include "window/Ports.h"
@@ -31,18 +31,19 @@
 
 namespace zentra::win32 {
 
-class MainFrame final : public WindowPort, public SlideStage, public win32::FaultReceiver {
+class MainFrame final : public WindowPort,
+                        public SlideStage,
+                        public win32::FaultReceiver,
+                        private win32::WindowBase {
   public:
     // `primes` must outlive this object.
     explicit MainFrame(const PrimeTable& primes) : primes_(primes) {}
     ~MainFrame() override;
-    MainFrame(const MainFrame&) = delete;
-    MainFrame& operator=(const MainFrame&) = delete;
 
     // Creates the window with its menu, panels, keypad and logic, runs the start-up and shows it;
     // StartFailure::None when the window stands.
     StartFailure Create(HINSTANCE instance, int showCommand);
-    HWND Hwnd() const { return hwnd_; }
+    using WindowBase::Hwnd;
 
     // Runs the message loop until the window is gone; returns the exit code.
     int Run();
@@ -75,14 +76,13 @@ class MainFrame final : public WindowPort, public SlideStage, public win32::Faul
     void OnInternalFault(const std::string& what) override;
 
   private:
-    static LRESULT CALLBACK WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     bool CreateChildren();
     bool CreateAboutPanel();
     // Key preview (which also holds the menu shortcuts), access keys and mouse presses for What's
     // This; true when the message was used up.
     bool PreTranslate(MSG& msg);
-    bool PreviewMouseDown(const MSG& msg, int button);
+    bool PreviewMouseDown(HWND target, const MouseButtonEvent& mouse);
     bool IsOwnWindow(HWND hwnd) const;
     void OnActivate(WPARAM wParam);
     // F1: the key under the pointer (keys take no focus), else the focused control.
@@ -95,7 +95,6 @@ class MainFrame final : public WindowPort, public SlideStage, public win32::Faul
     HWND ViewHwnd(DisplayView view) const;
 
     const PrimeTable& primes_;
-    HWND hwnd_ = nullptr;
     HMENU popupMenus_ = nullptr;
     bool busy_ = false;
     bool activatedOnce_ = false;
