@@ -285,7 +285,7 @@ CommandButtonWindow::CommandButtonWindow(const CommandButtonArgs& args)
 std::unique_ptr<CommandButtonWindow> CommandButtonWindow::Create(const CommandButtonArgs& args) {
     std::unique_ptr<CommandButtonWindow> self(new CommandButtonWindow(args));
     WindowCreation creation = WindowCreation::Child(
-        args.parent, args.id, {args.x, args.y, args.x + args.width, args.y + args.height});
+        {args.parent, args.id, {args.x, args.y, args.x + args.width, args.y + args.height}});
     creation.style = WS_CHILD | WS_CLIPSIBLINGS | (args.visible ? WS_VISIBLE : 0);
     WindowClass windowClass;
     windowClass.name = kClassName;
@@ -380,6 +380,10 @@ LRESULT CommandButtonWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM l
         OnMouseButton(*mouse);
         return 0;
     }
+    // Drawn off screen first so that a press never shows half a frame.
+    if (const auto painted = PaintSelf(Hwnd(), message, wParam, [this](HDC dc) { PaintTo(dc); })) {
+        return *painted;
+    }
     const int x = GET_X_LPARAM(lParam);
     const int y = GET_Y_LPARAM(lParam);
     switch (message) {
@@ -393,14 +397,6 @@ LRESULT CommandButtonWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM l
             return 0;
         case WM_SIZE:
             button_.OnResize(LOWORD(lParam), HIWORD(lParam));
-            return 0;
-        case WM_ERASEBKGND:
-            return 1;
-        case WM_PAINT:
-            OnPaint();
-            return 0;
-        case WM_PRINTCLIENT:
-            PaintTo(reinterpret_cast<HDC>(wParam));
             return 0;
         case WM_SETCURSOR:
             if (OnSetCursor()) return TRUE;
@@ -483,11 +479,6 @@ void CommandButtonWindow::OnCreate() {
     RECT client{};
     GetClientRect(Hwnd(), &client);
     button_.OnResize(client.right, client.bottom);
-}
-
-void CommandButtonWindow::OnPaint() {
-    // Drawn off screen first so that a press never shows half a frame.
-    win32::PaintOffscreen(Hwnd(), [this](HDC dc) { PaintTo(dc); });
 }
 
 void CommandButtonWindow::PaintTo(HDC dc) {

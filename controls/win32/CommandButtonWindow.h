@@ -83,7 +83,6 @@ class CommandButtonWindow final : private WindowBase,
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void OnMouseButton(const MouseButtonEvent& mouse);
     void OnCreate();
-    void OnPaint();
     bool OnSetCursor();
     // The caption's font: the stored face or a stand-in of its kind that has the caption's glyphs.
     HFONT FontFor(const ButtonFont& font, const std::string& caption);

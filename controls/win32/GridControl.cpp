@@ -49,9 +49,8 @@ std::unique_ptr<GridControl> GridControl::Create(const GridControlArgs& args) {
                         DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, "MS Sans Serif");
         control->font_ = control->ownFont_;
     }
-    WindowCreation creation = WindowCreation::Child(args.parent, args.id, args.bounds);
+    WindowCreation creation = WindowCreation::Child(args);
     creation.style = WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | WS_CLIPSIBLINGS;
-    creation.exStyle = args.border ? WS_EX_CLIENTEDGE : 0;
     WindowClass windowClass;
     windowClass.name = kClassName;
     windowClass.style = CS_DBLCLKS;
@@ -69,6 +68,9 @@ GridControl::~GridControl() {
 }
 
 LRESULT GridControl::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    if (const auto painted = PaintSelf(Hwnd(), msg, wp, [this](HDC hdc) { Paint(hdc); })) {
+        return *painted;
+    }
     if (const auto mouse = DecodeMouseButton(msg, wp, lp)) {
         if (mouse->action == MouseAction::Down) {
             OnMouseDown(*mouse);
@@ -79,23 +81,13 @@ LRESULT GridControl::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
             return 0;
         }
     }
+    if (const auto keyed = TakeArrowKeys(msg, wp, [this](WPARAM key) { return OnKey(key); })) {
+        return *keyed;
+    }
     switch (msg) {
-        case WM_PAINT:
-            PaintOffscreen(Hwnd(), [this](HDC hdc) { Paint(hdc); });
-            return 0;
-        case WM_PRINTCLIENT:
-            Paint(reinterpret_cast<HDC>(wp));
-            return 0;
-        case WM_ERASEBKGND:
-            return 1;
         case WM_SIZE:
             OnSize();
             return 0;
-        case WM_KEYDOWN:
-            if (OnKey(wp)) return 0;
-            break;
-        case WM_GETDLGCODE:
-            return DLGC_WANTARROWS;
         case WM_VSCROLL:
             OnVScroll(wp);
             return 0;
@@ -141,9 +133,7 @@ LRESULT GridControl::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 void GridControl::Paint(HDC hdc) {
-    RECT client;
-    GetClientRect(Hwnd(), &client);
-    FillRect(hdc, &client, GetSysColorBrush(COLOR_WINDOW));
+    const RECT client = FillClient(Hwnd(), hdc, COLOR_WINDOW);
     HGDIOBJ oldFont = SelectObject(hdc, font_);
     const bool enabled = IsWindowEnabled(Hwnd()) != FALSE;
     SetTextColor(hdc, GetSysColor(enabled ? COLOR_WINDOWTEXT : COLOR_GRAYTEXT));

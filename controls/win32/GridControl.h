@@ -13,12 +13,8 @@
 
 namespace zentra::win32 {
 
-struct GridControlArgs {
-    HWND parent = nullptr;
-    int id = 0;
-    RECT bounds{};         // in the parent's client pixels
+struct GridControlArgs : ChildPlace {
     HFONT font = nullptr;  // borrowed; nullptr draws with MS Sans Serif 8.25 pt
-    bool border = false;   // sunken 3-D edge
 };
 
 // Owns its window: destroying the object destroys the window. Cell events, double-clicks and

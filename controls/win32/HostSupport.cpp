@@ -64,22 +64,4 @@ std::string WindowText(HWND hwnd) {
     return std::string(buffer.data(), static_cast<std::size_t>(copied > 0 ? copied : 0));
 }
 
-bool RegisterWindowClass(const WindowClass& windowClass) {
-    HINSTANCE instance = GetModuleHandleA(nullptr);
-    WNDCLASSEXA existing{};
-    existing.cbSize = sizeof existing;
-    if (GetClassInfoExA(instance, windowClass.name, &existing)) return true;
-    WNDCLASSEXA wc{};
-    wc.cbSize = sizeof wc;
-    wc.style = windowClass.style;
-    wc.lpfnWndProc = windowClass.procedure;
-    wc.hInstance = instance;
-    wc.hIcon = windowClass.icon;
-    wc.hIconSm = windowClass.icon;
-    wc.hCursor = LoadCursorA(nullptr, windowClass.cursor);
-    wc.hbrBackground = windowClass.background;
-    wc.lpszClassName = windowClass.name;
-    return RegisterClassExA(&wc) != 0;
-}
-
 }  // namespace zentra::win32

@@ -1,5 +1,5 @@
 // Small Win32 services every window of ours needs: the shift state of the mouse and the keyboard,
-// the screen's resolution, WM_GETTEXT answers and reads, and window-class registration.
+// the screen's resolution, WM_GETTEXT answers and reads.
 // Shift bits: https://learn.microsoft.com/windows/win32/inputdev/wm-lbuttondown
 #pragma once
 
@@ -35,16 +35,5 @@ HDC MeasuringDc();
 LRESULT AnswerGetText(const std::string& text, WPARAM size, LPARAM buffer);
 // The whole text of a window.
 std::string WindowText(HWND hwnd);
-
-// A window class of this module. Registering it again is harmless.
-struct WindowClass {
-    const char* name = nullptr;
-    WNDPROC procedure = nullptr;
-    UINT style = 0;
-    LPCSTR cursor = IDC_ARROW;
-    HBRUSH background = nullptr;
-    HICON icon = nullptr;
-};
-bool RegisterWindowClass(const WindowClass& windowClass);
 
 }  // namespace zentra::win32

@@ -52,7 +52,7 @@ std::unique_ptr<PictureControl> PictureControl::Create(PictureControlArgs args) 
     GetObjectA(control->args_.picture, sizeof info, &info);
     control->size_ = {info.bmWidth, info.bmHeight};
     WindowCreation creation =
-        WindowCreation::Child(control->args_.parent, 0, {0, 0, info.bmWidth, info.bmHeight});
+        WindowCreation::Child({control->args_.parent, 0, {0, 0, info.bmWidth, info.bmHeight}});
     creation.style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS |
                      (control->args_.enabled ? 0 : static_cast<DWORD>(WS_DISABLED));
     WindowClass windowClass;

@@ -62,21 +62,12 @@ void PaintBeneath(HWND child, HDC hdc);
 // result, or nothing when `message` is not one of them.
 template <typename Draw>
 std::optional<LRESULT> PaintOverParent(HWND hwnd, UINT message, WPARAM wParam, Draw draw) {
-    switch (message) {
-        case WM_ERASEBKGND:
-            return 1;
-        case WM_PAINT:
-            PaintOffscreen(hwnd, [&](HDC hdc) {
-                PaintBeneath(hwnd, hdc);
-                draw(hdc);
-            });
-            return 0;
-        case WM_PRINTCLIENT:
-            draw(reinterpret_cast<HDC>(wParam));
-            return 0;
-        default:
-            return std::nullopt;
-    }
+    if (message != WM_PAINT) return PaintSelf(hwnd, message, wParam, draw);
+    PaintOffscreen(hwnd, [&](HDC hdc) {
+        PaintBeneath(hwnd, hdc);
+        draw(hdc);
+    });
+    return 0;
 }
 
 }  // namespace zentra::win32

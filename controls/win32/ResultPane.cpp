@@ -77,9 +77,8 @@ class GdiMeasurer final : public TextMeasurer {
 };
 
 std::unique_ptr<ResultPane> ResultPane::Create(ResultPaneArgs args) {
-    WindowCreation creation = WindowCreation::Child(args.parent, args.id, args.bounds);
+    WindowCreation creation = WindowCreation::Child(args);
     creation.style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_DISABLED;
-    creation.exStyle = args.border ? WS_EX_CLIENTEDGE : 0;
     std::unique_ptr<ResultPane> pane(new ResultPane(std::move(args)));
     pane->pixelsPerInch_ = std::max(1, ScreenResolution().y);
     WindowClass windowClass;
@@ -101,26 +100,19 @@ LRESULT ResultPane::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         OnMouseDown(*mouse);
         return 0;
     }
+    if (const auto painted = PaintSelf(Hwnd(), msg, wp, [this](HDC hdc) { Paint(hdc); })) {
+        return *painted;
+    }
+    if (const auto keyed = TakeArrowKeys(msg, wp, [this](WPARAM key) { return OnKey(key); })) {
+        return *keyed;
+    }
     switch (msg) {
-        case WM_PAINT:
-            PaintOffscreen(Hwnd(), [this](HDC hdc) { Paint(hdc); });
-            return 0;
-        case WM_PRINTCLIENT:
-            Paint(reinterpret_cast<HDC>(wp));
-            return 0;
-        case WM_ERASEBKGND:
-            return 1;
         case WM_SIZE:
             ScrollTo(scrollX_);
             return 0;
         case WM_ENABLE:
             InvalidateRect(Hwnd(), nullptr, FALSE);
             return 0;
-        case WM_KEYDOWN:
-            if (OnKey(wp)) return 0;
-            break;
-        case WM_GETDLGCODE:
-            return DLGC_WANTARROWS;
         case WM_MOUSEWHEEL:
             ScrollTo(scrollX_ - GET_WHEEL_DELTA_WPARAM(wp) / WHEEL_DELTA * 3 * kScrollStep);
             return 0;
@@ -138,9 +130,7 @@ LRESULT ResultPane::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 void ResultPane::Paint(HDC hdc) {
-    RECT client;
-    GetClientRect(Hwnd(), &client);
-    FillRect(hdc, &client, GetSysColorBrush(COLOR_WINDOW));
+    const RECT client = FillClient(Hwnd(), hdc, COLOR_WINDOW);
     SetTextColor(hdc, GetSysColor(IsWindowEnabled(Hwnd()) ? COLOR_WINDOWTEXT : COLOR_GRAYTEXT));
     SetBkMode(hdc, TRANSPARENT);
     const UINT oldAlign = SetTextAlign(hdc, TA_LEFT | TA_BASELINE | TA_NOUPDATECP);

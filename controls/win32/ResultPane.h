@@ -18,11 +18,8 @@
 
 namespace zentra::win32 {
 
-struct ResultPaneArgs {
-    HWND parent = nullptr;
-    int id = 0;
-    RECT bounds{};       // in the parent's client pixels
-    bool border = true;  // sunken 3-D edge
+struct ResultPaneArgs : ChildPlace {
+    ResultPaneArgs() { border = true; }
     // A mouse button went down over the enabled pane: button 1 left, 2 right, 4 middle; shift 1
     // Shift, 2 Ctrl, 4 Alt; x and y in twips from the pane's top-left corner. Presses on the
     // disabled pane go to the parent window as usual.

@@ -5,29 +5,43 @@
 namespace zentra::win32 {
 namespace {
 
-bool Register(WindowClass windowClass, WNDPROC procedure) {
-    windowClass.procedure = procedure;
-    return RegisterWindowClass(windowClass);
+// Registering a class again is harmless.
+bool Register(const WindowClass& windowClass, WNDPROC procedure) {
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    WNDCLASSEXA existing{};
+    existing.cbSize = sizeof existing;
+    if (GetClassInfoExA(instance, windowClass.name, &existing)) return true;
+    WNDCLASSEXA wc{};
+    wc.cbSize = sizeof wc;
+    wc.style = windowClass.style;
+    wc.lpfnWndProc = procedure;
+    wc.hInstance = instance;
+    wc.hIcon = windowClass.icon;
+    wc.hIconSm = windowClass.icon;
+    wc.hCursor = LoadCursorA(nullptr, windowClass.cursor);
+    wc.hbrBackground = windowClass.background;
+    wc.lpszClassName = windowClass.name;
+    return RegisterClassExA(&wc) != 0;
 }
 
 }  // namespace
 
-WindowCreation WindowCreation::Child(HWND parent, int id, const RECT& bounds) {
+WindowCreation WindowCreation::Child(const ChildPlace& place) {
+    const RECT& bounds = place.bounds;
     WindowCreation creation;
-    creation.parent = parent;
-    creation.x = bounds.left;
-    creation.y = bounds.top;
-    creation.width = bounds.right - bounds.left;
-    creation.height = bounds.bottom - bounds.top;
-    creation.menu = reinterpret_cast<HMENU>(static_cast<INT_PTR>(id));
+    creation.parent = place.parent;
+    creation.exStyle = place.border ? WS_EX_CLIENTEDGE : 0;
+    creation.at = {bounds.left, bounds.top};
+    creation.size = {bounds.right - bounds.left, bounds.bottom - bounds.top};
+    creation.menu = reinterpret_cast<HMENU>(static_cast<INT_PTR>(place.id));
     return creation;
 }
 
 bool WindowBase::CreateWindowFor(const WindowClass& windowClass, const WindowCreation& creation) {
     if (!Register(windowClass, &WindowBase::Procedure)) return false;
     // The window binds itself at WM_NCCREATE; a creation that fails later unbinds it again.
-    return CreateWindowExA(creation.exStyle, windowClass.name, "", creation.style, creation.x,
-                           creation.y, creation.width, creation.height, creation.parent,
+    return CreateWindowExA(creation.exStyle, windowClass.name, "", creation.style, creation.at.x,
+                           creation.at.y, creation.size.cx, creation.size.cy, creation.parent,
                            creation.menu, GetModuleHandleA(nullptr), this) != nullptr;
 }
 

@@ -10,23 +10,37 @@
 #include <optional>
 
 #include "controls/win32/EntryGuard.h"
-#include "controls/win32/HostSupport.h"
 
 namespace zentra::win32 {
+
+// A window class of this module; every one runs WindowBase's procedure.
+struct WindowClass {
+    const char* name = nullptr;
+    UINT style = 0;
+    LPCSTR cursor = IDC_ARROW;
+    HBRUSH background = nullptr;
+    HICON icon = nullptr;
+};
+
+// Where a child window goes: its parent, control id and bounds (in the parent's client pixels),
+// and whether a sunken 3-D edge frames it.
+struct ChildPlace {
+    HWND parent = nullptr;
+    int id = 0;
+    RECT bounds{};
+    bool border = false;
+};
 
 // What CreateWindowEx takes besides the class. Position and size in the parent's client pixels.
 struct WindowCreation {
     HWND parent = nullptr;
     DWORD style = 0;
     DWORD exStyle = 0;
-    int x = 0;
-    int y = 0;
-    int width = 0;
-    int height = 0;
+    POINT at{};
+    SIZE size{};
     HMENU menu = nullptr;  // a top-level window's menu bar, or a child's control id
 
-    // A child window with control id `id` over `bounds`.
-    static WindowCreation Child(HWND parent, int id, const RECT& bounds);
+    static WindowCreation Child(const ChildPlace& place);
 };
 
 // The object behind a window. It is bound at WM_NCCREATE, before any other message needs it, and
@@ -79,6 +93,16 @@ struct MouseButtonEvent {
 };
 // Nothing for any message but a left, right or middle button's down, up or double-click.
 std::optional<MouseButtonEvent> DecodeMouseButton(UINT message, WPARAM wParam, LPARAM lParam);
+
+// The keyboard messages of a control that moves with the arrow keys itself: it asks the dialog
+// manager for them, and `onKey(virtualKey)` tells whether it used a key. Nothing for any other
+// message or a key it left.
+template <typename OnKey>
+std::optional<LRESULT> TakeArrowKeys(UINT message, WPARAM wParam, OnKey onKey) {
+    if (message == WM_GETDLGCODE) return DLGC_WANTARROWS;
+    if (message == WM_KEYDOWN && onKey(wParam)) return 0;
+    return std::nullopt;
+}
 
 // `window`'s outer rectangle in the client pixels of `other`.
 RECT RectIn(HWND window, HWND other);

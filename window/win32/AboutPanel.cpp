@@ -77,7 +77,7 @@ bool AboutPanel::Create(HWND displayPanel, Events events) {
 }
 
 bool AboutPanel::CreateLabel(HWND parent) {
-    WindowCreation creation = WindowCreation::Child(parent, 0, {});
+    WindowCreation creation = WindowCreation::Child({parent});
     creation.style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
     WindowClass windowClass;
     windowClass.name = kLabelClass;

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "controls/win32/WindowBinding.h"
+#include "controls/win32/EntryGuard.h"
 
 namespace zentra::win32 {
 namespace {

@@ -52,10 +52,8 @@ StartFailure MainFrame::Create(HINSTANCE instance, int showCommand) {
     HMENU bar = LoadMenuA(instance, MAKEINTRESOURCEA(IDR_MAINMENU));
     WindowCreation creation;
     creation.style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
-    creation.x = CW_USEDEFAULT;
-    creation.y = CW_USEDEFAULT;
-    creation.width = kFirstWidthPixels;
-    creation.height = kFirstHeightPixels;
+    creation.at = {CW_USEDEFAULT, CW_USEDEFAULT};
+    creation.size = {kFirstWidthPixels, kFirstHeightPixels};
     creation.menu = bar;
     if (!CreateWindowFor(windowClass, creation)) return StartFailure::Window;
     menus_ = std::make_unique<Menus>(Hwnd(), bar, GetSubMenu(popupMenus_, 0));

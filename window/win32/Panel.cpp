@@ -2,6 +2,7 @@
 #include "window/win32/Panel.h"
 
 #include "controls/win32/EditBox.h"
+#include "controls/win32/OffscreenPaint.h"
 
 namespace zentra::win32 {
 namespace {
@@ -13,7 +14,7 @@ constexpr const char* kClassName = "Zentra.Panel";
 bool Panel::Create(const Args& args) {
     onResize_ = args.onResize;
     onFocus_ = args.onFocus;
-    WindowCreation creation = WindowCreation::Child(args.parent, 0, {});
+    WindowCreation creation = WindowCreation::Child({args.parent});
     creation.style = WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | args.style;
     creation.exStyle = args.exStyle;
     WindowClass windowClass;
@@ -33,9 +34,7 @@ void Panel::SetBackground(HBITMAP picture) {
 
 // Also what shows through the transparent controls inside (they ask with WM_PRINTCLIENT).
 void Panel::PaintBackground(HDC hdc) const {
-    RECT client{};
-    GetClientRect(Hwnd(), &client);
-    FillRect(hdc, &client, GetSysColorBrush(COLOR_BTNFACE));
+    FillClient(Hwnd(), hdc, COLOR_BTNFACE);
     if (background_ == nullptr) return;
     BITMAP info{};
     GetObjectA(background_, sizeof info, &info);

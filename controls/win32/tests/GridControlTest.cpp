@@ -70,7 +70,7 @@ class GridControlTest : public ::testing::Test {
     static void SetUpTestSuite() { host_ = test::CreateHostWindow(400, 300); }
     static void TearDownTestSuite() { DestroyWindow(host_); }
     void SetUp() override {
-        grid_ = GridControl::Create({host_, 1, {0, 0, 240, 100}, nullptr, false});
+        grid_ = GridControl::Create({{host_, 1, {0, 0, 240, 100}, false}, nullptr});
         ASSERT_NE(grid_, nullptr);
         grid_->SetRowHeightMin(300);
         events_.grid = grid_.get();

@@ -29,7 +29,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
     HWND host = CreateWindowExA(0, wc.lpszClassName, "Grid and result pane",
                                 WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, 0, 382, 160, nullptr,
                                 nullptr, instance, nullptr);
-    auto grid = zentra::win32::GridControl::Create({host, 1, {1, 0, 365, 75}, nullptr, true});
+    auto grid = zentra::win32::GridControl::Create({{host, 1, {1, 0, 365, 75}, true}, nullptr});
     zentra::win32::ResultPaneArgs paneArgs;
     paneArgs.parent = host;
     paneArgs.id = 2;

@@ -25,7 +25,7 @@ class ProbeWindow final : private WindowBase {
             return Subclass(CreateWindowExA(0, "EDIT", "", style, 0, 0, 50, 20, parent, nullptr,
                                             GetModuleHandleA(nullptr), nullptr));
         }
-        WindowCreation creation = WindowCreation::Child(parent, 1, {0, 0, 50, 20});
+        WindowCreation creation = WindowCreation::Child({parent, 1, {0, 0, 50, 20}});
         creation.style = style;
         WindowClass windowClass;
         windowClass.name = "Zentra.TestProbe";
