@@ -24,6 +24,13 @@ bool Register(const WindowClass& windowClass, WNDPROC procedure) {
     return RegisterClassExA(&wc) != 0;
 }
 
+// What the window's class does with a message: DefWindowProc, or a subclassed control's own
+// procedure.
+LRESULT ClassHandling(WNDPROC subclassed, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (subclassed != nullptr) return CallWindowProcA(subclassed, hwnd, message, wParam, lParam);
+    return DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
 }  // namespace
 
 WindowCreation WindowCreation::Child(const ChildPlace& place) {
@@ -66,8 +73,7 @@ void WindowBase::DestroyOwnWindow() {
 }
 
 LRESULT WindowBase::Default(UINT message, WPARAM wParam, LPARAM lParam) const {
-    if (subclassed_ != nullptr) return CallWindowProcA(subclassed_, hwnd_, message, wParam, lParam);
-    return DefWindowProcA(hwnd_, message, wParam, lParam);
+    return ClassHandling(subclassed_, hwnd_, message, wParam, lParam);
 }
 
 WindowBase* WindowBase::BoundTo(HWND hwnd) {
@@ -92,19 +98,18 @@ LRESULT CALLBACK WindowBase::Procedure(HWND hwnd, UINT message, WPARAM wParam, L
     }
     WindowBase* window = BoundTo(hwnd);
     if (window == nullptr) return DefWindowProcA(hwnd, message, wParam, lParam);
+    // Kept apart from the object: a handler may destroy the window before it fails.
+    const WNDPROC subclassed = window->subclassed_;
     if (message == WM_NCDESTROY) {
         // The window's last message: the object forgets it, the class frees what it holds.
-        const WNDPROC subclassed = window->subclassed_;
         window->Unbind();
-        if (subclassed != nullptr)
-            return CallWindowProcA(subclassed, hwnd, message, wParam, lParam);
-        return DefWindowProcA(hwnd, message, wParam, lParam);
+        return ClassHandling(subclassed, hwnd, message, wParam, lParam);
     }
     // A message that every window answers alike is one case here, before the window's own
     // handler: WM_DPICHANGED (lay out at the new resolution) or WM_GETOBJECT (the accessibility
     // object) for every window of the program at once.
     return GuardEntry([&] { return window->HandleMessage(message, wParam, lParam); },
-                      [&] { return window->Default(message, wParam, lParam); });
+                      [&] { return ClassHandling(subclassed, hwnd, message, wParam, lParam); });
 }
 
 std::optional<MouseButtonEvent> DecodeMouseButton(UINT message, WPARAM wParam, LPARAM lParam) {
