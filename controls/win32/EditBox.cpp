@@ -4,7 +4,6 @@
 #include <algorithm>
 
 #include "controls/win32/HostSupport.h"
-#include "controls/win32/WindowBinding.h"
 
 namespace zentra::win32 {
 namespace {
@@ -41,47 +40,34 @@ std::unique_ptr<EditBox> EditBox::Create(const EditBoxArgs& args) {
     std::unique_ptr<EditBox> box(new EditBox());
     box->onChange_ = args.onChange;
     box->onFlushed_ = args.onFlushed;
-    box->hwnd_ = CreateWindowExA(
+    HWND hwnd = CreateWindowExA(
         0, "EDIT", "",
         WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_NOHIDESEL, 0, 0, 0,
         0, args.parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(args.id)),
         GetModuleHandleA(nullptr), nullptr);
-    if (box->hwnd_ == nullptr) return nullptr;
+    if (hwnd == nullptr) return nullptr;
     HDC screen = GetDC(nullptr);
     const int height = -MulDiv(args.fontPoints, GetDeviceCaps(screen, LOGPIXELSY), kPointsPerInch);
     ReleaseDC(nullptr, screen);
     box->font_ = CreateFontA(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
                              OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                              FIXED_PITCH | FF_MODERN, args.fontName.c_str());
-    SendMessageA(box->hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(box->font_), FALSE);
+    SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(box->font_), FALSE);
     // The keypad's own limit applies; the control's default would cut replacements at 30,000.
-    SendMessageA(box->hwnd_, EM_SETLIMITTEXT, 0, 0);
-    SetWindowLongPtrA(box->hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(box.get()));
-    box->original_ = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
-        box->hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&EditBox::SubclassProc)));
+    SendMessageA(hwnd, EM_SETLIMITTEXT, 0, 0);
+    box->Subclass(hwnd);
     return box;
 }
 
 EditBox::~EditBox() {
-    if (hwnd_ != nullptr && IsWindow(hwnd_)) {
-        DropGathered();
-        SetWindowLongPtrA(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original_));
-        SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
-        DestroyWindow(hwnd_);
-    }
+    // Gathered replacements and the window go before the font.
+    if (Hwnd() != nullptr) DropGathered();
+    DestroyOwnWindow();
     if (font_ != nullptr) DeleteObject(font_);
 }
 
-LRESULT CALLBACK EditBox::SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* box = reinterpret_cast<EditBox*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-    if (box == nullptr) return DefWindowProcA(hwnd, message, wParam, lParam);
-    return GuardEntry(
-        [&] { return box->Handle(message, wParam, lParam); },
-        [&] { return CallWindowProcA(box->original_, hwnd, message, wParam, lParam); });
-}
-
-LRESULT EditBox::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_DESTROY || message == WM_NCDESTROY) {
+LRESULT EditBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_DESTROY) {
         DropGathered();
     } else if (gathering_) {
         Flush();
@@ -92,23 +78,23 @@ LRESULT EditBox::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     }
     if (IsSwallowed(message, wParam)) return 0;
-    return CallWindowProcA(original_, hwnd_, message, wParam, lParam);
+    return Default(message, wParam, lParam);
 }
 
 std::string EditBox::Text() const {
-    return gathering_ ? gathered_.text : WindowText(hwnd_);
+    return gathering_ ? gathered_.text : WindowText(Hwnd());
 }
 
 void EditBox::SetText(const std::string& text) {
     DropGathered();
-    SetWindowTextA(hwnd_, text.c_str());
+    SetWindowTextA(Hwnd(), text.c_str());
 }
 
 int EditBox::SelStart() const {
     if (gathering_) return gathered_.selStart;
     DWORD start = 0;
     DWORD end = 0;
-    SendMessageA(hwnd_, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+    SendMessageA(Hwnd(), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
                  reinterpret_cast<LPARAM>(&end));
     return static_cast<int>(start);
 }
@@ -117,7 +103,7 @@ int EditBox::SelLength() const {
     if (gathering_) return gathered_.selEnd - gathered_.selStart;
     DWORD start = 0;
     DWORD end = 0;
-    SendMessageA(hwnd_, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+    SendMessageA(Hwnd(), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
                  reinterpret_cast<LPARAM>(&end));
     return static_cast<int>(end - start);
 }
@@ -129,13 +115,14 @@ void EditBox::Select(int start, int length) {
         gathered_.selEnd = std::clamp(start + std::max(length, 0), gathered_.selStart, size);
         return;
     }
-    SendMessageA(hwnd_, EM_SETSEL, static_cast<WPARAM>(start), static_cast<LPARAM>(start + length));
-    SendMessageA(hwnd_, EM_SCROLLCARET, 0, 0);
+    SendMessageA(Hwnd(), EM_SETSEL, static_cast<WPARAM>(start),
+                 static_cast<LPARAM>(start + length));
+    SendMessageA(Hwnd(), EM_SCROLLCARET, 0, 0);
 }
 
 void EditBox::ReplaceSelection(const std::string& text) {
     Flush();
-    SendMessageA(hwnd_, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text.c_str()));
+    SendMessageA(Hwnd(), EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
 bool EditBox::ReplaceSelectionSoon(const std::string& text) {
@@ -168,15 +155,15 @@ bool EditBox::CanGather() const {
 void EditBox::BeginGathering() {
     DWORD start = 0;
     DWORD end = 0;
-    SendMessageA(hwnd_, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+    SendMessageA(Hwnd(), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
                  reinterpret_cast<LPARAM>(&end));
     gathered_ =
-        Gathered{WindowText(hwnd_),       static_cast<int>(start),       static_cast<int>(start),
+        Gathered{WindowText(Hwnd()),      static_cast<int>(start),       static_cast<int>(start),
                  static_cast<int>(start), static_cast<int>(end - start), 0};
     // The first replacement removes the selection.
     gathered_.selEnd = static_cast<int>(end);
     gathering_ = true;
-    SetTimer(hwnd_, kFlushTimer, kFlushMs, nullptr);
+    SetTimer(Hwnd(), kFlushTimer, kFlushMs, nullptr);
 }
 
 void EditBox::Flush() {
@@ -185,9 +172,9 @@ void EditBox::Flush() {
     const Gathered g = std::move(gathered_);
     const std::string inserted =
         g.text.substr(static_cast<std::size_t>(g.from), static_cast<std::size_t>(g.inserted));
-    SendMessageA(hwnd_, EM_SETSEL, static_cast<WPARAM>(g.from),
+    SendMessageA(Hwnd(), EM_SETSEL, static_cast<WPARAM>(g.from),
                  static_cast<LPARAM>(g.from + g.removed));
-    SendMessageA(hwnd_, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(inserted.c_str()));
+    SendMessageA(Hwnd(), EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(inserted.c_str()));
     Select(g.selStart, g.selEnd - g.selStart);
     if (onFlushed_) onFlushed_(g.from + g.inserted);
 }
@@ -195,11 +182,11 @@ void EditBox::Flush() {
 void EditBox::DropGathered() {
     if (!gathering_) return;
     gathering_ = false;
-    KillTimer(hwnd_, kFlushTimer);
+    KillTimer(Hwnd(), kFlushTimer);
 }
 
 int EditBox::LineCount() const {
-    return static_cast<int>(SendMessageA(hwnd_, EM_GETLINECOUNT, 0, 0));
+    return static_cast<int>(SendMessageA(Hwnd(), EM_GETLINECOUNT, 0, 0));
 }
 
 int EditBox::LineHeight() const {
@@ -222,9 +209,9 @@ int EditBox::CharWidth() const {
 
 int EditBox::TextMargins() const {
     RECT client{};
-    GetClientRect(hwnd_, &client);
+    GetClientRect(Hwnd(), &client);
     RECT format{};
-    SendMessageA(hwnd_, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&format));
+    SendMessageA(Hwnd(), EM_GETRECT, 0, reinterpret_cast<LPARAM>(&format));
     return (client.right - client.left) - (format.right - format.left);
 }
 

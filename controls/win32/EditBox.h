@@ -18,6 +18,8 @@
 #include <memory>
 #include <string>
 
+#include "controls/win32/WindowBase.h"
+
 namespace zentra::win32 {
 
 // A control's WM_COMMAND notification, sent back to the control by the panel it lives in.
@@ -34,14 +36,12 @@ struct EditBoxArgs {
     std::function<void(int)> onFlushed;
 };
 
-class EditBox {
+class EditBox final : private WindowBase {
   public:
     static std::unique_ptr<EditBox> Create(const EditBoxArgs& args);
     ~EditBox();
-    EditBox(const EditBox&) = delete;
-    EditBox& operator=(const EditBox&) = delete;
 
-    HWND Hwnd() const { return hwnd_; }
+    using WindowBase::Hwnd;
     std::string Text() const;
     void SetText(const std::string& text);
     // Selection in characters from 0: start and length.
@@ -66,8 +66,7 @@ class EditBox {
 
   private:
     EditBox() = default;
-    static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     // Starts gathering at the control's text and selection.
     void BeginGathering();
     bool CanGather() const;
@@ -85,9 +84,7 @@ class EditBox {
         int inserted = 0;
     };
 
-    HWND hwnd_ = nullptr;
     HFONT font_ = nullptr;
-    WNDPROC original_ = nullptr;
     std::function<void()> onChange_;
     std::function<void(int)> onFlushed_;
     bool gathering_ = false;

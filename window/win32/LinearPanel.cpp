@@ -117,9 +117,7 @@ void LinearPanel::SetFocus() {
 }
 
 int LinearPanel::Height() const {
-    RECT rect{};
-    GetWindowRect(edit_->Hwnd(), &rect);
-    return rect.bottom - rect.top;
+    return OuterSize(edit_->Hwnd()).cy;
 }
 
 // Gathered keys reach the control before it is sized, not in the midst of it.
