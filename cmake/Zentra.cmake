@@ -36,15 +36,20 @@ function(zentra_host_tool name)
     set(out "${dir}/${name}")
     set(objects "")
     foreach(source IN LISTS ARGN)
-        string(MAKE_C_IDENTIFIER "${source}" stem)
+        # Sources are named from the calling folder or, for the shared generators, absolutely.
+        if(NOT IS_ABSOLUTE "${source}")
+            set(source "${CMAKE_CURRENT_SOURCE_DIR}/${source}")
+        endif()
+        get_filename_component(stem "${source}" NAME)
+        string(MAKE_C_IDENTIFIER "${stem}" stem)
         set(object "${dir}/${name}.objects/${stem}.o")
         add_custom_command(
             OUTPUT "${object}"
             COMMAND ${CMAKE_COMMAND} -E make_directory "${dir}/${name}.objects"
             COMMAND ${ZENTRA_HOST_CXX} -std=c++20 -O2 -Wall -Wextra -Werror -I${PROJECT_SOURCE_DIR}
                     -MD -MT "${object}" -MF "${object}.d"
-                    -c "${CMAKE_CURRENT_SOURCE_DIR}/${source}" -o "${object}"
-            DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/${source}"
+                    -c "${source}" -o "${object}"
+            DEPENDS "${source}"
             DEPFILE "${object}.d"
             COMMENT "Compiling host tool ${name}: ${source}"
             VERBATIM)

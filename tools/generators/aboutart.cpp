@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "window/win32/LittleEndian.h"
+#include "tools/generators/LittleEndian.h"
 
 using zentra::art::Put16;
 using zentra::art::Put32;
