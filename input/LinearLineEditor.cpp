@@ -13,9 +13,25 @@ std::string_view OperatorCaption(int index) {
     return kCaptions[index];
 }
 
-bool EditLinearLine(TextBox& line, std::string_view key) {
+namespace {
+
+// The caret and the selection from it, kept inside the line.
+struct Selection {
+    int length;  // of the line
+    int caret;
+    int selected;
+};
+
+Selection ClampedSelection(const TextBox& line) {
     const int length = static_cast<int>(line.Text().size());
     const int caret = std::clamp(line.SelStart(), 0, length);
+    return {length, caret, std::clamp(line.SelLength(), 0, length - caret)};
+}
+
+}  // namespace
+
+bool EditLinearLine(TextBox& line, std::string_view key) {
+    const auto [length, caret, selected] = ClampedSelection(line);
     bool accepted = true;
     if (key == kBackKey) {
         line.SetSelStart(std::max(caret - 1, 0));
@@ -24,7 +40,6 @@ bool EditLinearLine(TextBox& line, std::string_view key) {
             line.ReplaceSel("");
         }
     } else if (key == kDelKey) {
-        const int selected = std::clamp(line.SelLength(), 0, length - caret);
         line.SetSelStart(caret);
         if (caret < length) {
             line.SetSelLength(std::max(selected, 1));
@@ -125,9 +140,7 @@ void LinearLineEditor::Back() {
 bool LinearLineEditor::Paste(std::string_view text) {
     const std::string pastable = PastableText(text);
     if (pastable.empty()) return false;
-    const int length = static_cast<int>(line_.Text().size());
-    const int caret = std::clamp(line_.SelStart(), 0, length);
-    const int selected = std::clamp(line_.SelLength(), 0, length - caret);
+    const auto [length, caret, selected] = ClampedSelection(line_);
     // Cutting the text to fit would paste another number than the one copied.
     if (length - selected + static_cast<int>(pastable.size()) > kMaxExpressionLength) return false;
     Undoable([&] { line_.ReplaceSel(pastable); });
@@ -137,10 +150,8 @@ bool LinearLineEditor::Paste(std::string_view text) {
 }
 
 std::string LinearLineEditor::CopyText() const {
+    const auto [length, start, selected] = ClampedSelection(line_);
     std::string text = line_.Text();
-    const int length = static_cast<int>(text.size());
-    const int start = std::clamp(line_.SelStart(), 0, length);
-    const int selected = std::clamp(line_.SelLength(), 0, length - start);
     if (selected == 0) return text;
     return text.substr(static_cast<std::size_t>(start), static_cast<std::size_t>(selected));
 }

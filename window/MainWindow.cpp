@@ -451,15 +451,16 @@ void MainWindow::OnMenuOpen(Menu menu) {
         menus.Item(MenuItem::ActionsExit).SetEnabled(true);
         return;
     }
+    // Copy takes the result when the pane is the active control, else the display's text.
+    const bool paneActive = ports_.window.ResultPaneActive();
+    const bool paneHasResult = !ports_.result.TextRTF().empty();
     if (Linear()) {
-        EnableEditItemsForLine();
+        EnableEditItemsForLine(paneActive ? paneHasResult : !linear_.Box().Text().empty());
         return;
     }
     menus.Item(MenuItem::EditUndo).SetEnabled(undoLevel_ >= 1);
-    const bool canCopy = ports_.window.ResultPaneActive()
-                             ? !ports_.result.TextRTF().empty()
-                             : !grid.TextMatrix(grid.Row(), grid.Col()).empty();
-    menus.Item(MenuItem::EditCopy).SetEnabled(canCopy);
+    menus.Item(MenuItem::EditCopy)
+        .SetEnabled(paneActive ? paneHasResult : !grid.TextMatrix(grid.Row(), grid.Col()).empty());
     menus.Item(MenuItem::EditPaste)
         .SetEnabled(ParseClipboardScript(ports_.clipboard.Text()).worthPasting);
     menus.Item(MenuItem::EditDelete).SetEnabled(CellValue(grid.TextMatrix(grid.Row(), 0)) > 0);
@@ -467,15 +468,13 @@ void MainWindow::OnMenuOpen(Menu menu) {
 }
 
 // In linear mode the Edit menu acts on the line, which is all the user sees.
-void MainWindow::EnableEditItemsForLine() {
+void MainWindow::EnableEditItemsForLine(bool canCopy) {
     MenuPort& menus = ports_.menus;
     const TextBox& box = linear_.Box();
     const std::string line = box.Text();
     const int length = static_cast<int>(line.size());
     menus.Item(MenuItem::EditUndo).SetEnabled(linear_.Editor().CanUndo());
-    menus.Item(MenuItem::EditCopy)
-        .SetEnabled(ports_.window.ResultPaneActive() ? !ports_.result.TextRTF().empty()
-                                                     : length > 0);
+    menus.Item(MenuItem::EditCopy).SetEnabled(canCopy);
     const std::string clipboard = ports_.clipboard.Text();
     menus.Item(MenuItem::EditPaste)
         .SetEnabled(ParseClipboardScript(clipboard).HasCode() || !PastableText(clipboard).empty());

@@ -202,7 +202,7 @@ class MainWindow final : private GridEvents {
     void SwitchMode(DisplayMode mode);
     // Clipboard, Undo and the Edit menu on the linear view's line.
     void PasteIntoLine();
-    void EnableEditItemsForLine();
+    void EnableEditItemsForLine(bool canCopy);
     bool Linear() const { return modes_.Mode() == DisplayMode::Linear; }
 
     const WindowPorts ports_;
