@@ -7,7 +7,7 @@ function(zentra_warnings target)
 endfunction()
 
 # The version as users read it: major "." two-digit minor, then "." and the four-digit revision
-# when it is 1 or more ("1.10", "2.05.0007"); the same rule as VersionString in common/Common.h.
+# when it is 1 or more ("1.10", "2.05.0007"); the same rule as VersionString in common/numbers/Common.h.
 function(zentra_version_text out)
     set(minor "${PROJECT_VERSION_MINOR}")
     if(minor LESS 10)

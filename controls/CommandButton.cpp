@@ -4,7 +4,7 @@
 #include <limits>
 #include <utility>
 
-#include "common/Common.h"
+#include "common/numbers/Common.h"
 
 namespace zentra {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
-#include "common/Grid.h"
+#include "common/display/Grid.h"
 
 namespace zentra {
 

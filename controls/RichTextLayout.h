@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "common/RtfRuns.h"
+#include "common/display/RtfRuns.h"
 
 namespace zentra {
 

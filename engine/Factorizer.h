@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "common/Fixed.h"
+#include "common/numbers/Fixed.h"
 #include "engine/Limits.h"
 #include "engine/PrimeTable.h"
 

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "common/Common.h"
+#include "common/numbers/Common.h"
 #include "engine/ResultRendering.h"
 
 namespace zentra {

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "common/Decimal.h"
-#include "common/Fixed.h"
+#include "common/numbers/Decimal.h"
+#include "common/numbers/Fixed.h"
 #include "engine/FactorTable.h"
 #include "engine/Factorizer.h"
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "common/RtfRuns.h"
+#include "common/display/RtfRuns.h"
 
 namespace zentra {
 namespace {

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "common/Decimal.h"
+#include "common/numbers/Decimal.h"
 #include "engine/Factorizer.h"
 
 namespace zentra {

@@ -4,8 +4,8 @@
 #include <charconv>
 #include <vector>
 
-#include "common/Common.h"
-#include "common/LeadingNumber.h"
+#include "common/numbers/Common.h"
+#include "common/numbers/LeadingNumber.h"
 
 namespace zentra {
 namespace {

@@ -13,7 +13,7 @@
 #include <string>
 #include <string_view>
 
-#include "common/RichTextBox.h"
+#include "common/display/RichTextBox.h"
 #include "input/ExpressionNormalizer.h"
 #include "input/TextBox.h"
 

@@ -3,7 +3,7 @@
 
 #include <string_view>
 
-#include "common/RichTextBox.h"
+#include "common/display/RichTextBox.h"
 
 namespace zentra {
 

@@ -4,7 +4,7 @@
 #   1  engine/                      numbers in; factor tables, values and texts out
 #   2  input/, controls/            the line editing and normaliser; the push button's logic
 #   3  window/                      the window's logic on its ports
-#   4  every win32/ folder         the Win32 platform
+#   4  platform/, every win32/     the Win32 platform
 # The command line (tools/zentra-cli) stands on layer 2. The portable layers (0-3) never include
 # <windows.h>. Exit code 1 and one line per offending include when the rule is broken.
 set -euo pipefail
@@ -12,7 +12,7 @@ cd "$(dirname "${BASH_SOURCE[0]}")/.."
 
 layer_of() {  # path -> layer number, or "" for files outside the layers
     case $1 in
-        */win32/*) echo 4 ;;
+        platform/* | */win32/*) echo 4 ;;
         window/*) echo 3 ;;
         input/* | controls/* | tools/zentra-cli/*) echo 2 ;;
         engine/*) echo 1 ;;

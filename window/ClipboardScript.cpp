@@ -4,7 +4,7 @@
 #include <cmath>
 #include <string>
 
-#include "common/LeadingNumber.h"
+#include "common/numbers/LeadingNumber.h"
 
 namespace zentra {
 namespace {

@@ -1,6 +1,6 @@
 #include "window/GridOperations.h"
 
-#include "common/LeadingNumber.h"
+#include "common/numbers/LeadingNumber.h"
 #include "input/ShowResult.h"
 
 namespace zentra {

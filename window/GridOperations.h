@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "common/Grid.h"
-#include "common/RichTextBox.h"
+#include "common/display/Grid.h"
+#include "common/display/RichTextBox.h"
 #include "engine/FactorTable.h"
 #include "engine/Factorizer.h"
 #include "engine/Operations.h"

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <utility>
 
-#include "common/RichTextBox.h"
+#include "common/display/RichTextBox.h"
 #include "input/LinearLineEditor.h"
 #include "input/TextBox.h"
 

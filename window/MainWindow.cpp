@@ -5,9 +5,9 @@
 #include <cmath>
 #include <utility>
 
-#include "common/Common.h"
-#include "common/LeadingNumber.h"
-#include "common/Paths.h"
+#include "common/numbers/Common.h"
+#include "common/numbers/LeadingNumber.h"
+#include "common/system/Paths.h"
 #include "engine/ResultRendering.h"
 #include "input/ShowResult.h"
 #include "window/ClipboardScript.h"

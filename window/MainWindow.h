@@ -10,8 +10,8 @@
 #include <string_view>
 #include <vector>
 
-#include "common/Fixed.h"
-#include "common/Grid.h"
+#include "common/display/Grid.h"
+#include "common/numbers/Fixed.h"
 #include "engine/Operations.h"
 #include "engine/PrimeTable.h"
 #include "window/ClipboardScript.h"

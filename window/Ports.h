@@ -6,10 +6,10 @@
 #include <cstdint>
 #include <string>
 
-#include "common/Grid.h"
-#include "common/Paths.h"
-#include "common/Registry.h"
-#include "common/RichTextBox.h"
+#include "common/display/Grid.h"
+#include "common/display/RichTextBox.h"
+#include "common/system/Paths.h"
+#include "common/system/Registry.h"
 
 namespace zentra {
 

@@ -4,7 +4,7 @@
 #include <cctype>
 #include <cmath>
 
-#include "common/LeadingNumber.h"
+#include "common/numbers/LeadingNumber.h"
 
 namespace zentra {
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "common/Registry.h"
+#include "common/system/Registry.h"
 
 namespace zentra {
 

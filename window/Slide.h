@@ -9,7 +9,7 @@
 #include <string>
 #include <utility>
 
-#include "common/RichTextBox.h"
+#include "common/display/RichTextBox.h"
 
 namespace zentra {
 

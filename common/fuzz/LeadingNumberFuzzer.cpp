@@ -7,8 +7,8 @@
 #include <memory>
 #include <string_view>
 
-#include "common/LeadingNumber.h"
 #include "common/fuzz/ReferenceLeadingNumber.h"
+#include "common/numbers/LeadingNumber.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const auto copy = std::make_unique<char[]>(size);

@@ -1,6 +1,6 @@
 // An independent reading of the leading-number rule, for the fuzzers: the skipped characters are
 // removed first, the number is cut out of what remains as text, and the C library converts it.
-// Slow and simple on purpose; it shares no code with common/LeadingNumber.cpp.
+// Slow and simple on purpose; it shares no code with common/numbers/LeadingNumber.cpp.
 #pragma once
 
 #include <cstdint>

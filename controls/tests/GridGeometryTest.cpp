@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "common/Grid.h"
+#include "common/display/Grid.h"
 #include "controls/GridGeometry.h"
 
 namespace zentra {

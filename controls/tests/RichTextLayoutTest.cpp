@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "common/RtfRuns.h"
+#include "common/display/RtfRuns.h"
 #include "controls/RichTextLayout.h"
 
 namespace zentra {

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "common/LeadingNumber.h"
+#include "common/numbers/LeadingNumber.h"
 #include "engine/Operations.h"
 #include "engine/tests/EngineFixture.h"
 

@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "common/MemoryRichTextBox.h"
+#include "common/display/MemoryRichTextBox.h"
 #include "input/ExpressionNormalizer.h"
 #include "input/LinearLineEditor.h"
 #include "input/MemoryTextBox.h"

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "common/MemoryRichTextBox.h"
+#include "common/display/MemoryRichTextBox.h"
 #include "input/LinearLineEditor.h"
 #include "input/MemoryTextBox.h"
 

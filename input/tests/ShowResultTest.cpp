@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "common/MemoryRichTextBox.h"
+#include "common/display/MemoryRichTextBox.h"
 #include "engine/ResultRendering.h"
 #include "input/ShowResult.h"
 

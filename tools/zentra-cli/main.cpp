@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "common/LeadingNumber.h"
+#include "common/numbers/LeadingNumber.h"
 #include "engine/Factorizer.h"
 #include "engine/Operations.h"
 #include "engine/PrimeTable.h"

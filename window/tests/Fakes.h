@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "common/MemoryGrid.h"
-#include "common/MemoryRichTextBox.h"
+#include "common/display/MemoryGrid.h"
+#include "common/display/MemoryRichTextBox.h"
 #include "input/MemoryTextBox.h"
 #include "window/LinearView.h"
 #include "window/OkImage.h"

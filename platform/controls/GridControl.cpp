@@ -1,0 +1,459 @@
+// Window messages used here: https://learn.microsoft.com/windows/win32/controls/scroll-bars and
+// https://learn.microsoft.com/windows/win32/winmsg/wm-gettext
+#include "platform/controls/GridControl.h"
+
+#include <windowsx.h>
+
+#include <algorithm>
+#include <cstring>
+
+#include "controls/GridGeometry.h"
+#include "platform/controls/HostSupport.h"
+#include "platform/controls/OffscreenPaint.h"
+
+namespace zentra::win32 {
+namespace {
+
+constexpr char kClassName[] = "Zentra.Grid";
+constexpr UINT kSyncScrollBar = WM_USER + 1;
+// Changes made by code repaint together, at most once per this many milliseconds: a paste or a
+// burst of DDE executes changes the grid thousands of times between two frames.
+constexpr UINT_PTR kRepaintTimer = 1;
+constexpr UINT kRepaintDelayMs = 15;
+constexpr COLORREF kGridLineColor = RGB(0xC0, 0xC0, 0xC0);
+constexpr int kTextPadding = 2;  // pixels between a cell's edge and its text
+constexpr int kWheelRows = 3;
+
+UINT DrawTextFlags(CellAlignment alignment) {
+    UINT flags = DT_SINGLELINE | DT_NOPREFIX;
+    flags |= alignment.horizontal == HAlign::Left    ? DT_LEFT
+             : alignment.horizontal == HAlign::Right ? DT_RIGHT
+                                                     : DT_CENTER;
+    flags |= alignment.vertical == VAlign::Top      ? DT_TOP
+             : alignment.vertical == VAlign::Bottom ? DT_BOTTOM
+                                                    : DT_VCENTER;
+    return flags;
+}
+
+}  // namespace
+
+std::unique_ptr<GridControl> GridControl::Create(const GridControlArgs& args) {
+    std::unique_ptr<GridControl> control(new GridControl());
+    control->twipsPerPixel_ = TwipsPerPixel(ScreenResolution().y);
+    control->font_ = args.font;
+    if (!control->font_) {
+        // MS Sans Serif 8.25 pt: 11 pixels at 96 dpi.
+        control->ownFont_ =
+            CreateFontA(-MulDiv(33, 1440 / control->twipsPerPixel_, 288), 0, 0, 0, FW_NORMAL, FALSE,
+                        FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                        DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, "MS Sans Serif");
+        control->font_ = control->ownFont_;
+    }
+    WindowCreation creation = WindowCreation::Child(args);
+    creation.style = WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | WS_CLIPSIBLINGS;
+    WindowClass windowClass;
+    windowClass.name = kClassName;
+    windowClass.style = CS_DBLCLKS;
+    if (!control->CreateWindowFor(windowClass, creation)) return nullptr;
+    control->UpdateRowHeight();
+    control->OnSize();
+    control->SyncScrollBar();
+    return control;
+}
+
+GridControl::~GridControl() {
+    // The window goes before the font it draws with.
+    DestroyOwnWindow();
+    if (ownFont_) DeleteObject(ownFont_);
+}
+
+LRESULT GridControl::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    if (const auto painted = PaintSelf(Hwnd(), msg, wp, [this](HDC hdc) { Paint(hdc); })) {
+        return *painted;
+    }
+    if (const auto mouse = DecodeMouseButton(msg, wp, lp)) {
+        if (mouse->action == MouseAction::Down) {
+            OnMouseDown(*mouse);
+            return 0;
+        }
+        if (mouse->action == MouseAction::DoubleClick && mouse->button == 1) {
+            OnDoubleClick(mouse->at);
+            return 0;
+        }
+    }
+    if (const auto keyed = TakeArrowKeys(msg, wp, [this](WPARAM key) { return OnKey(key); })) {
+        return *keyed;
+    }
+    switch (msg) {
+        case WM_SIZE:
+            OnSize();
+            return 0;
+        case WM_VSCROLL:
+            OnVScroll(wp);
+            return 0;
+        case WM_MOUSEWHEEL: {
+            const int notches = GET_WHEEL_DELTA_WPARAM(wp) / WHEEL_DELTA;
+            ScrollTo(TopRow() - notches * kWheelRows);
+            return 0;
+        }
+        case WM_SETFOCUS:
+        case WM_KILLFOCUS:
+            hasFocus_ = msg == WM_SETFOCUS;
+            InvalidateAll();
+            break;
+        case WM_ENABLE:
+            InvalidateAll();
+            break;
+        case WM_TIMER:
+            if (wp != kRepaintTimer) break;
+            Repaint();
+            return 0;
+        case WM_SETFONT:
+            font_ = reinterpret_cast<HFONT>(wp);
+            if (!font_)
+                font_ = ownFont_ ? ownFont_ : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+            UpdateRowHeight();
+            return 0;
+        case WM_GETFONT:
+            return reinterpret_cast<LRESULT>(font_);
+        case WM_GETTEXT:
+            return AnswerGetText(model_.AllText(), wp, lp);
+        case WM_GETTEXTLENGTH:
+            return static_cast<LRESULT>(model_.AllText().size());
+        case WM_SETTEXT:
+            return TRUE;  // the window's text is its cells
+        case kSyncScrollBar:
+            scrollBarPending_ = false;
+            SyncScrollBar();
+            return 0;
+        default:
+            break;
+    }
+    return Default(msg, wp, lp);
+}
+
+void GridControl::Paint(HDC hdc) {
+    const RECT client = FillClient(Hwnd(), hdc, COLOR_WINDOW);
+    HGDIOBJ oldFont = SelectObject(hdc, font_);
+    const bool enabled = IsWindowEnabled(Hwnd()) != FALSE;
+    SetTextColor(hdc, GetSysColor(enabled ? COLOR_WINDOWTEXT : COLOR_GRAYTEXT));
+    SetBkMode(hdc, TRANSPARENT);
+    HPEN pen = CreatePen(PS_SOLID, 1, kGridLineColor);
+    HGDIOBJ oldPen = SelectObject(hdc, pen);
+
+    const int rowPixels = RowPixels();
+    const auto cols = ColPixels();
+    for (int row = TopRow(), y = 0; row < Rows() && y < client.bottom; ++row, y += rowPixels) {
+        int x = 0;
+        for (int col = 0; col < 2; ++col) {
+            const RECT cell{x, y, x + cols[static_cast<std::size_t>(col)], y + rowPixels};
+            PaintCell(hdc, row, col, cell);
+            x = cell.right;
+        }
+    }
+    SelectObject(hdc, oldPen);
+    DeleteObject(pen);
+    SelectObject(hdc, oldFont);
+
+    // The current cell's focus rectangle, also on the row that shows only in part.
+    if (enabled && Row() >= TopRow() && Row() <= TopRow() + VisibleRows()) {
+        const int x = Col() == 0 ? 0 : cols[0];
+        const int y = (Row() - TopRow()) * rowPixels;
+        RECT focus{x + 1, y + 1, x + cols[static_cast<std::size_t>(Col())] - 2, y + rowPixels - 2};
+        SetTextColor(hdc, RGB(0, 0, 0));
+        SetBkColor(hdc, RGB(255, 255, 255));
+        DrawFocusRect(hdc, &focus);
+    }
+}
+
+void GridControl::PaintCell(HDC hdc, int row, int col, const RECT& cell) {
+    const std::string text = model_.TextMatrix(row, col);
+    RECT textRect{cell.left + kTextPadding, cell.top + 1, cell.right - kTextPadding - 1,
+                  cell.bottom - 1};
+    DrawTextA(hdc, text.c_str(), static_cast<int>(text.size()), &textRect,
+              DrawTextFlags(ResolveAlignment(ColAlignment(col), text)));
+    // Flat grid lines on the right and bottom edges of every cell.
+    MoveToEx(hdc, cell.right - 1, cell.top, nullptr);
+    LineTo(hdc, cell.right - 1, cell.bottom - 1);
+    LineTo(hdc, cell.left - 1, cell.bottom - 1);
+}
+
+void GridControl::OnSize() {
+    RECT client;
+    GetClientRect(Hwnd(), &client);
+    model_.SetSize(PixelsToTwips(client.right, twipsPerPixel_),
+                   PixelsToTwips(client.bottom, twipsPerPixel_));
+    InvalidateAll();
+    ScheduleScrollBar();
+}
+
+void GridControl::OnMouseDown(const MouseButtonEvent& mouse) {
+    if (mouse.button == 1) {
+        ::SetFocus(Hwnd());
+        const int row = RowAtY(mouse.at.y, TopRow(), RowPixels(), Rows());
+        const int col = ColAtX(mouse.at.x, ColPixels());
+        if (row >= 0 && col >= 0) SelectAndShow(row, col);
+    }
+    if (events_) {
+        events_->OnMouseDown(mouse.button, mouse.shift, PixelsToTwips(mouse.at.x, twipsPerPixel_),
+                             PixelsToTwips(mouse.at.y, twipsPerPixel_));
+    }
+}
+
+void GridControl::OnDoubleClick(POINT at) {
+    const int row = RowAtY(at.y, TopRow(), RowPixels(), Rows());
+    const int col = ColAtX(at.x, ColPixels());
+    if (row < 0 || col < 0) return;
+    model_.DoubleClickCell(row, col);
+    InvalidateAll();
+}
+
+bool GridControl::OnKey(WPARAM key) {
+    GridKey gridKey;
+    switch (key) {
+        case VK_UP:
+            gridKey = GridKey::Up;
+            break;
+        case VK_DOWN:
+            gridKey = GridKey::Down;
+            break;
+        case VK_LEFT:
+            gridKey = GridKey::Left;
+            break;
+        case VK_RIGHT:
+            gridKey = GridKey::Right;
+            break;
+        case VK_PRIOR:
+            gridKey = GridKey::PageUp;
+            break;
+        case VK_NEXT:
+            gridKey = GridKey::PageDown;
+            break;
+        case VK_HOME:
+            gridKey = GridKey::Home;
+            break;
+        case VK_END:
+            gridKey = GridKey::End;
+            break;
+        default:
+            return false;
+    }
+    const GridCell next = MoveByKey(gridKey, {Row(), Col()}, Rows(), VisibleRows());
+    SelectAndShow(next.row, next.col);
+    return true;
+}
+
+void GridControl::OnVScroll(WPARAM wp) {
+    const int top = TopRow();
+    switch (LOWORD(wp)) {
+        case SB_LINEUP:
+            ScrollTo(top - 1);
+            break;
+        case SB_LINEDOWN:
+            ScrollTo(top + 1);
+            break;
+        case SB_PAGEUP:
+            ScrollTo(top - VisibleRows());
+            break;
+        case SB_PAGEDOWN:
+            ScrollTo(top + VisibleRows());
+            break;
+        case SB_TOP:
+            ScrollTo(0);
+            break;
+        case SB_BOTTOM:
+            ScrollTo(Rows());
+            break;
+        case SB_THUMBTRACK:
+        case SB_THUMBPOSITION: {
+            // The 32-bit track position: the message's own is 16 bits, too few for long displays.
+            SCROLLINFO si{};
+            si.cbSize = sizeof si;
+            si.fMask = SIF_TRACKPOS;
+            GetScrollInfo(Hwnd(), SB_VERT, &si);
+            ScrollTo(si.nTrackPos);
+            break;
+        }
+        default:
+            break;
+    }
+}
+
+void GridControl::ScrollTo(int topRow) {
+    SetTopRow(topRow);
+    SyncScrollBar();
+}
+
+void GridControl::SelectAndShow(int row, int col) {
+    model_.SelectCell(row, col);
+    const int top = TopRowShowing(Row(), TopRow(), VisibleRows());
+    if (top != TopRow()) ScrollTo(top);
+    InvalidateAll();
+}
+
+void GridControl::InvalidateAll() {
+    if (!Hwnd() || repaintPending_) return;
+    repaintPending_ = SetTimer(Hwnd(), kRepaintTimer, kRepaintDelayMs, nullptr) != 0;
+    // Without a timer the change shows at once.
+    if (!repaintPending_) InvalidateRect(Hwnd(), nullptr, FALSE);
+}
+
+void GridControl::InvalidateRow(int row) {
+    // Only rows on screen cost a repaint; the row just below the whole ones may show in part.
+    if (row < TopRow() || row > TopRow() + VisibleRows()) return;
+    InvalidateAll();
+}
+
+void GridControl::Repaint() {
+    KillTimer(Hwnd(), kRepaintTimer);
+    repaintPending_ = false;
+    // The scroll bar's look catches up with its position here too, but only when it changed:
+    // drawing the bar costs several milliseconds under Wine, far more than the cells do, and a
+    // long grid's thumb moves by a pixel only every few rows.
+    const auto look = ScrollBarLook();
+    const UINT frame = look != drawnScrollBar_ ? RDW_FRAME : 0;
+    drawnScrollBar_ = look;
+    RedrawWindow(Hwnd(), nullptr, nullptr, RDW_INVALIDATE | frame);
+}
+
+// Whether the bar shows and can be used, its length and its thumb's place, in pixels; and
+// whether the grid is enabled, since a disabled window's bar is drawn grey.
+std::array<LONG, 5> GridControl::ScrollBarLook() const {
+    SCROLLBARINFO info{};
+    info.cbSize = sizeof info;
+    if (!GetScrollBarInfo(Hwnd(), OBJID_VSCROLL, &info)) return {-1, -1, -1, -1, -1};
+    return {static_cast<LONG>(info.rgstate[0]), info.rcScrollBar.bottom - info.rcScrollBar.top,
+            info.xyThumbTop, info.xyThumbBottom, IsWindowEnabled(Hwnd())};
+}
+
+void GridControl::ScheduleScrollBar() {
+    if (!Hwnd() || scrollBarPending_) return;
+    scrollBarPending_ = true;
+    PostMessageA(Hwnd(), kSyncScrollBar, 0, 0);
+}
+
+void GridControl::SyncScrollBar() {
+    if (!Hwnd()) return;
+    // A page as large as the range hides the bar: it shows exactly when some row is out of view.
+    const std::array<int, 3> bar{Rows() - 1, VisibleRows(), TopRow()};
+    if (bar == scrollBar_) return;
+    scrollBar_ = bar;
+    SCROLLINFO si{};
+    si.cbSize = sizeof si;
+    si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+    si.nMin = 0;
+    si.nMax = bar[0];
+    si.nPage = static_cast<UINT>(bar[1]);
+    si.nPos = bar[2];
+    // Showing or hiding the bar happens here; drawing it waits for the next repaint.
+    SetScrollInfo(Hwnd(), SB_VERT, &si, FALSE);
+    InvalidateAll();
+}
+
+void GridControl::UpdateRowHeight() {
+    int fontRowPixels = 16;
+    if (Hwnd()) {
+        HDC hdc = MeasuringDc();
+        HGDIOBJ old = SelectObject(hdc, font_);
+        TEXTMETRICA metrics;
+        if (GetTextMetricsA(hdc, &metrics)) fontRowPixels = metrics.tmHeight + 3;
+        SelectObject(hdc, old);
+    }
+    model_.SetRowHeightMin(
+        EffectiveRowHeightTwips(rowHeightMinTwips_, fontRowPixels, twipsPerPixel_));
+    InvalidateAll();
+    ScheduleScrollBar();
+}
+
+int GridControl::RowPixels() const {
+    return std::max(1, TwipsToPixels(model_.RowHeight(0), twipsPerPixel_));
+}
+
+std::array<int, 2> GridControl::ColPixels() const {
+    return {TwipsToPixels(ColWidth(0), twipsPerPixel_), TwipsToPixels(ColWidth(1), twipsPerPixel_)};
+}
+
+void GridControl::SetRows(int rows) {
+    model_.SetRows(rows);
+    InvalidateAll();
+    ScheduleScrollBar();
+}
+
+void GridControl::SetRow(int row) {
+    model_.SetRow(row);
+    InvalidateAll();
+}
+
+void GridControl::SetCol(int col) {
+    model_.SetCol(col);
+    InvalidateAll();
+}
+
+void GridControl::SetTopRow(int row) {
+    const int before = TopRow();
+    model_.SetTopRow(row);
+    if (TopRow() == before) return;
+    InvalidateAll();
+    ScheduleScrollBar();
+}
+
+void GridControl::SetTextMatrix(int row, int col, const std::string& text) {
+    model_.SetTextMatrix(row, col, text);
+    InvalidateRow(row);
+}
+
+void GridControl::SetColWidth(int col, int twips) {
+    model_.SetColWidth(col, std::max(0, twips));
+    InvalidateAll();
+}
+
+void GridControl::SetRowHeightMin(int twips) {
+    rowHeightMinTwips_ = twips;
+    UpdateRowHeight();
+}
+
+void GridControl::SetColAlignment(int col, int alignment) {
+    model_.SetColAlignment(col, alignment);
+    InvalidateAll();
+}
+
+void GridControl::AddItem(const std::string& text) {
+    model_.AddItem(text);
+    InvalidateRow(Rows() - 1);
+    ScheduleScrollBar();
+}
+
+void GridControl::RemoveItem(int row) {
+    model_.RemoveItem(row);
+    InvalidateAll();
+    ScheduleScrollBar();
+}
+
+void GridControl::Clear() {
+    model_.Clear();
+    InvalidateAll();
+}
+
+int GridControl::Width() const {
+    return Hwnd() ? PixelsToTwips(OuterSize(Hwnd()).cx, twipsPerPixel_) : 0;
+}
+
+int GridControl::Height() const {
+    return Hwnd() ? PixelsToTwips(OuterSize(Hwnd()).cy, twipsPerPixel_) : 0;
+}
+
+bool GridControl::Enabled() const {
+    return Hwnd() && IsWindowEnabled(Hwnd());
+}
+
+void GridControl::SetFocus() {
+    // Focusing the focused window changes nothing; asking the system costs a round trip per key.
+    if (Hwnd() && !hasFocus_) ::SetFocus(Hwnd());
+}
+
+void GridControl::SetEvents(GridEvents* events) {
+    events_ = events;
+    model_.SetEvents(events);
+}
+
+}  // namespace zentra::win32
