@@ -8,6 +8,26 @@ source "$root/scripts/lib/checks.sh"
 source "$root/scripts/lib/xvfb.sh"
 source "$root/scripts/lib/machine.sh"
 
+# When the sourcing script began; its closing line reports the seconds since.
+started=$SECONDS
+
+# Names the script's arguments after its usage: `session_args bin work -- "$@"` sets $bin and
+# $work, or stops with the usage line when the count differs.
+session_args() {
+    local names=()
+    while [[ $1 != -- ]]; do
+        names+=("$1")
+        shift
+    done
+    shift
+    if (($# != ${#names[@]})); then
+        echo "usage: $(basename "$0") ${names[*]^^}" >&2
+        exit 2
+    fi
+    local i
+    for i in "${!names[@]}"; do printf -v "${names[i]}" '%s' "${@:i+1:1}"; done
+}
+
 wine_run() { "$root/scripts/wine-run.sh" "$@"; }
 probe() { wine_run "$bin/zentra-probe.exe" "$@"; }
 # The registry of the program's own Wine prefix.

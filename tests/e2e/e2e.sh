@@ -7,14 +7,10 @@
 # linear view with its demonstration expression) and slide.png (a frame of the mode switch).
 set -uo pipefail
 
-bin=$1
-work=$2
-company=$3
-version=$4
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
-mkdir -p "$work"
 source "$root/scripts/lib/session.sh"
-started=$SECONDS
+session_args bin work company version -- "$@"
+mkdir -p "$work"
 session_begin
 
 # A failed execute is named on standard error; the exit code counts them.

@@ -7,17 +7,10 @@
 # arguments: no browser or mail program starts.
 set -uo pipefail
 
-bin=$1
-standin=$2
-work=$3
-company=$4
-version=$5
-web_address=$6
-support_mail=$7
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
-mkdir -p "$work"
 source "$root/scripts/lib/session.sh"
-started=$SECONDS
+session_args bin standin work company version web_address support_mail -- "$@"
+mkdir -p "$work"
 
 dde() { wine_run "$bin/zentra-dde.exe" --quiet "$@" >/dev/null; }
 count_is() { [[ $(probe count "$1" | tr -d '\r') == "$2" ]]; }

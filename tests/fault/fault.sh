@@ -5,14 +5,11 @@
 # go on working; the failing execute is refused.
 # Usage: fault.sh BIN_DIR FAULT_PROGRAM WORK_DIR COMPANY. Uses $DISPLAY, or a private Xvfb.
 set -uo pipefail
-bin=$1
-program=$2
-work=$3
-company=$4
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
-mkdir -p "$work"
-session_program=$program
 source "$root/scripts/lib/session.sh"
+session_args bin program work company -- "$@"
+session_program=$program
+mkdir -p "$work"
 session_begin
 
 dde() { wine_run "$bin/zentra-dde.exe" --quiet "$@" >/dev/null; }
