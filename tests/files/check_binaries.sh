@@ -57,6 +57,41 @@ wrestool -x --raw --type=10 --name=101 "$bin/Zentra!.exe" >"$extracted"
 if cmp -s "$extracted" "$table"; then ok "RCDATA 101 equals the generated prime table"
 else fail "RCDATA 101 differs from $table"; fi
 
+# The application manifest: one RT_MANIFEST resource, id 1 (the one the loader reads), that asks
+# for the user's rights, names Vista to Windows 10/11 and declares per-monitor DPI awareness (v2
+# first, the older forms after it). Whitespace is folded so the checks read one line.
+manifests=$(wrestool -l --type=24 "$bin/Zentra!.exe" 2>/dev/null | grep -c -- '--type=24')
+if [[ $manifests == 1 && $(wrestool -l --type=24 --name=1 "$bin/Zentra!.exe" 2>/dev/null) == *--name=1* ]]; then
+    ok "one manifest, RT_MANIFEST 1"
+else
+    fail "manifest: expected one RT_MANIFEST with id 1, found $manifests: $(wrestool -l --type=24 "$bin/Zentra!.exe" 2>&1)"
+fi
+manifest=$(wrestool -x --raw --type=24 --name=1 "$bin/Zentra!.exe" 2>/dev/null | tr -s ' \t\r\n' ' ')
+while IFS='|' read -r label text; do
+    if [[ $manifest == *"$text"* ]]; then ok "manifest: $label"; else fail "manifest: no $label ($text)"; fi
+done <<'ENTRIES'
+XML declaration in UTF-8|<?xml version="1.0" encoding="UTF-8" standalone="yes"?> <
+asInvoker|<requestedExecutionLevel level="asInvoker" uiAccess="false"/>
+Windows Vista|<supportedOS Id="{e2011457-1546-43c5-a5fe-008deee3d3f0}"/>
+Windows 7|<supportedOS Id="{35138b9a-5d96-4fbd-8e2d-a2440225f93a}"/>
+Windows 8|<supportedOS Id="{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}"/>
+Windows 8.1|<supportedOS Id="{1f676c76-80e1-4239-95bb-83d0f6d0da78}"/>
+Windows 10 and 11|<supportedOS Id="{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"/>
+DPI awareness before Windows 10 1607 (per monitor, else system)|<dpiAware xmlns="http://schemas.microsoft.com/SMI/2005/WindowsSettings">true/pm</dpiAware>
+DPI awareness per monitor v2|<dpiAwareness xmlns="http://schemas.microsoft.com/SMI/2016/WindowsSettings">PerMonitorV2, PerMonitor</dpiAwareness>
+long paths|<longPathAware xmlns="http://schemas.microsoft.com/SMI/2016/WindowsSettings">true</longPathAware>
+settings inside the application element|<application xmlns="urn:schemas-microsoft-com:asm.v3"> <windowsSettings>
+ENTRIES
+# Balanced: every element that opens in the manifest closes (a cut or mistyped tag keeps the
+# system from starting the program at all).
+before=$failures
+for tag in assembly trustInfo security requestedPrivileges compatibility application windowsSettings; do
+    opened=$(grep -o "<$tag[ >]" <<<"$manifest" | wc -l)
+    closed=$(grep -o "</$tag>" <<<"$manifest" | wc -l)
+    ((opened > 0 && opened == closed)) || fail "manifest: <$tag> opened $opened, closed $closed times"
+done
+((failures == before)) && ok "manifest: its elements close"
+
 # The help file beside the program: a WinHelp file (magic 0x00035F3F) whose size field is its size.
 hlp="$bin/Zentra!.hlp"
 if [[ -f $hlp && $(u32 "$hlp" 0) == $((0x00035F3F)) && $(u32 "$hlp" 12) == $(stat -c %s "$hlp") ]]; then
