@@ -1,11 +1,13 @@
 ; The Windows installer of Zentra!. Built by CMake (installer/CMakeLists.txt), which defines:
-;   ARCH      x86 (the product: a 32-bit installer for the 32-bit program) or amd64 (the same
-;             installer for the 64-bit build, for machines that only run 64-bit code)
+;   ARCH      the installer's own code: x86 (runs on every Windows) or amd64
+;   EXE32     the 32-bit program, EXE64 the 64-bit one; either may be left out. With both, setup
+;             installs the 64-bit program on 64-bit (x86-64) Windows and the 32-bit one elsewhere.
+;   FILES     the folder with the help library (32-bit: the help viewer is a 32-bit program on
+;             every Windows), the help file and its contents file
 ;   VERSION   the version text ("1.10"); VERSION_QUAD the file version ("1.10.0.0")
 ;   COMPANY   the company of the version information: the folder under Program Files and the
 ;             program's settings key SOFTWARE\<company>\Zentra!
-;   WEB       the maker's web page; BIN the folder with the four files; OUTFILE the installer
-;   README    the read-me (put beside the program in the archive only)
+;   WEB       the maker's web page; ICON the icon; OUTFILE the installer
 Unicode true
 Target ${ARCH}-unicode
 SetCompressor /SOLID lzma
@@ -15,6 +17,7 @@ ManifestDPIAware true
 !include LogicLib.nsh
 !include FileFunc.nsh
 !include WordFunc.nsh
+!include x64.nsh
 
 !define PRODUCT "Zentra!"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\${PRODUCT}"
@@ -25,14 +28,15 @@ Name "${PRODUCT} ${VERSION}"
 OutFile "${OUTFILE}"
 ; The program's settings live under HKEY_LOCAL_MACHINE, and so does the uninstall entry.
 RequestExecutionLevel admin
-!if ${ARCH} == amd64
-    !define PROGRAM_FILES "$PROGRAMFILES64"
-!else
-    !define PROGRAM_FILES "$PROGRAMFILES32"
+!ifndef EXE32 & EXE64
+    !error "EXE32 or EXE64 is needed"
 !endif
-InstallDir "${PROGRAM_FILES}\${COMPANY}\${PRODUCT}"
-; An upgrade goes where the installed copy is.
-InstallDirRegKey HKLM "${UNINSTALL_KEY}" "InstallLocation"
+!if ${ARCH} == amd64
+!ifdef EXE32
+    !error "a 64-bit installer runs on 64-bit Windows only: it installs the 64-bit program"
+!endif
+!endif
+; The folder is chosen in .onInit, once the program's kind is known.
 
 VIProductVersion "${VERSION_QUAD}"
 VIFileVersion "${VERSION_QUAD}"
@@ -137,8 +141,39 @@ FunctionEnd
 !insertmacro RUNNING_COPIES ""
 !insertmacro RUNNING_COPIES "un."
 
+; 1 when the 64-bit program is installed: that one goes to the 64-bit Program Files, and its
+; entry and settings to the registry's 64-bit view (the 32-bit program's are in the 32-bit view on
+; 64-bit Windows, each where that program itself looks).
+Var Program64
+
 Function .onInit
     SetShellVarContext all
+    StrCpy $Program64 0
+!ifdef EXE64
+!ifdef EXE32
+    ${If} ${IsNativeAMD64}
+        StrCpy $Program64 1
+    ${EndIf}
+!else
+    StrCpy $Program64 1
+!endif
+!endif
+    ${If} $Program64 = 1
+        SetRegView 64
+    ${Else}
+        SetRegView 32
+    ${EndIf}
+    ; /D= chose the folder already; else an upgrade goes where the installed copy is.
+    ${If} $INSTDIR == ""
+        ReadRegStr $INSTDIR HKLM "${UNINSTALL_KEY}" "InstallLocation"
+    ${EndIf}
+    ${If} $INSTDIR == ""
+        ${If} $Program64 = 1
+            StrCpy $INSTDIR "$PROGRAMFILES64\${COMPANY}\${PRODUCT}"
+        ${Else}
+            StrCpy $INSTDIR "$PROGRAMFILES32\${COMPANY}\${PRODUCT}"
+        ${EndIf}
+    ${EndIf}
 FunctionEnd
 
 ; The outermost folder of $INSTDIR that does not exist yet ("" when $INSTDIR exists): setup makes
@@ -153,17 +188,172 @@ Function OutermostMissingFolder
     ${Loop}
 FunctionEnd
 
+; Removing an installed copy, for the uninstaller and for setup (which replaces a copy of the
+; 32-bit program with the 64-bit one).
+!macro REMOVAL un
+; Deletes a file of folder $6 and waits while it is still there, 5 s in all ($9 counts tenths):
+; a program that has it open (the uninstaller that started this copy, a reader of the program's
+; icon) may hold it until it ends, and until then the folder cannot go.
+Function ${un}DeleteInstalled
+    Exch $8
+    ${Do}
+        Delete "$6\$8"
+        ${IfNot} ${FileExists} "$6\$8"
+        ${OrIf} $9 >= 50
+            ${ExitDo}
+        ${EndIf}
+        Sleep 100
+        IntOp $9 $9 + 1
+    ${Loop}
+    Pop $8
+FunctionEnd
+
+; Removes from folder $6 the files setup put there, and the help viewer's own files beside the
+; help file; a file the user added stays.
+Function ${un}RemoveInstalledFiles
+    StrCpy $9 0
+    ${ForEach} $7 1 7 + 1
+        ${Select} $7
+            ${Case} 1
+                Push "${PRODUCT}.exe"
+            ${Case} 2
+                Push "${PRODUCT}.dll"
+            ${Case} 3
+                Push "${PRODUCT}.hlp"
+            ${Case} 4
+                Push "${PRODUCT}.cnt"
+            ${Case} 5
+                Push "${PRODUCT}.gid"
+            ${Case} 6
+                Push "${PRODUCT}.fts"
+            ${Case} 7
+                ; The uninstaller there started this copy of itself and may not have ended yet.
+                Push "${UNINSTALLER}"
+        ${EndSelect}
+        Call ${un}DeleteInstalled
+    ${Next}
+FunctionEnd
+
+; Removes folder $6 and its parents up to $0, the outermost folder setup made, each only when
+; empty. Nothing when $0 is empty or not $6 or one of its parents: a folder that existed before
+; setup (a Desktop chosen with /D=, say) is never removed.
+Function ${un}RemoveFoldersMade
+    ${IfThen} $0 == "" ${|} Return ${|}
+    StrCpy $1 "$6"
+    ${DoUntil} $1 == $0
+        ${GetParent} $1 $1
+        ${IfThen} $1 == "" ${|} Return ${|}
+    ${Loop}
+    StrCpy $1 "$6"
+    ${Do}
+        ; An empty folder may still be held for a moment by a program that read the files just
+        ; removed: it is tried again for up to 3 s. A folder with anything in it stays.
+        StrCpy $5 0
+        ${Do}
+            ClearErrors
+            RMDir $1
+            ${IfNot} ${Errors}
+                ${ExitDo}
+            ${EndIf}
+            Call ${un}FolderIsEmpty
+            ${If} $2 = 0
+            ${OrIf} $5 >= 30
+                ${ExitDo}
+            ${EndIf}
+            Sleep 100
+            IntOp $5 $5 + 1
+        ${Loop}
+        ${If} ${FileExists} "$1\*.*"
+        ${OrIf} $1 == $0
+            ${ExitDo}
+        ${EndIf}
+        ${GetParent} $1 $1
+    ${Loop}
+FunctionEnd
+
+; $2: 1 when folder $1 holds nothing, else 0.
+Function ${un}FolderIsEmpty
+    StrCpy $2 1
+    FindFirst $3 $4 "$1\*.*"
+    ${DoWhile} $4 != ""
+        ${If} $4 != "."
+        ${AndIf} $4 != ".."
+            StrCpy $2 0
+            ${ExitDo}
+        ${EndIf}
+        FindNext $3 $4
+    ${Loop}
+    FindClose $3
+FunctionEnd
+!macroend
+!insertmacro REMOVAL ""
+!insertmacro REMOVAL "un."
+
+; On 64-bit Windows a copy of the 32-bit program (an earlier release's, or setup's on a 32-bit
+; run) has its entry and settings in the registry's 32-bit view. Setup takes its place: the stored
+; mode moves to the 64-bit view unless that has one, the copy's files, folders and entry go, and
+; its shortcuts are overwritten by the new ones. Runs with the 64-bit view set; the copies are
+; closed already.
+Function RemoveInstallOf32BitProgram
+    SetRegView 32
+    ReadRegStr $6 HKLM "${UNINSTALL_KEY}" "InstallLocation"
+    ReadRegStr $0 HKLM "${UNINSTALL_KEY}" "CreatedFolder"
+    ; A REG_DWORD reads as its number with the error flag set.
+    ClearErrors
+    ReadRegStr $R1 HKLM "${SETTINGS_KEY}" "Mode"
+    ${If} ${Errors}
+    ${AndIf} $R1 != ""
+        StrCpy $R2 dword
+    ${Else}
+        StrCpy $R2 string
+    ${EndIf}
+    DeleteRegKey HKLM "${SETTINGS_KEY}"
+    DeleteRegKey /ifempty HKLM "SOFTWARE\${COMPANY}"
+    DeleteRegKey HKLM "${UNINSTALL_KEY}"
+    SetRegView 64
+    ; Absent there: empty, with the error flag set.
+    ClearErrors
+    ReadRegStr $R3 HKLM "${SETTINGS_KEY}" "Mode"
+    ${If} $R1 != ""
+    ${AndIf} ${Errors}
+    ${AndIf} $R3 == ""
+        ${If} $R2 == dword
+            WriteRegDWORD HKLM "${SETTINGS_KEY}" "Mode" $R1
+        ${Else}
+            WriteRegStr HKLM "${SETTINGS_KEY}" "Mode" $R1
+        ${EndIf}
+    ${EndIf}
+    ${If} $6 == ""
+    ${OrIf} $6 == $INSTDIR
+        Return
+    ${EndIf}
+    Call RemoveInstalledFiles
+    Call RemoveFoldersMade
+FunctionEnd
+
 Section "${PRODUCT}" SecProgram
     SectionIn RO
     Call CloseRunningCopies
     Call OutermostMissingFolder
     StrCpy $R0 $0
+    ${If} $Program64 = 1
+        Call RemoveInstallOf32BitProgram
+    ${EndIf}
     SetOutPath "$INSTDIR"
-    ; The installed files; the archive holds the same four (a build check compares them).
-    File "${BIN}\${PRODUCT}.exe"
-    File "${BIN}\${PRODUCT}.dll"
-    File "${BIN}\${PRODUCT}.hlp"
-    File "${BIN}\${PRODUCT}.cnt"
+    ; The installed files; each archive holds the same four (a build check compares them).
+!ifdef EXE64
+    ${If} $Program64 = 1
+        File "/oname=${PRODUCT}.exe" "${EXE64}"
+    ${EndIf}
+!endif
+!ifdef EXE32
+    ${If} $Program64 = 0
+        File "/oname=${PRODUCT}.exe" "${EXE32}"
+    ${EndIf}
+!endif
+    File "${FILES}\${PRODUCT}.dll"
+    File "${FILES}\${PRODUCT}.hlp"
+    File "${FILES}\${PRODUCT}.cnt"
     WriteUninstaller "$INSTDIR\${UNINSTALLER}"
 
     CreateDirectory "$SMPROGRAMS\${PRODUCT}"
@@ -199,89 +389,21 @@ SectionEnd
 
 Function un.onInit
     SetShellVarContext all
-FunctionEnd
-
-; Deletes a file of $INSTDIR and waits while it is still there, 5 s in all ($9 counts tenths):
-; a program that has it open (the uninstaller that started this copy, a reader of the program's
-; icon) may hold it until it ends, and until then the folder cannot go.
-!macro DELETE_INSTALLED name
-    ${Do}
-        Delete "$INSTDIR\${name}"
-        ${IfNot} ${FileExists} "$INSTDIR\${name}"
-        ${OrIf} $9 >= 50
-            ${ExitDo}
-        ${EndIf}
-        Sleep 100
-        IntOp $9 $9 + 1
-    ${Loop}
-!macroend
-
-; Removes $INSTDIR and its parents up to $0, the outermost folder setup made, each only when
-; empty. Nothing when $0 is empty or not $INSTDIR or one of its parents: a folder that existed
-; before setup (a Desktop chosen with /D=, say) is never removed.
-Function un.RemoveFoldersMade
-    ${IfThen} $0 == "" ${|} Return ${|}
-    StrCpy $1 "$INSTDIR"
-    ${DoUntil} $1 == $0
-        ${GetParent} $1 $1
-        ${IfThen} $1 == "" ${|} Return ${|}
-    ${Loop}
-    StrCpy $1 "$INSTDIR"
-    ${Do}
-        ; An empty folder may still be held for a moment by a program that read the files just
-        ; removed: it is tried again for up to 3 s. A folder with anything in it stays.
-        StrCpy $5 0
-        ${Do}
-            ClearErrors
-            RMDir $1
-            ${IfNot} ${Errors}
-                ${ExitDo}
-            ${EndIf}
-            Call un.FolderIsEmpty
-            ${If} $2 = 0
-            ${OrIf} $5 >= 30
-                ${ExitDo}
-            ${EndIf}
-            Sleep 100
-            IntOp $5 $5 + 1
-        ${Loop}
-        ${If} ${FileExists} "$1\*.*"
-        ${OrIf} $1 == $0
-            ${ExitDo}
-        ${EndIf}
-        ${GetParent} $1 $1
-    ${Loop}
-FunctionEnd
-
-; $2: 1 when folder $1 holds nothing, else 0.
-Function un.FolderIsEmpty
-    StrCpy $2 1
-    FindFirst $3 $4 "$1\*.*"
-    ${DoWhile} $4 != ""
-        ${If} $4 != "."
-        ${AndIf} $4 != ".."
-            StrCpy $2 0
-            ${ExitDo}
-        ${EndIf}
-        FindNext $3 $4
-    ${Loop}
-    FindClose $3
+    ; This copy's entry: in the 64-bit view when that one names this folder, else in the 32-bit one.
+    SetRegView 32
+    ${If} ${RunningX64}
+        SetRegView 64
+        ReadRegStr $0 HKLM "${UNINSTALL_KEY}" "InstallLocation"
+        ${IfThen} $0 != $INSTDIR ${|} SetRegView 32 ${|}
+    ${EndIf}
 FunctionEnd
 
 ; Removes what setup put there and the program's settings; a file the user added stays, and with
 ; it the folder.
 Section "Uninstall"
     Call un.CloseRunningCopies
-    StrCpy $9 0
-    !insertmacro DELETE_INSTALLED "${PRODUCT}.exe"
-    !insertmacro DELETE_INSTALLED "${PRODUCT}.dll"
-    !insertmacro DELETE_INSTALLED "${PRODUCT}.hlp"
-    !insertmacro DELETE_INSTALLED "${PRODUCT}.cnt"
-    ; The help viewer's own files beside the help file.
-    !insertmacro DELETE_INSTALLED "${PRODUCT}.gid"
-    !insertmacro DELETE_INSTALLED "${PRODUCT}.fts"
-    ; The uninstaller there started this copy of itself and may not have ended yet.
-    !insertmacro DELETE_INSTALLED "${UNINSTALLER}"
+    StrCpy $6 $INSTDIR
+    Call un.RemoveInstalledFiles
     ReadRegStr $0 HKLM "${UNINSTALL_KEY}" "CreatedFolder"
     Call un.RemoveFoldersMade
 
@@ -291,9 +413,18 @@ Section "Uninstall"
     Delete "$DESKTOP\${PRODUCT}.lnk"
 
     DeleteRegKey HKLM "${UNINSTALL_KEY}"
-    ; The settings: the machine's key, or the user's where the machine's refused writes.
+    ; The settings: the machine's key (in both views: a 64-bit copy may have run the 32-bit
+    ; program before), or the user's where the machine's refused writes.
     DeleteRegKey HKLM "${SETTINGS_KEY}"
     DeleteRegKey /ifempty HKLM "SOFTWARE\${COMPANY}"
+    ${If} ${RunningX64}
+        SetRegView 32
+        DeleteRegKey HKLM "${SETTINGS_KEY}"
+        DeleteRegKey /ifempty HKLM "SOFTWARE\${COMPANY}"
+        SetRegView 64
+        DeleteRegKey HKLM "${SETTINGS_KEY}"
+        DeleteRegKey /ifempty HKLM "SOFTWARE\${COMPANY}"
+    ${EndIf}
     DeleteRegKey HKCU "${SETTINGS_KEY}"
     DeleteRegKey /ifempty HKCU "SOFTWARE\${COMPANY}"
 SectionEnd

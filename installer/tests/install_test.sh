@@ -1,30 +1,35 @@
 #!/usr/bin/env bash
-# Install test: in a fresh Wine prefix, installs silently, checks files, shortcuts and the
-# "Add or remove programs" entry, runs the installed program by DDE, cancels setup and the
-# uninstaller at their first page (the program keeps running), installs again over two running
-# copies (both are asked to close), checks that the stored mode survived, uninstalls silently
-# and checks that only a file the user added is left; then installs into new folders and checks
-# that uninstalling removes the ones setup made, where empty, and no other.
-# Usage: install_test.sh SETUP BIN_DIR WORK_DIR COMPANY VERSION_TEXT WEB_ADDRESS
-# Exits 77 (skipped, with the reason) where this machine cannot run the installer's code.
+# Install test, on 64-bit Windows (a fresh 64-bit Wine prefix): installs silently with the 64-bit
+# installer, checks files, shortcuts and the "Add or remove programs" entry, runs the installed
+# program by DDE, cancels setup and the uninstaller at their first page (the program keeps
+# running), installs again over two running copies (both are asked to close), checks that the
+# stored mode survived, uninstalls silently and checks that only a file the user added is left;
+# installs into new folders and checks that uninstalling removes the ones setup made, where
+# empty, and no other. Then, where this machine runs 32-bit code, the 32-bit program as earlier
+# releases installed it, upgraded by the installer for every Windows: that one installs the
+# 64-bit program, keeps the stored mode and leaves one entry.
+# Usage: install_test.sh SETUP64 SETUP SETUP_32BIT BIN_DIR FILES32_DIR WORK_DIR COMPANY
+#                        VERSION_TEXT WEB_ADDRESS
+#   SETUP64: the 64-bit installer; SETUP: the one for every Windows; SETUP_32BIT: a 32-bit
+#   installer of the 32-bit program only; BIN_DIR: the 64-bit program and the probes;
+#   FILES32_DIR: the 32-bit program, help library, help file and contents file.
 set -uo pipefail
-setup=$(realpath -m "$1") bin=$(realpath -m "$2") work=$(realpath -m "$3") company=$4 version=$5 web=$6
+setup=$(realpath -m "$1") setup_any=$(realpath -m "$2") setup_32bit=$(realpath -m "$3")
+bin=$(realpath -m "$4") files32=$(realpath -m "$5") work=$(realpath -m "$6")
+company=$7 version=$8 web=$9
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 source "$root/scripts/lib/machine.sh"
 source "$root/scripts/lib/xvfb.sh"
 source "$root/scripts/lib/checks.sh"
 
-arch=$(zentra_pe_arch "$setup")
-if [[ -z $arch ]]; then
-    echo "FAIL: $setup is missing or no Windows program" >&2
-    exit 1
-fi
-if [[ $arch == win32 ]] && ! zentra_can_run_32bit; then
-    echo "SKIPPED: $(basename "$setup") is a 32-bit installer and $(zentra_windows_test_reason);" \
-        "the install test runs on the win64 build's installer, made from the same script"
-    exit 77
-fi
-echo "install test of $(basename "$setup") ($arch) in a fresh prefix"
+for file in "$setup" "$setup_any" "$setup_32bit"; do
+    if [[ -z $(zentra_pe_arch "$file") ]]; then
+        echo "FAIL: $file is missing or no Windows program (build the target zentra_dist)" >&2
+        exit 1
+    fi
+done
+arch=win64
+echo "install test of $(basename "$setup") in a fresh 64-bit prefix"
 
 # A prefix of our own, made afresh: a copy of a prefix that Wine created and nothing ran in (made
 # once per build tree; creating one takes Wine about 25 s, copying it a second).
@@ -42,6 +47,12 @@ mkdir -p "$work"
 cp -a "$pristine" "$prefix"
 export ZENTRA_WINEPREFIX32=$prefix ZENTRA_WINEPREFIX64=$prefix ZENTRA_WINE_ARCH=$arch
 wine_run() { "$root/scripts/wine-run.sh" "$@"; }
+# A 32-bit program in the 64-bit prefix, as 64-bit Windows runs it: the 64-bit loader hands it on.
+wine_run_32bit() {
+    WINEPREFIX=$prefix WINEARCH=win64 WINELOADER=/usr/lib/wine/wine64 WINESERVER=$server \
+        WINEDEBUG=${WINEDEBUG:--all} WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=} \
+        /usr/lib/wine/wine64 "$@"
+}
 
 app_pid= app_pid2=
 app_gone() { [[ -z $app_pid ]] || ! kill -0 "$app_pid" 2>/dev/null; }
@@ -58,12 +69,13 @@ uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Zentra!'
 settings_key="HKLM\\SOFTWARE\\$company\\Zentra!"
 user_settings_key="HKCU\\SOFTWARE\\$company\\Zentra!"
 # One key's values as NAME=VALUE lines (REG_SZ and REG_DWORD as reg prints them); empty if absent.
+# The registry's 64-bit view, or the 32-bit one with /reg:32 after the key.
 reg_values() {
-    wine_run reg query "$1" 2>/dev/null | tr -d '\r' |
+    wine_run reg query "$@" 2>/dev/null | tr -d '\r' |
         sed -nE 's/^ +([^ ].*[^ ]) +REG_(SZ|DWORD) +(.*)$/\1=\3/p' | LC_ALL=C sort
 }
-reg_value() { reg_values "$1" | sed -n "s/^$2=//p"; }
-key_absent() { ! wine_run reg query "$1" >/dev/null 2>&1; }
+reg_value() { reg_values "$1" "${@:3}" | sed -n "s/^$2=//p"; }
+key_absent() { ! wine_run reg query "$@" >/dev/null 2>&1; }
 # Silent setup into FOLDER. NSIS takes /D= last and unquoted, as the rest of the command line;
 # Wine quotes an argument that holds a space, so the folder goes in as separate words. A UTF-8
 # locale carries non-ASCII letters to Wine.
@@ -88,9 +100,16 @@ expect_eq "silent install exits 0" 0 $status
 ((status == 0)) || exit 1
 expect_eq "installed files in $dir_win" "Uninstall Zentra!.exe Zentra!.cnt Zentra!.dll Zentra!.exe Zentra!.hlp" \
     "$(installed_files)"
-for name in Zentra!.exe Zentra!.dll Zentra!.hlp Zentra!.cnt; do
-    cmp -s "$bin/$name" "$dir/$name" || fail "installed $name differs from the build's"
-done
+# The 64-bit program; the help library, help file and contents file of the 32-bit build.
+same_files() {  # program_dir folder
+    local name from
+    for name in Zentra!.exe Zentra!.dll Zentra!.hlp Zentra!.cnt; do
+        from=$files32
+        [[ $name == Zentra!.exe ]] && from=$1
+        cmp -s "$from/$name" "$2/$name" || fail "installed $name differs from $from/$name"
+    done
+}
+same_files "$bin" "$dir"
 expect_eq "shortcuts" "$expected_shortcuts" "$(shortcuts)"
 
 entry=$(reg_values "$uninstall_key" | grep -v '^EstimatedSize=')
@@ -175,7 +194,7 @@ echo "the upgrade took $((($(date +%s%N) - started) / 1000000)) ms"
 if wait_for 10 apps_gone; then ok "both copies were closed"; else fail "a copy still runs"; fi
 expect_eq "files after the upgrade" \
     "Uninstall Zentra!.exe Zentra!.cnt Zentra!.dll Zentra!.exe Zentra!.hlp notes.txt" "$(installed_files)"
-cmp -s "$bin/Zentra!.cnt" "$dir/Zentra!.cnt" && ok "the upgrade replaced the files" ||
+cmp -s "$files32/Zentra!.cnt" "$dir/Zentra!.cnt" && ok "the upgrade replaced the files" ||
     fail "the upgrade left the old Zentra!.cnt"
 expect_eq "the stored mode survives the upgrade" 1 "$(reg_value "$settings_key" Mode)"
 expect_eq "the upgrade (which made no folder) keeps the record of the folder setup made" \
@@ -219,6 +238,59 @@ done 3<<'ROWS'
 Tools|Tools/Apps Ü/Zentra||Tools
 |Apps Ü/Zentra|Apps Ü/notes.txt|Apps Ü,Apps Ü/notes.txt
 ROWS
+
+# --- From the 32-bit program to the 64-bit one ------------------------------------------------------
+# Earlier releases installed the 32-bit program, also on 64-bit Windows: into the 32-bit Program
+# Files, with its entry and settings in the registry's 32-bit view. The installer for every
+# Windows, run over it, installs the 64-bit program in the 64-bit places, moves the stored mode
+# there, and leaves one entry and no trace of the 32-bit copy.
+if ! zentra_can_run_32bit; then
+    echo "SKIPPED: the upgrade from the 32-bit program: its installers are 32-bit programs and" \
+        "$(zentra_windows_test_reason)"
+else
+    # What the tests above left: the file the user added.
+    rm -rf "${prefix:?}/drive_c/Program Files/$company"
+    dir32_win="C:\\Program Files (x86)\\$company\\Zentra!"
+    dir32="$prefix/drive_c/Program Files (x86)/$company/Zentra!"
+    wine_run_32bit "$setup_32bit" /S
+    expect_eq "the 32-bit program's silent install exits 0" 0 $?
+    expect_eq "the 32-bit program's entry (32-bit view)" "$dir32_win" \
+        "$(reg_value "$uninstall_key" InstallLocation /reg:32)"
+    key_absent "$uninstall_key" /reg:64 && ok "no entry in the 64-bit view" ||
+        fail "the 32-bit program's setup wrote an entry into the 64-bit view"
+    expect_eq "the 32-bit program's file" "win32" "$(zentra_pe_arch "$dir32/Zentra!.exe")"
+    # Linear, as the 32-bit program stores it.
+    wine_run reg add "$settings_key" /v Mode /d 1 /f /reg:32 >/dev/null 2>&1
+
+    started=$(date +%s%N)
+    wine_run_32bit "$setup_any" /S
+    expect_eq "the upgrade to the 64-bit program exits 0" 0 $?
+    echo "the upgrade from the 32-bit program took $((($(date +%s%N) - started) / 1000000)) ms"
+    expect_eq "installed files in $dir_win" "Uninstall Zentra!.exe Zentra!.cnt Zentra!.dll Zentra!.exe Zentra!.hlp" \
+        "$(installed_files)"
+    same_files "$bin" "$dir"
+    expect_eq "the 32-bit copy's folders are gone" "" \
+        "$(cd "$prefix/drive_c/Program Files (x86)" && find . -iname "*$company*")"
+    expect_eq "one entry, in the 64-bit view" "$dir_win" "$(reg_value "$uninstall_key" InstallLocation)"
+    key_absent "$uninstall_key" /reg:32 && ok "the 32-bit view's entry is gone" ||
+        fail "the 32-bit program's entry is left"
+    expect_eq "the stored mode moved to the 64-bit view" 1 "$(reg_value "$settings_key" Mode)"
+    key_absent "$settings_key" /reg:32 && ok "the 32-bit view's settings are gone" ||
+        fail "the 32-bit program's settings are left"
+    expect_eq "shortcuts" "$expected_shortcuts" "$(shortcuts)"
+    start_installed
+    wine_run "$bin/zentra-dde.exe" --quiet Clear 4 2 Enter >/dev/null
+    if wait_for 10 line_is 42; then ok "the 64-bit program runs in the stored mode"; else
+        fail "upgraded program: line [$(probe text Edit)]"
+    fi
+    # The installer for every Windows is a 32-bit program, and so is the uninstaller it wrote.
+    wine_run_32bit "$dir/Uninstall Zentra!.exe" /S
+    wait_for 30 key_absent "$uninstall_key" || fail "uninstalling the 64-bit program did not finish"
+    wait_for 10 app_gone || fail "the program still runs after uninstalling"
+    key_absent "$settings_key" && ok "settings key removed" || fail "settings key left"
+    expect_eq "nothing left in Program Files" "" \
+        "$(cd "$prefix/drive_c" && find "Program Files" "Program Files (x86)" -iname "*$company*")"
+fi
 
 echo "$failures failures"
 ((failures == 0))
