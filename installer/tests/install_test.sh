@@ -7,7 +7,8 @@
 # installs into new folders and checks that uninstalling removes the ones setup made, where
 # empty, and no other. Then, where this machine runs 32-bit code, the 32-bit program as earlier
 # releases installed it, upgraded by the installer for every Windows: that one installs the
-# 64-bit program, keeps the stored mode and leaves one entry.
+# 64-bit program, keeps the stored mode and leaves one entry; on 32-bit Windows (a fresh 32-bit
+# prefix) it installs the 32-bit program.
 # Usage: install_test.sh SETUP64 SETUP SETUP_32BIT BIN_DIR FILES32_DIR WORK_DIR COMPANY
 #                        VERSION_TEXT WEB_ADDRESS
 #   SETUP64: the 64-bit installer; SETUP: the one for every Windows; SETUP_32BIT: a 32-bit
@@ -35,16 +36,19 @@ echo "install test of $(basename "$setup") in a fresh 64-bit prefix"
 # once per build tree; creating one takes Wine about 25 s, copying it a second).
 server=/usr/lib/wine/wineserver64
 [[ -x $server ]] || server=/usr/lib/wine/wineserver32
-pristine="$root/build/wineprefix-pristine-$arch"
-if [[ ! -f $pristine/system.reg ]]; then
-    ZENTRA_WINEPREFIX32=$pristine ZENTRA_WINEPREFIX64=$pristine ZENTRA_WINE_ARCH=$arch \
-        "$root/scripts/wine-run.sh" wineboot >/dev/null 2>&1
-    WINEPREFIX=$pristine "$server" -w
-fi
-prefix="$work/prefix"
+fresh_prefix() {  # arch folder
+    local pristine="$root/build/wineprefix-pristine-$1"
+    if [[ ! -f $pristine/system.reg ]]; then
+        ZENTRA_WINEPREFIX32=$pristine ZENTRA_WINEPREFIX64=$pristine ZENTRA_WINE_ARCH=$1 \
+            "$root/scripts/wine-run.sh" wineboot >/dev/null 2>&1
+        WINEPREFIX=$pristine "$server" -w
+    fi
+    cp -a "$pristine" "$2"
+}
+prefix="$work/prefix" prefix32="$work/prefix32"
 rm -rf "$work"
 mkdir -p "$work"
-cp -a "$pristine" "$prefix"
+fresh_prefix "$arch" "$prefix"
 export ZENTRA_WINEPREFIX32=$prefix ZENTRA_WINEPREFIX64=$prefix ZENTRA_WINE_ARCH=$arch
 wine_run() { "$root/scripts/wine-run.sh" "$@"; }
 # A 32-bit program in the 64-bit prefix, as 64-bit Windows runs it: the 64-bit loader hands it on.
@@ -60,6 +64,7 @@ apps_gone() { app_gone && { [[ -z $app_pid2 ]] || ! kill -0 "$app_pid2" 2>/dev/n
 cleanup() {
     app_gone || kill -9 "$app_pid" 2>/dev/null
     WINEPREFIX=$prefix timeout 20 "$server" -k 2>/dev/null
+    [[ -d $prefix32 ]] && WINEPREFIX=$prefix32 timeout 20 "$server" -k 2>/dev/null
     zentra_xvfb_stop
 }
 trap cleanup EXIT
@@ -102,12 +107,13 @@ expect_eq "installed files in $dir_win" "Uninstall Zentra!.exe Zentra!.cnt Zentr
     "$(installed_files)"
 # The 64-bit program; the help library, help file and contents file of the 32-bit build.
 same_files() {  # program_dir folder
-    local name from
+    local name from before=$failures
     for name in Zentra!.exe Zentra!.dll Zentra!.hlp Zentra!.cnt; do
         from=$files32
         [[ $name == Zentra!.exe ]] && from=$1
         cmp -s "$from/$name" "$2/$name" || fail "installed $name differs from $from/$name"
     done
+    ((failures == before)) && ok "installed: the program of $1, the rest of $files32"
 }
 same_files "$bin" "$dir"
 expect_eq "shortcuts" "$expected_shortcuts" "$(shortcuts)"
@@ -290,6 +296,15 @@ else
     key_absent "$settings_key" && ok "settings key removed" || fail "settings key left"
     expect_eq "nothing left in Program Files" "" \
         "$(cd "$prefix/drive_c" && find "Program Files" "Program Files (x86)" -iname "*$company*")"
+
+    # On 32-bit Windows the same installer installs the 32-bit program.
+    fresh_prefix win32 "$prefix32"
+    in_prefix32() { ZENTRA_WINEPREFIX32=$prefix32 ZENTRA_WINE_ARCH=win32 wine_run "$@"; }
+    in_prefix32 "$setup_any" /S
+    expect_eq "on 32-bit Windows, silent install exits 0" 0 $?
+    same_files "$files32" "$prefix32/drive_c/Program Files/$company/Zentra!"
+    expect_eq "on 32-bit Windows, the entry" "$dir_win" "$(in_prefix32 reg query "$uninstall_key" /v InstallLocation 2>/dev/null |
+        tr -d '\r' | sed -nE 's/^ +InstallLocation +REG_SZ +//p')"
 fi
 
 echo "$failures failures"
