@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds and runs Zentra!.exe under Wine: on $DISPLAY when there is one, otherwise on a private
 # Xvfb display, where a short calculation is shown and photographed instead. The program shown is
-# the 32-bit product where this machine executes 32-bit code, else the same tree's 64-bit build
+# the 32-bit build where this machine executes 32-bit code, else the same tree's 64-bit build
 # (ZENTRA_ASSUME_NO_32BIT=1 forces that path).
 set -euo pipefail
 

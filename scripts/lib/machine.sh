@@ -2,7 +2,7 @@
 #
 # Some virtual machines here cannot execute 32-bit x86 code at all ("Exec format error" from the
 # 32-bit loader), although the kernel has 32-bit support built in. There the Windows programs are
-# run from the win64 build under 64-bit Wine; the product itself stays the 32-bit build.
+# run from the win64 build under 64-bit Wine (both builds ship either way).
 # ZENTRA_ASSUME_NO_32BIT=1 makes the check answer no, so either path can be run on either machine.
 
 # Succeeds when this machine executes 32-bit x86 Linux programs (and so 32-bit Wine).
