@@ -292,7 +292,7 @@ FunctionEnd
 ; On 64-bit Windows a copy of the 32-bit program (an earlier release's, or setup's on a 32-bit
 ; run) has its entry and settings in the registry's 32-bit view. Setup takes its place: the stored
 ; mode moves to the 64-bit view unless that has one, the copy's files, folders and entry go, and
-; its shortcuts are overwritten by the new ones. Runs with the 64-bit view set; the copies are
+; its Start menu shortcuts are overwritten by the new ones. Runs with the 64-bit view set; the copies are
 ; closed already.
 Function RemoveInstallOf32BitProgram
     SetRegView 32
@@ -329,6 +329,9 @@ Function RemoveInstallOf32BitProgram
     ${EndIf}
     Call RemoveInstalledFiles
     Call RemoveFoldersMade
+    ; Its desktop shortcut points to the program just removed; the desktop section makes it again
+    ; if chosen.
+    Delete "$DESKTOP\${PRODUCT}.lnk"
 FunctionEnd
 
 Section "${PRODUCT}" SecProgram
