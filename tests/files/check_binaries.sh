@@ -85,7 +85,7 @@ ENTRIES
 # system from starting the program at all).
 before=$failures
 for tag in assembly trustInfo security requestedPrivileges compatibility application windowsSettings; do
-    opened=$(grep -o "<$tag[ >]" <<<"$manifest" | wc -l)
+    opened=$(grep -o "<${tag}[ >]" <<<"$manifest" | wc -l)
     closed=$(grep -o "</$tag>" <<<"$manifest" | wc -l)
     ((opened > 0 && opened == closed)) || fail "manifest: <$tag> opened $opened, closed $closed times"
 done
