@@ -26,7 +26,7 @@ bool ExpressionModeRequested(std::string_view commandLine) {
 
 Settings::Settings(RegistryPort& registry, std::string_view company)
     : registry_(registry),
-      keyPath_("SOFTWARE\\" + std::string(company) + "\\" + std::string(kTitle)) {}
+      keyPath_(std::string(kSoftware) + std::string(company) + "\\" + std::string(kTitle)) {}
 
 void Settings::Write(const std::string& name, const std::string& text) {
     const bool machine = RegWriteValue(registry_, RegistryRoot::LocalMachine, keyPath_, name, text);
@@ -43,10 +43,22 @@ void Settings::WriteStart(const std::string& programFolder, const std::string& v
 }
 
 DisplayMode Settings::ReadMode() const {
+    // Releases without a manifest, run without the machine's rights, had their machine-wide
+    // writes redirected into the user's virtual store (under WOW6432Node on 64-bit Windows);
+    // the manifest ends that redirection, so the mode they kept there is read last.
+    const std::string company = keyPath_.substr(kSoftware.size());
+    const std::string virtualStore = "Software\\Classes\\VirtualStore\\MACHINE\\";
+    const std::pair<RegistryRoot, std::string> places[] = {
+        {RegistryRoot::CurrentUser, keyPath_},
+        {RegistryRoot::LocalMachine, keyPath_},
+        {RegistryRoot::CurrentUser, virtualStore + keyPath_},
+        {RegistryRoot::CurrentUser,
+         virtualStore + std::string(kSoftware) + "WOW6432Node\\" + company},
+    };
     const std::string name(kMode);
-    for (RegistryRoot root : {RegistryRoot::CurrentUser, RegistryRoot::LocalMachine}) {
-        if (registry_.QueryValue(root, keyPath_, name)) {
-            return ParseStoredMode(RegReadValue(registry_, root, keyPath_, name));
+    for (const auto& [root, path] : places) {
+        if (registry_.QueryValue(root, path, name)) {
+            return ParseStoredMode(RegReadValue(registry_, root, path, name));
         }
     }
     return DisplayMode::Tabular;

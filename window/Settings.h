@@ -26,6 +26,7 @@ class Settings {
     static constexpr std::string_view kTitle = "Zentra!";
     static constexpr std::string_view kCurrentVersion = "CurrentVersion";
     static constexpr std::string_view kMode = "Mode";
+    static constexpr std::string_view kSoftware = "SOFTWARE\\";
 
     // `registry` is borrowed.
     Settings(RegistryPort& registry, std::string_view company);

@@ -86,6 +86,17 @@ TEST(Settings_Registry, WritesTheMachineKeyOrTheUsersWhenRefused) {
     settings.WriteMode(DisplayMode::Tabular);
     EXPECT_EQ(settings.ReadMode(), DisplayMode::Tabular);
     EXPECT_EQ(RegReadValue(registry, RegistryRoot::LocalMachine, settings.KeyPath(), "Mode"), "0");
+    // A mode the virtual store kept for a release without a manifest is read last, in either
+    // store's place, and never over one of the real key.
+    const std::string store = "Software\\Classes\\VirtualStore\\MACHINE\\SOFTWARE\\";
+    for (const std::string& path :
+         {store + "Maker\\Zentra!", store + "WOW6432Node\\Maker\\Zentra!"}) {
+        MemoryRegistry virtualized;
+        RegWriteValue(virtualized, RegistryRoot::CurrentUser, path, "Mode", "1");
+        EXPECT_EQ(Settings(virtualized, "Maker").ReadMode(), DisplayMode::Linear) << path;
+        RegWriteValue(virtualized, RegistryRoot::LocalMachine, settings.KeyPath(), "Mode", "0");
+        EXPECT_EQ(Settings(virtualized, "Maker").ReadMode(), DisplayMode::Tabular) << path;
+    }
     // A REG_DWORD 1 is linear too.
     MemoryRegistry dword;
     RegWriteValue(dword, RegistryRoot::LocalMachine, settings.KeyPath(), "Mode", "1", kRegDword);
