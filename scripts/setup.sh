@@ -11,6 +11,8 @@ packages_missing() {
     [[ -x /usr/lib/wine/wine64 ]] || return 0
     [[ -f /usr/include/benchmark/benchmark.h ]] || return 0
     command -v factor >/dev/null 2>&1 || return 0
+    # The command line's numbers of any size: GMP and GMP-ECM.
+    dpkg -s libgmp-dev libecm-dev >/dev/null 2>&1 || return 0
     return 1
 }
 
@@ -31,4 +33,5 @@ apt-get install -y -q --no-install-recommends \
     googletest libbenchmark-dev \
     g++-mingw-w64-i686 mingw-w64-i686-dev g++-mingw-w64-x86-64 mingw-w64-x86-64-dev \
     wine wine32:i386 wine64 fonts-wine fonts-liberation \
-    xvfb xauth x11-utils imagemagick xdotool icoutils nsis unzip
+    xvfb xauth x11-utils imagemagick xdotool icoutils nsis unzip \
+    libgmp-dev libecm-dev
