@@ -42,11 +42,12 @@ constexpr const char* kHelp =
     "                                  \"<message> at <position>\" on standard error, exits 1\n"
     "  zentra-cli --help               this text\n"
     "\n"
-    "Numbers: whole, 0 or more, written in decimal digits, at most %zu digits; one per argument,\n"
+    "Numbers: whole, 0 or more, written in decimal digits, at most %u digits; one per argument,\n"
     "or one per line of standard input when there is no NUMBER argument. Blanks around a number\n"
     "and blank lines are skipped. Anything else (a sign, a fraction, an exponent, letters, too\n"
     "many digits) is refused: a line on standard error names it and says why, the other numbers\n"
-    "are still answered, and the exit code is 1.\n"
+    "are still answered, and the exit code is 1. A number whose two largest prime factors are\n"
+    "both large takes time: about a second for 40 digits, growing fast beyond.\n"
     "\n"
     "Output: a factorization lists the primes ascending, each with \"^\" and its exponent when\n"
     "that is above 1, joined by \" * \": \"360<TAB>= 2^3 * 3^2 * 5\"; 0 and 1 have none "
@@ -331,7 +332,7 @@ int main(int argc, char** argv) {
     const std::string_view command = argv[1];
     const std::vector<std::string> args(argv + 2, argv + argc);
     if (command == "--help" || command == "-h") {
-        std::printf(kHelp, cli::kMaxDigits);
+        std::printf(kHelp, static_cast<unsigned>(cli::kMaxDigits));
         return 0;
     }
     if (command == "rtf") return RunRtf(args);
