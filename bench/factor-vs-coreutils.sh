@@ -33,7 +33,7 @@ trap 'rm -rf "$work"' EXIT
 names=()
 for entry in "${sets[@]}"; do
     name=${entry%%|*}
-    [[ $# -eq 0 || $wanted == *" $name "* ]] && names+=("$name")
+    if [[ $# -eq 0 || $wanted == *" $name "* ]]; then names+=("$name"); fi
 done
 python3 "$root/bench/make_inputs.py" "$work" "${names[@]}"
 

@@ -10,7 +10,7 @@ same work:
   semi40.txt      5 balanced 40-digit semiprimes (two 20-digit primes)
   fermat7.txt     2^128 + 1
 
-Usage: make_inputs.py OUT_DIR [NAME...]   (only the named sets, e.g. random)"""
+Usage: make_inputs.py OUT_DIR [NAME...]   (without names: primes and random)"""
 import random
 import sys
 
@@ -91,7 +91,7 @@ SETS = {
 
 
 def main(out_dir, names):
-    for name in names or SETS:
+    for name in names or ("primes", "random"):
         with open(f"{out_dir}/{name}.txt", "w") as f:
             f.write("".join(f"{n}\n" for n in SETS[name]()))
 
