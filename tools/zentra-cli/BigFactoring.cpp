@@ -69,34 +69,34 @@ class Factors {
         return false;
     }
 
-    // A nontrivial divisor of the composite n, which is no perfect power. The curves' random
-    // parameters come from a fixed seed sequence, so a number costs the same on every run.
+    // A nontrivial divisor of the composite n, which is no perfect power. Each curve is given
+    // its parameter (the next of 2, 3, 4, ...): GMP-ECM would otherwise draw it from the clock,
+    // and a number would take a different time on every run.
     mpz_class Divisor(mpz_class n) {  // a copy: the curves take it as writable
         mpz_class f;
-        for (const CurveLevel& level : kLevels) {
-            for (int curve = 0; curve < level.curves; ++curve) {
-                ecm_params params;
-                ecm_init(params);
-                gmp_randseed_ui(params->rng, ++seed_);
-                const int found = ecm_factor(f.get_mpz_t(), n.get_mpz_t(), level.b1, params);
-                ecm_clear(params);
-                if (found > 0 && f > 1 && f < n) return f;
-            }
-        }
-        // Beyond the schedule: keep trying at its largest bound.
-        for (;;) {
+        auto tryCurve = [&](double b1) {
             ecm_params params;
             ecm_init(params);
-            gmp_randseed_ui(params->rng, ++seed_);
-            const int found = ecm_factor(f.get_mpz_t(), n.get_mpz_t(), kLevels[9].b1, params);
+            params->param = ECM_PARAM_BATCH_SQUARE;
+            mpz_set_ui(params->sigma, ++sigma_);
+            const int found = ecm_factor(f.get_mpz_t(), n.get_mpz_t(), b1, params);
             ecm_clear(params);
-            if (found > 0 && f > 1 && f < n) return f;
+            return found > 0 && f > 1 && f < n;
+        };
+        for (const CurveLevel& level : kLevels) {
+            for (int curve = 0; curve < level.curves; ++curve) {
+                if (tryCurve(level.b1)) return f;
+            }
         }
+        // Beyond the schedule: more curves at its largest bound.
+        while (!tryCurve(kLevels[std::size(kLevels) - 1].b1)) {
+        }
+        return f;
     }
 
     std::vector<DoubleWord>& words_;
     std::vector<mpz_class>& bigs_;
-    unsigned long seed_ = 0;
+    unsigned long sigma_ = 1;
 };
 
 }  // namespace
