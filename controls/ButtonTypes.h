@@ -14,6 +14,8 @@ namespace zentra {
 using Colour = std::uint32_t;
 
 namespace syscolour {
+inline constexpr Colour kWindow = 0x80000005;
+inline constexpr Colour kWindowText = 0x80000008;
 inline constexpr Colour kButtonFace = 0x8000000F;
 inline constexpr Colour kButtonShadow = 0x80000010;
 inline constexpr Colour kGrayText = 0x80000011;

@@ -4,6 +4,7 @@
 #include "platform/controls/CommandButtonWindow.h"
 
 #include <commctrl.h>
+#include <oleacc.h>
 #include <windowsx.h>
 
 #include <algorithm>
@@ -12,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "controls/Accessibility.h"
 #include "platform/controls/HostSupport.h"
 #include "platform/controls/OffscreenPaint.h"
 
@@ -204,11 +206,16 @@ void DrawCaptionText(HDC dc, const std::string& text, bool unicode, RECT& rect, 
 // The drawing port on a GDI device context.
 class GdiCanvas : public ButtonCanvas {
   public:
-    GdiCanvas(HDC dc, HFONT font, bool unicode) : dc_(dc), font_(font), unicode_(unicode) {}
+    // `highContrast`: the face and caption take the user's colours; the frame's system colours
+    // follow the theme anyway.
+    GdiCanvas(HDC dc, HFONT font, bool unicode, bool highContrast, bool enabled)
+        : dc_(dc), font_(font), unicode_(unicode), highContrast_(highContrast), enabled_(enabled) {}
 
     void FillRect(const PixelRect& r, Colour colour) override {
         if (r.width <= 0 || r.height <= 0) return;
         const RECT rect{r.left, r.top, r.left + r.width, r.top + r.height};
+        if (!IsSystemColour(colour))
+            colour = ChooseColour(ColourUse::KeyFace, colour, highContrast_);
         HBRUSH brush = CreateSolidBrush(ToColorRef(colour));
         ::FillRect(dc_, &rect, brush);
         DeleteObject(brush);
@@ -233,7 +240,8 @@ class GdiCanvas : public ButtonCanvas {
         IntersectClipRect(dc_, clip.left, clip.top, clip.left + clip.width, clip.top + clip.height);
         SelectObject(dc_, font_);
         SetBkMode(dc_, TRANSPARENT);
-        SetTextColor(dc_, ToColorRef(colour));
+        const ColourUse use = enabled_ ? ColourUse::KeyText : ColourUse::KeyDisabledText;
+        SetTextColor(dc_, ToColorRef(ChooseColour(use, colour, highContrast_)));
         RECT at{x, y, x + 32767, y + 32767};
         DrawCaptionText(dc_, text, unicode_, at, useMnemonic ? 0u : DT_NOPREFIX);
         RestoreDC(dc_, saved);
@@ -254,6 +262,8 @@ class GdiCanvas : public ButtonCanvas {
     HDC dc_;
     HFONT font_;
     bool unicode_;
+    bool highContrast_;
+    bool enabled_;
 };
 
 }  // namespace
@@ -269,6 +279,8 @@ CommandButtonArgs ArgsFromDesign(const KeyDesign& design, HWND parent, int id) {
     args.height = design.height / scale.twipsPerPixelY;
     args.properties = &design.properties;
     args.toolTip = design.toolTip;
+    args.designArray = design.array;
+    args.designIndex = design.index;
     args.helpContextId = static_cast<DWORD>(design.helpContextId);
     return args;
 }
@@ -278,6 +290,8 @@ CommandButtonWindow::CommandButtonWindow(const CommandButtonArgs& args)
       onClick_(args.onClick),
       onDblClick_(args.onDblClick),
       onMouseDown_(args.onMouseDown),
+      designArray_(args.designArray),
+      designIndex_(args.designIndex),
       button_(*this, *this, ScreenScale()) {
     button_.SetEvents(this);
 }
@@ -438,6 +452,10 @@ LRESULT CommandButtonWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM l
         case WM_SETTEXT:
             button_.SetCaption(lParam != 0 ? reinterpret_cast<const char*>(lParam) : "");
             return TRUE;
+        case WM_SETFOCUS:
+        case WM_KILLFOCUS:
+            Invalidate();
+            break;
         default:
             break;
     }
@@ -483,8 +501,17 @@ void CommandButtonWindow::OnCreate() {
 
 void CommandButtonWindow::PaintTo(HDC dc) {
     HFONT font = FontFor(button_.Font(), button_.Caption());
-    GdiCanvas canvas(dc, font, fontIsUnicode_);
+    GdiCanvas canvas(dc, font, fontIsUnicode_, HighContrast(), button_.Enabled());
     button_.Draw(canvas);
+    // A key that holds the keyboard focus shows it, inside its frame.
+    if (GetFocus() == Hwnd()) {
+        RECT focus{};
+        GetClientRect(Hwnd(), &focus);
+        InflateRect(&focus, -4, -4);
+        SetTextColor(dc, RGB(0, 0, 0));
+        SetBkColor(dc, RGB(255, 255, 255));
+        DrawFocusRect(dc, &focus);
+    }
 }
 
 bool CommandButtonWindow::OnSetCursor() {
@@ -551,6 +578,27 @@ void CommandButtonWindow::Start(int milliseconds) {
 
 void CommandButtonWindow::Stop() {
     if (Hwnd() != nullptr) KillTimer(Hwnd(), kFlashTimerId);
+}
+
+AccessibleItem CommandButtonWindow::AccessibleDescribe(long) {
+    AccessibleItem item = DescribeWindow(ROLE_SYSTEM_PUSHBUTTON);
+    const KeyAccessText text = KeyAccessibleText(designArray_, designIndex_, button_.Caption());
+    item.name = text.name;
+    item.shortcut = text.shortcut;
+    item.description = toolTipText_;
+    item.defaultAction = "Press";
+    item.state = STATE_SYSTEM_FOCUSABLE;
+    if (!button_.Enabled()) item.state |= STATE_SYSTEM_UNAVAILABLE;
+    if (button_.Pressed()) item.state |= STATE_SYSTEM_PRESSED;
+    return item;
+}
+
+bool CommandButtonWindow::AccessibleDoDefault(long) {
+    if (!button_.Enabled()) return false;
+    RECT client{};
+    GetClientRect(Hwnd(), &client);
+    PostClick(Hwnd(), client);
+    return true;
 }
 
 void CommandButtonWindow::Click() {

@@ -29,7 +29,10 @@ struct CommandButtonArgs {
     bool visible = true;
     // Stored properties to load (the eleven keys); without them the button starts new.
     const PropertyBag* properties = nullptr;
-    std::string toolTip;      // empty: no tooltip
+    std::string toolTip;  // empty: no tooltip
+    // The key of the stored design it is, which names it for screen readers.
+    std::string designArray;
+    int designIndex = 0;
     DWORD helpContextId = 0;  // SetWindowContextHelpId
     std::function<void()> onClick;
     std::function<void()> onDblClick;
@@ -81,6 +84,9 @@ class CommandButtonWindow final : private WindowBase,
   private:
     explicit CommandButtonWindow(const CommandButtonArgs& args);
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    // A push button named by what it does; its default action clicks it.
+    AccessibleItem AccessibleDescribe(long child) override;
+    bool AccessibleDoDefault(long child) override;
     void OnMouseButton(const MouseButtonEvent& mouse);
     void OnCreate();
     bool OnSetCursor();
@@ -120,6 +126,8 @@ class CommandButtonWindow final : private WindowBase,
     std::function<void()> onClick_;
     std::function<void()> onDblClick_;
     std::function<void(const ButtonMouse&)> onMouseDown_;
+    std::string designArray_;
+    int designIndex_;
     CommandButton button_;
 };
 

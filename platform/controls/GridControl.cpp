@@ -2,11 +2,14 @@
 // https://learn.microsoft.com/windows/win32/winmsg/wm-gettext
 #include "platform/controls/GridControl.h"
 
+#include <oleacc.h>
 #include <windowsx.h>
 
 #include <algorithm>
 #include <cstring>
+#include <string>
 
+#include "controls/Accessibility.h"
 #include "controls/GridGeometry.h"
 #include "platform/controls/HostSupport.h"
 #include "platform/controls/OffscreenPaint.h"
@@ -20,7 +23,7 @@ constexpr UINT kSyncScrollBar = WM_USER + 1;
 // burst of DDE executes changes the grid thousands of times between two frames.
 constexpr UINT_PTR kRepaintTimer = 1;
 constexpr UINT kRepaintDelayMs = 15;
-constexpr COLORREF kGridLineColor = RGB(0xC0, 0xC0, 0xC0);
+constexpr Colour kGridLineColor = RGB(0xC0, 0xC0, 0xC0);
 constexpr int kTextPadding = 2;  // pixels between a cell's edge and its text
 constexpr int kWheelRows = 3;
 
@@ -100,6 +103,8 @@ LRESULT GridControl::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         case WM_KILLFOCUS:
             hasFocus_ = msg == WM_SETFOCUS;
             InvalidateAll();
+            // After the system's event for the window, the reader hears which cell has it.
+            if (hasFocus_) NotifyAccessible(EVENT_OBJECT_FOCUS, Hwnd(), CellId(Row(), Col()));
             break;
         case WM_ENABLE:
             InvalidateAll();
@@ -138,7 +143,8 @@ void GridControl::Paint(HDC hdc) {
     const bool enabled = IsWindowEnabled(Hwnd()) != FALSE;
     SetTextColor(hdc, GetSysColor(enabled ? COLOR_WINDOWTEXT : COLOR_GRAYTEXT));
     SetBkMode(hdc, TRANSPARENT);
-    HPEN pen = CreatePen(PS_SOLID, 1, kGridLineColor);
+    const Colour line = ChooseColour(ColourUse::GridLine, kGridLineColor, HighContrast());
+    HPEN pen = CreatePen(PS_SOLID, 1, IsSystemColour(line) ? GetSysColor(line & 0xFF) : line);
     HGDIOBJ oldPen = SelectObject(hdc, pen);
 
     const int rowPixels = RowPixels();
@@ -289,6 +295,48 @@ void GridControl::SelectAndShow(int row, int col) {
     const int top = TopRowShowing(Row(), TopRow(), VisibleRows());
     if (top != TopRow()) ScrollTo(top);
     InvalidateAll();
+    AnnounceCurrentCell();
+}
+
+long GridControl::CellId(int row, int col) {
+    return static_cast<long>(row) * 2 + col + 1;
+}
+
+void GridControl::AnnounceCurrentCell() {
+    const long cell = CellId(Row(), Col());
+    if (cell == announcedCell_) return;
+    announcedCell_ = cell;
+    if (hasFocus_) NotifyAccessible(EVENT_OBJECT_FOCUS, Hwnd(), cell);
+    NotifyAccessible(EVENT_OBJECT_SELECTION, Hwnd(), cell);
+}
+
+long GridControl::AccessibleItemCount() {
+    return static_cast<long>(Rows()) * 2;
+}
+
+long GridControl::AccessibleFocusedItem() {
+    return CellId(Row(), Col());
+}
+
+// A table of two cells a line: the number and its factorization.
+AccessibleItem GridControl::AccessibleDescribe(long child) {
+    AccessibleItem item = DescribeWindow(ROLE_SYSTEM_TABLE);
+    item.name = "Calculator display";
+    if (child <= 0) return item;
+    const int row = static_cast<int>((child - 1) / 2);
+    const int col = static_cast<int>((child - 1) % 2);
+    item.role = ROLE_SYSTEM_CELL;
+    item.name = "Line " + std::to_string(row + 1) + (col == 0 ? " number" : " factors");
+    item.value = TextMatrix(row, col);
+    item.state = STATE_SYSTEM_SELECTABLE | STATE_SYSTEM_FOCUSABLE;
+    if (child == CellId(Row(), Col())) item.state |= STATE_SYSTEM_SELECTED;
+    const int rowPixels = RowPixels();
+    const auto cols = ColPixels();
+    const int left = col == 0 ? 0 : cols[0];
+    const int top = (row - TopRow()) * rowPixels;
+    item.bounds = {left, top, left + cols[static_cast<std::size_t>(col)], top + rowPixels};
+    if (!RowIsVisible(row)) item.state |= STATE_SYSTEM_OFFSCREEN | STATE_SYSTEM_INVISIBLE;
+    return item;
 }
 
 void GridControl::InvalidateAll() {
@@ -382,11 +430,13 @@ void GridControl::SetRows(int rows) {
 void GridControl::SetRow(int row) {
     model_.SetRow(row);
     InvalidateAll();
+    AnnounceCurrentCell();
 }
 
 void GridControl::SetCol(int col) {
     model_.SetCol(col);
     InvalidateAll();
+    AnnounceCurrentCell();
 }
 
 void GridControl::SetTopRow(int row) {
@@ -400,6 +450,8 @@ void GridControl::SetTopRow(int row) {
 void GridControl::SetTextMatrix(int row, int col, const std::string& text) {
     model_.SetTextMatrix(row, col, text);
     InvalidateRow(row);
+    // Only the line being typed is spoken: an operation rewrites every line.
+    if (row == Row()) NotifyAccessible(EVENT_OBJECT_VALUECHANGE, Hwnd(), CellId(row, col));
 }
 
 void GridControl::SetColWidth(int col, int twips) {
@@ -427,11 +479,13 @@ void GridControl::RemoveItem(int row) {
     model_.RemoveItem(row);
     InvalidateAll();
     ScheduleScrollBar();
+    AnnounceCurrentCell();
 }
 
 void GridControl::Clear() {
     model_.Clear();
     InvalidateAll();
+    AnnounceCurrentCell();
 }
 
 int GridControl::Width() const {

@@ -61,6 +61,14 @@ class GridControl final : public Grid, private WindowBase {
   private:
     GridControl() = default;
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+    // A table of cells, two a line, child ids from 1 in reading order; the current cell is
+    // selected and has the focus while the grid does.
+    long AccessibleItemCount() override;
+    AccessibleItem AccessibleDescribe(long child) override;
+    long AccessibleFocusedItem() override;
+    static long CellId(int row, int col);
+    // Tells screen readers when the current cell moved.
+    void AnnounceCurrentCell();
 
     void Paint(HDC hdc);
     void PaintCell(HDC hdc, int row, int col, const RECT& cell);
@@ -93,6 +101,7 @@ class GridControl final : public Grid, private WindowBase {
     bool scrollBarPending_ = false;
     bool repaintPending_ = false;
     bool hasFocus_ = false;
+    long announcedCell_ = 1;
     std::array<int, 3> scrollBar_{-1, -1, -1};  // range end, page, position last set
     std::array<LONG, 5> drawnScrollBar_{};      // the scroll bar's look when last drawn
 };

@@ -3,6 +3,8 @@
 // https://learn.microsoft.com/windows/win32/api/wingdi/nf-wingdi-transparentblt
 #include "platform/controls/PictureControl.h"
 
+#include <oleacc.h>
+
 #include <vector>
 
 namespace zentra::win32 {
@@ -133,6 +135,22 @@ LRESULT PictureControl::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
             break;
     }
     return Default(message, wParam, lParam);
+}
+
+AccessibleItem PictureControl::AccessibleDescribe(long) {
+    AccessibleItem item =
+        DescribeWindow(args_.pressable ? ROLE_SYSTEM_PUSHBUTTON : ROLE_SYSTEM_GRAPHIC);
+    item.name = args_.accessibleName;
+    if (args_.pressable) item.defaultAction = "Press";
+    return item;
+}
+
+bool PictureControl::AccessibleDoDefault(long) {
+    if (!args_.pressable || !IsWindowEnabled(Hwnd())) return false;
+    RECT client{};
+    GetClientRect(Hwnd(), &client);
+    PostClick(Hwnd(), client);
+    return true;
 }
 
 }  // namespace zentra::win32

@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <string>
 
 #include "platform/controls/OffscreenPaint.h"
 #include "platform/controls/WindowBase.h"
@@ -25,6 +26,10 @@ struct PictureControlArgs {
     std::function<void(int x, int y)> onMouseMove;
     std::function<void(int button)> onMouseUp;
     std::function<void()> onClick;
+    // For screen readers: a picture that acts as a button is one, named, pressed by its default
+    // action; any other is a graphic.
+    std::string accessibleName;
+    bool pressable = false;
 };
 
 // Owns its window: destroying the object destroys the window.
@@ -43,6 +48,8 @@ class PictureControl final : private WindowBase {
   private:
     explicit PictureControl(PictureControlArgs args) : args_(std::move(args)) {}
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    AccessibleItem AccessibleDescribe(long child) override;
+    bool AccessibleDoDefault(long child) override;
     void DrawPicture(HDC hdc) const;
     void ButtonDown(int button);
     void ButtonUp(int button, POINT at);

@@ -1,11 +1,13 @@
 // Drawing with GDI text output: https://learn.microsoft.com/windows/win32/gdi/fonts-and-text
 #include "platform/controls/ResultPane.h"
 
+#include <oleacc.h>
 #include <windowsx.h>
 
 #include <algorithm>
 
 #include "common/display/RtfRuns.h"
+#include "controls/Accessibility.h"
 #include "platform/controls/HostSupport.h"
 #include "platform/controls/OffscreenPaint.h"
 
@@ -162,6 +164,16 @@ void ResultPane::ShowDocument(std::string rtf) {
     ReleaseDC(Hwnd(), hdc);
     ScrollTo(scrollX_);
     InvalidateRect(Hwnd(), nullptr, FALSE);
+    NotifyAccessible(EVENT_OBJECT_VALUECHANGE, Hwnd(), CHILDID_SELF);
+}
+
+// Static text whose value is the result as one line of plain text.
+AccessibleItem ResultPane::AccessibleDescribe(long) {
+    AccessibleItem item = DescribeWindow(ROLE_SYSTEM_STATICTEXT);
+    item.name = "Result";
+    item.value = givenText_ ? *givenText_ : FormulaPlainText(document_);
+    item.state = STATE_SYSTEM_READONLY | STATE_SYSTEM_FOCUSABLE;
+    return item;
 }
 
 std::vector<PlacedRun> ResultPane::PlacedRuns() {

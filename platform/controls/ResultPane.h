@@ -50,6 +50,7 @@ class ResultPane final : public RichTextBox, private WindowBase {
   private:
     explicit ResultPane(ResultPaneArgs args) : args_(std::move(args)) {}
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+    AccessibleItem AccessibleDescribe(long child) override;
 
     void Paint(HDC hdc);
     // Reads the document (its text is the pane's plain text) and lays it out.

@@ -1,5 +1,9 @@
 #include "platform/controls/WindowBase.h"
 
+#include <oleacc.h>
+
+#include <string>
+
 #include "platform/controls/HostSupport.h"
 
 namespace zentra::win32 {
@@ -80,6 +84,32 @@ WindowBase* WindowBase::BoundTo(HWND hwnd) {
     return reinterpret_cast<WindowBase*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
 }
 
+AccessibleSource* WindowBase::AccessibleSourceOf(HWND hwnd) {
+    if (reinterpret_cast<WNDPROC>(GetWindowLongPtrA(hwnd, GWLP_WNDPROC)) != &Procedure) {
+        return nullptr;
+    }
+    return BoundTo(hwnd);
+}
+
+AccessibleItem WindowBase::DescribeWindow(long role) const {
+    AccessibleItem item;
+    const int length = GetWindowTextLengthW(hwnd_);
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextW(hwnd_, text.data(), length + 1)));
+    const int bytes = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
+                                          nullptr, 0, nullptr, nullptr);
+    item.name.resize(static_cast<std::size_t>(bytes));
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), item.name.data(),
+                        bytes, nullptr, nullptr);
+    item.role = role;
+    GetClientRect(hwnd_, &item.bounds);
+    return item;
+}
+
+AccessibleItem WindowBase::AccessibleDescribe(long) {
+    return DescribeWindow(ROLE_SYSTEM_CLIENT);
+}
+
 void WindowBase::Bind(HWND hwnd) {
     hwnd_ = hwnd;
     SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
@@ -108,6 +138,16 @@ LRESULT CALLBACK WindowBase::Procedure(HWND hwnd, UINT message, WPARAM wParam, L
     // A message that every window answers alike is one case here, before the window's own
     // handler: WM_DPICHANGED (lay out at the new resolution) or WM_GETOBJECT (the accessibility
     // object) for every window of the program at once.
+    // A system control (the edit box) keeps its own accessibility object.
+    if (message == WM_GETOBJECT && subclassed == nullptr) {
+        if (const LRESULT object = AnswerAccessibleObject(hwnd, wParam, lParam)) return object;
+    }
+    // The top-level windows hear of theme changes: every window redraws in the new colours.
+    if ((message == WM_SETTINGCHANGE || message == WM_SYSCOLORCHANGE) &&
+        (GetWindowLongPtrA(hwnd, GWL_STYLE) & WS_CHILD) == 0) {
+        RefreshHighContrast();
+        RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    }
     return GuardEntry([&] { return window->HandleMessage(message, wParam, lParam); },
                       [&] { return ClassHandling(subclassed, hwnd, message, wParam, lParam); });
 }

@@ -9,6 +9,7 @@
 
 #include <optional>
 
+#include "platform/controls/AccessibleObject.h"
 #include "platform/controls/EntryGuard.h"
 
 namespace zentra::win32 {
@@ -47,17 +48,25 @@ struct WindowCreation {
 // unbound at WM_NCDESTROY or when the object goes first (which then destroys the window). Every
 // message in between runs the derived class's HandleMessage under GuardEntry; a message whose
 // handler failed gets the class's own handling, so that a failed paint is still validated.
-class WindowBase {
+//
+// Every window answers screen readers through the AccessibleSource it is: by default a container
+// named by its window text whose children are its child windows; content windows say more.
+class WindowBase : public AccessibleSource {
   public:
     WindowBase(const WindowBase&) = delete;
     WindowBase& operator=(const WindowBase&) = delete;
 
     // nullptr before creation and once the window is gone.
     HWND Hwnd() const { return hwnd_; }
+    // The accessibility answers of a window of ours, or nullptr for any other window.
+    static AccessibleSource* AccessibleSourceOf(HWND hwnd);
+    AccessibleItem AccessibleDescribe(long child) override;
 
   protected:
     WindowBase() = default;
     ~WindowBase() { DestroyOwnWindow(); }
+    // The window's own client rectangle, as child 0's bounds.
+    AccessibleItem DescribeWindow(long role) const;
 
     // Registers the class once per process, then creates the window bound to this object; false
     // when the system refuses either.

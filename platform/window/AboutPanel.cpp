@@ -3,6 +3,8 @@
 // https://learn.microsoft.com/windows/win32/api/winuser/nf-winuser-drawtext
 #include "platform/window/AboutPanel.h"
 
+#include <oleacc.h>
+
 #include <iterator>
 
 #include "platform/window/ResourceIds.h"
@@ -55,6 +57,8 @@ bool AboutPanel::Create(HWND displayPanel, Events events) {
     ok.parent = displayPanel;
     ok.picture = okPicture_;
     ok.enabled = false;
+    ok.accessibleName = "OK";
+    ok.pressable = true;
     ok.onMouseDown = [this](int button) {
         if (events_.onOkMouseDown) events_.onOkMouseDown(button);
     };
@@ -120,6 +124,12 @@ void AboutPanel::PaintLabel(HDC hdc) const {
     SetTextColor(hdc, GetSysColor(COLOR_WINDOWTEXT));
     DrawTextW(hdc, text, -1, &client, DT_LEFT | DT_TOP | DT_NOPREFIX);
     SelectObject(hdc, oldFont);
+}
+
+AccessibleItem AboutPanel::AccessibleDescribe(long) {
+    AccessibleItem item = DescribeWindow(ROLE_SYSTEM_STATICTEXT);
+    item.state = STATE_SYSTEM_READONLY;
+    return item;
 }
 
 LRESULT AboutPanel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -47,6 +47,8 @@ class AboutPanel final : public OkImagePort, private WindowBase {
   private:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void PaintLabel(HDC hdc) const;
+    // The label is static text named by what it says.
+    AccessibleItem AccessibleDescribe(long child) override;
     bool CreateLabel(HWND parent);
 
     Events events_;

@@ -59,6 +59,8 @@ bool Keypad::Create(HWND panel, const std::vector<KeyDesign>& design, Events eve
                 args.width = keyWidth_;
                 args.height = keyHeight_;
             }
+            args.designArray = std::string(entry.name);
+            args.designIndex = index;
             const KeyArray array = entry.array;
             args.onClick = [this, array, index] {
                 if (events_.onClick) events_.onClick(array, index);
