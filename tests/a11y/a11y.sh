@@ -3,6 +3,7 @@
 # from the top window with the names of all 28 keys in both modes, the grid's cells and the result;
 # a calculation driven by default actions alone; the keys unavailable under the About panel; the
 # focus and value events of a typed session; and high contrast in a prefix of its own.
+# Leaves contrast.png (the window in high contrast) in WORK_DIR.
 # Usage: a11y.sh BIN_DIR WORK_DIR COMPANY. Uses $DISPLAY, or a private Xvfb.
 set -uo pipefail
 bin=$1
@@ -148,6 +149,8 @@ expect_eq "high contrast: no purple caption" 0 "$(pixels_of "Least common multip
 lcm_white=$(pixels_of "Least common multiple" ffffff)
 ((lcm_white > 10)) && ok "high contrast: LCM's caption in the button text colour" ||
     fail "high contrast: LCM's caption has $lcm_white button-text px"
+eval "$(xdotool getwindowgeometry --shell "$win")"
+import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$work/contrast.png"
 reg_run add "HKCU\\Control Panel\\Accessibility\\HighContrast" /v Flags /d 126 /f >/dev/null 2>&1
 client setting-changed
 sleep 1
