@@ -6,13 +6,11 @@
 # Leaves contrast.png (the window in high contrast) in WORK_DIR.
 # Usage: a11y.sh BIN_DIR WORK_DIR COMPANY. Uses $DISPLAY, or a private Xvfb.
 set -uo pipefail
-bin=$1
-work=$2
-company=$3
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+source "$root/scripts/lib/session.sh"
+session_args bin work company -- "$@"
 mkdir -p "$work"
 work=$(cd "$work" && pwd)
-source "$root/scripts/lib/session.sh"
 session_begin
 
 client() { wine_run "$bin/zentra-msaa-client.exe" "$@" | tr -d '\r'; }
@@ -128,9 +126,10 @@ stop
 # --- High contrast in a prefix of its own: the user's colours, and back when it is turned off ------------
 export ZENTRA_WINEPREFIX32=$work/contrast-prefix ZENTRA_WINEPREFIX64=$work/contrast-prefix64
 contrast_cleanup() {
-    local prefix
+    local prefix server=/usr/lib/wine/wineserver64
+    [[ -x $server ]] || server=/usr/lib/wine/wineserver32
     for prefix in "$ZENTRA_WINEPREFIX32" "$ZENTRA_WINEPREFIX64"; do
-        [[ -d $prefix ]] && WINEPREFIX=$prefix timeout 20 /usr/lib/wine/wineserver64 -k 2>/dev/null
+        [[ -d $prefix ]] && WINEPREFIX=$prefix timeout 20 "$server" -k 2>/dev/null
     done
     return 0
 }
