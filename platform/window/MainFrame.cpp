@@ -498,6 +498,8 @@ void MainFrame::StartTimer() {
 
 void MainFrame::StopTimer() {
     KillTimer(Hwnd(), kSlideTimerId);
+    // The slide's end: screen readers hear that the display panel's views changed places.
+    NotifyAccessible(EVENT_OBJECT_REORDER, display_.Hwnd(), CHILDID_SELF);
 }
 
 void MainFrame::OnInternalFault(const std::string& what) {

@@ -6,7 +6,8 @@
 //   value NAME           prints the value of the first element of that name
 //   where NAME           prints its screen rectangle: left top width height
 //   setting-changed      tells the window that a system setting changed (WM_SETTINGCHANGE)
-//   events SECONDS       prints the program's focus, selection and value events for that long
+//   events SECONDS       prints the program's focus, selection, value and reorder events for that
+//                        long
 // Exit code: 0, or 1 when the window or an element is missing or a call fails.
 #include <oleacc.h>
 #include <windows.h>
@@ -205,6 +206,8 @@ const char* EventName(DWORD event) {
             return "selection";
         case EVENT_OBJECT_VALUECHANGE:
             return "value";
+        case EVENT_OBJECT_REORDER:
+            return "reorder";
         default:
             return nullptr;
     }
@@ -227,7 +230,7 @@ int Events(int seconds) {
     HWND window = zentra::outside::FindMainWindow();
     DWORD process = 0;
     if (window == nullptr || GetWindowThreadProcessId(window, &process) == 0) return 1;
-    HWINEVENTHOOK hook = SetWinEventHook(EVENT_OBJECT_FOCUS, EVENT_OBJECT_VALUECHANGE, nullptr,
+    HWINEVENTHOOK hook = SetWinEventHook(EVENT_OBJECT_REORDER, EVENT_OBJECT_VALUECHANGE, nullptr,
                                          &OnEvent, process, 0, WINEVENT_OUTOFCONTEXT);
     if (hook == nullptr) return 1;
     std::printf("listening\n");
