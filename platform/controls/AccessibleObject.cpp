@@ -309,6 +309,11 @@ int highContrast = -1;  // not read yet
 
 LRESULT AnswerAccessibleObject(HWND hwnd, WPARAM wParam, LPARAM lParam) {
     if (static_cast<LONG>(lParam) != static_cast<LONG>(OBJID_CLIENT)) return 0;
+    // A single-threaded apartment on the window's thread: a client's calls then arrive through
+    // its message loop, never beside it on another thread. Made with the first request, so that
+    // a session without a screen reader never loads COM.
+    static thread_local const HRESULT apartment = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    (void)apartment;
     auto* object = new WindowAccessible(hwnd);
     const LRESULT result = LresultFromObject(kIidAccessible, wParam, object);
     object->Release();
