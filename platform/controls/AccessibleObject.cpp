@@ -194,7 +194,16 @@ class WindowAccessible final : public IAccessible {
         SetChild(out, item);
         return S_OK;
     }
-    HRESULT STDMETHODCALLTYPE accSelect(long, VARIANT) override { return E_NOTIMPL; }
+    // Only the window itself takes the focus (as a reader's "move focus here" asks).
+    HRESULT STDMETHODCALLTYPE accSelect(long flags, VARIANT child) override {
+        AccessibleItem item;
+        const HRESULT hr = Item(child, item);
+        if (hr != S_OK) return hr;
+        if (flags != SELFLAG_TAKEFOCUS || child.lVal != CHILDID_SELF) return E_NOTIMPL;
+        if (Unavailable(hwnd_) || !IsWindowVisible(hwnd_)) return E_FAIL;
+        SetFocus(hwnd_);
+        return S_OK;
+    }
     HRESULT STDMETHODCALLTYPE accLocation(long* x, long* y, long* width, long* height,
                                           VARIANT child) override {
         if (x == nullptr || y == nullptr || width == nullptr || height == nullptr) return E_POINTER;

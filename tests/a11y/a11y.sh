@@ -129,6 +129,15 @@ check "the 28 keys, linear mode" 15 linear_keys || echo "  seen: $(keys_seen)" >
 expect_eq "the expression line stays a standard edit" "edit" \
     "$(client walk | awk -F'\t' '$2 == "edit" && $4 != "" { print $2; exit }')"
 keys alt+m t
+
+# --- A key that takes the focus shows it: a dotted frame inside its own ------------------------------
+focus_frame() { pixels_of "Least common multiple" 0a0a0a; }
+expect_eq "no focus frame on a key without the focus" 0 "$(focus_frame)"
+# (Asked again while the slide back to the tabular view keeps the window disabled.)
+key_focused() { client focus "Least common multiple" && client walk | grep -q $'\tLeast common multiple\t\tF\t'; }
+check "a key takes the focus when asked" 15 key_focused
+framed() { (($(focus_frame) > 20)); }
+check "the focused key shows a focus frame" 10 framed
 stop
 
 # --- High contrast in a prefix of its own: the user's colours, and back when it is turned off ------------

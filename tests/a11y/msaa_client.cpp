@@ -5,6 +5,7 @@
 //   press NAME...        does the default action of the first element of each name, in order
 //   value NAME           prints the value of the first element of that name
 //   where NAME           prints its screen rectangle: left top width height
+//   focus NAME           gives it the keyboard focus
 //   setting-changed      tells the window that a system setting changed (WM_SETTINGCHANGE)
 //   events SECONDS       prints the program's focus, selection, value and reorder events for that
 //                        long
@@ -198,6 +199,17 @@ int Where(IAccessible* top, const char* name) {
                : 1;
 }
 
+int Focus(IAccessible* top, const char* name) {
+    HRESULT hr = E_FAIL;
+    const bool found = WithElement(top, name, [&](IAccessible* object, long child) {
+        VARIANT id{};
+        id.vt = VT_I4;
+        id.lVal = child;
+        hr = object->accSelect(SELFLAG_TAKEFOCUS, id);
+    });
+    return found && hr == S_OK ? 0 : 1;
+}
+
 const char* EventName(DWORD event) {
     switch (event) {
         case EVENT_OBJECT_FOCUS:
@@ -265,6 +277,7 @@ int main(int argc, char** argv) {
         if (command == "press") result = Press(top, argc - 2, argv + 2);
         if (command == "value" && argc == 3) result = Value(top, argv[2]);
         if (command == "where" && argc == 3) result = Where(top, argv[2]);
+        if (command == "focus" && argc == 3) result = Focus(top, argv[2]);
         top->Release();
     }
     CoUninitialize();
