@@ -46,7 +46,7 @@ class KeyPort {
     virtual void SetForeColor(std::uint32_t colour) = 0;
     virtual void SetFontName(const std::string& name) = 0;
     // Shows the key pressed (when enabled); its Click reaches the core about 20 ms later through
-    // MainWindow::OnKeyClick. Does nothing on a disabled key.
+    // WindowLogic::OnKeyClick. Does nothing on a disabled key.
     virtual void ClickDraw() = 0;
     // The key's help topics as the keypad's design stores them (0: none): F1 over the key shows
     // the context topic, What's This the other.

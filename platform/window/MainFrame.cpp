@@ -65,7 +65,7 @@ StartFailure MainFrame::Create(HINSTANCE instance, int showCommand) {
     const WindowPorts ports{*grid_,      *result_,  *this,  keypad_, *menus_,     metrics_,
                             *clipboard_, beep_,     *help_, shell_,  *calcTimer_, linear_,
                             *this,       registry_, files_, about_};
-    logic_ = std::make_unique<MainWindow>(primes_, ports);
+    logic_ = std::make_unique<WindowLogic>(primes_, ports);
     ProgramInfo program = win32::ReadProgramInfo();
     if (program.company.empty()) program.company = ZENTRA_COMPANY;
     // The calculator is looked up by the start-up itself.
@@ -220,7 +220,7 @@ bool MainFrame::PreviewMouseDown(HWND target, const MouseButtonEvent& mouse) {
 
 void MainFrame::LayOutWindow() {
     if (IsIconic(Hwnd()) || !logic_ || logic_->EventGuardRaised()) return;
-    MainWindow::GuardScope guard(*logic_);
+    WindowLogic::GuardScope guard(*logic_);
     const int rowPixels = kRowPaddingPixels + metrics_.WindowFontBracketHeight();
     grid_->SetRowHeightMin(rowPixels * metrics_.TwipsPerPixelY());
     RECT client{};

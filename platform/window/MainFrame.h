@@ -25,7 +25,7 @@
 #include "platform/window/RegistrySettings.h"
 #include "platform/window/Services.h"
 #include "platform/window/Shell.h"
-#include "window/MainWindow.h"
+#include "window/WindowLogic.h"
 #include "window/Ports.h"
 #include "window/StartFailure.h"
 
@@ -120,7 +120,7 @@ class MainFrame final : public WindowPort,
     std::unique_ptr<Clipboard> clipboard_;
     std::unique_ptr<WhatsThisHelp> help_;
     DdeServer dde_;
-    std::unique_ptr<MainWindow> logic_;
+    std::unique_ptr<WindowLogic> logic_;
 };
 
 }  // namespace zentra::win32

@@ -10,7 +10,7 @@
 
 #include "common/system/Paths.h"
 #include "common/system/Registry.h"
-#include "window/MainWindow.h"
+#include "window/WindowLogic.h"
 
 namespace zentra::win32 {
 

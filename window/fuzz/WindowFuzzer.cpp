@@ -15,7 +15,7 @@
 
 #include "engine/PrimeTable.h"
 #include "window/ClipboardScript.h"
-#include "window/MainWindow.h"
+#include "window/WindowLogic.h"
 #include "window/tests/WindowHarness.h"
 
 namespace {

@@ -4,7 +4,7 @@
 #pragma once
 
 #include "engine/PrimeTable.h"
-#include "window/MainWindow.h"
+#include "window/WindowLogic.h"
 #include "window/tests/Fakes.h"
 
 namespace zentra::testing {
@@ -44,7 +44,7 @@ struct WindowHarness {
     MemoryRegistry registry;
     FakeFileSearch files;
     FakeOkImage okImage;
-    MainWindow window;
+    WindowLogic window;
 };
 
 }  // namespace zentra::testing

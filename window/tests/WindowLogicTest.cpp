@@ -11,7 +11,7 @@
 #include "engine/ResultRendering.h"
 #include "engine/tests/EngineFixture.h"
 #include "resources/design/KeypadDesignBytes.h"
-#include "window/MainWindow.h"
+#include "window/WindowLogic.h"
 #include "window/tests/Fakes.h"
 #include "window/tests/WindowHarness.h"
 
@@ -90,7 +90,7 @@ std::string ShownResult(const Harness& h) {
     return h.result.TextRTF() == RenderResultRtf(text) ? text : "(other)";
 }
 
-TEST(MainWindow_Load, SetsCaptionSizeTabularKeysAndFocus) {
+TEST(WindowLogic_Load, SetsCaptionSizeTabularKeysAndFocus) {
     Harness h;
     EXPECT_EQ(h.host.caption, "Quorvel");
     EXPECT_EQ(h.host.width, 341);
@@ -112,7 +112,7 @@ TEST(MainWindow_Load, SetsCaptionSizeTabularKeysAndFocus) {
     EXPECT_EQ(h.grid.FocusCount(), focus + 1);
 }
 
-TEST(MainWindow_Keypad, EditsTheTabularLinesByTheRowRule) {
+TEST(WindowLogic_Keypad, EditsTheTabularLinesByTheRowRule) {
     struct Case {
         const char* typed;
         const char* lines;
@@ -147,7 +147,7 @@ TEST(MainWindow_Keypad, EditsTheTabularLinesByTheRowRule) {
     }
 }
 
-TEST(MainWindow_Keypad, KeysClearTheResultAndSetTheUndoLevel) {
+TEST(WindowLogic_Keypad, KeysClearTheResultAndSetTheUndoLevel) {
     struct Case {
         const char* typed;
         int undoLevel;
@@ -177,7 +177,7 @@ TEST(MainWindow_Keypad, KeysClearTheResultAndSetTheUndoLevel) {
     EXPECT_FALSE(h.result.Enabled());
 }
 
-TEST(MainWindow_Grid, EnterCellKeepsTheCursorOnTheNumberColumnOfRowsWithoutResult) {
+TEST(WindowLogic_Grid, EnterCellKeepsTheCursorOnTheNumberColumnOfRowsWithoutResult) {
     Harness h;
     h.Type("12\n18\n");
     h.grid.SetCol(1);
@@ -188,7 +188,7 @@ TEST(MainWindow_Grid, EnterCellKeepsTheCursorOnTheNumberColumnOfRowsWithoutResul
     EXPECT_EQ(h.grid.Col(), 1);
 }
 
-TEST(MainWindow_Grid, DoubleClickOnAResultShowsTheLine) {
+TEST(WindowLogic_Grid, DoubleClickOnAResultShowsTheLine) {
     Harness h;
     h.Type("12\n");
     h.window.OnKeyClick(KeyArray::Func, kFactorization);
@@ -200,7 +200,7 @@ TEST(MainWindow_Grid, DoubleClickOnAResultShowsTheLine) {
     EXPECT_EQ(h.result.TextRTF(), RenderResultRtf("12 = 2^2 * 3"));
 }
 
-TEST(MainWindow_Grid, ResultColumnMakesRoomForTheScrollBar) {
+TEST(WindowLogic_Grid, ResultColumnMakesRoomForTheScrollBar) {
     Harness h;
     h.grid.SetSize(4890, 1125);  // room for 4 rows of 240 twips
     const int numberWidth = 12 * 7 * 15 + 6 * 15;
@@ -216,14 +216,14 @@ TEST(MainWindow_Grid, ResultColumnMakesRoomForTheScrollBar) {
     EXPECT_EQ(h.grid.ColWidth(1), 0);
 }
 
-TEST(MainWindow_Grid, ScrollsToKeepTheTypedLineVisible) {
+TEST(WindowLogic_Grid, ScrollsToKeepTheTypedLineVisible) {
     Harness h;
     h.grid.SetSize(4890, 1125);
     h.Type("1\n2\n3\n4\n5\n6\n");
     EXPECT_TRUE(h.grid.RowIsVisible(h.grid.Row())) << h.grid.TopRow();
 }
 
-TEST(MainWindow_Grid, TypingBackDelAndEnterShowTheCurrentLine) {
+TEST(WindowLogic_Grid, TypingBackDelAndEnterShowTheCurrentLine) {
     // Ten lines in a view of four rows, the view scrolled away from the current line.
     struct Case {
         int row;     // current line
@@ -245,7 +245,7 @@ TEST(MainWindow_Grid, TypingBackDelAndEnterShowTheCurrentLine) {
     }
 }
 
-TEST(MainWindow_Grid, LeavingAnEmptiedRowByKeyOrClickEndsOnTheNewLine) {
+TEST(WindowLogic_Grid, LeavingAnEmptiedRowByKeyOrClickEndsOnTheNewLine) {
     // 12, 18, 20; one row emptied by Back; the grid moves to a target counted before the row goes
     // (arrow or page key, Home/End, a click); then 5 is typed.
     struct Case {
@@ -271,7 +271,7 @@ TEST(MainWindow_Grid, LeavingAnEmptiedRowByKeyOrClickEndsOnTheNewLine) {
     }
 }
 
-TEST(MainWindow_Grid, PasteLineIntoHandsTheNumberToAnotherWindow) {
+TEST(WindowLogic_Grid, PasteLineIntoHandsTheNumberToAnotherWindow) {
     Harness h;
     h.Type("42");
     h.window.PasteLineInto(0);
@@ -282,7 +282,7 @@ TEST(MainWindow_Grid, PasteLineIntoHandsTheNumberToAnotherWindow) {
     EXPECT_EQ(h.clipboard.text, "42");
 }
 
-TEST(MainWindow_Operations, RunBusyOnceAndFinishThePendingLine) {
+TEST(WindowLogic_Operations, RunBusyOnceAndFinishThePendingLine) {
     Harness h;
     h.Type("12\n18");
     h.window.OnKeyClick(KeyArray::Func, kLcm);  // factorizes the changed numbers first
@@ -309,7 +309,7 @@ struct MenuState {
     bool Enabled(MenuItem item) { return h.menus.At(item).enabled; }
 };
 
-TEST(MainWindow_Menus, ActionsFollowTheFirstNumber) {
+TEST(WindowLogic_Menus, ActionsFollowTheFirstNumber) {
     struct Case {
         const char* typed;
         const char* calcPath;
@@ -337,7 +337,7 @@ TEST(MainWindow_Menus, ActionsFollowTheFirstNumber) {
     }
 }
 
-TEST(MainWindow_Menus, EditFollowsUndoCellResultAndClipboard) {
+TEST(WindowLogic_Menus, EditFollowsUndoCellResultAndClipboard) {
     struct Case {
         const char* typed;
         bool resultActive;
@@ -373,7 +373,7 @@ TEST(MainWindow_Menus, EditFollowsUndoCellResultAndClipboard) {
     }
 }
 
-TEST(MainWindow_Menus, CommandsRunTheirActions) {
+TEST(WindowLogic_Menus, CommandsRunTheirActions) {
     struct Case {
         MenuItem item;
         bool handled;
@@ -475,7 +475,7 @@ constexpr ClosedPhase kClosedPhases[] = {
      }},
 };
 
-TEST(MainWindow_Keyboard, MapsKeysToActionsAndKeyPresses) {
+TEST(WindowLogic_Keyboard, MapsKeysToActionsAndKeyPresses) {
     struct Case {
         int key;
         int shift;
@@ -545,7 +545,7 @@ TEST(MainWindow_Keyboard, MapsKeysToActionsAndKeyPresses) {
     }
 }
 
-TEST(MainWindow_Keyboard, TypedKeysActAfterTheirPress) {
+TEST(WindowLogic_Keyboard, TypedKeysActAfterTheirPress) {
     Harness h;
     h.window.OnKeyDown('1', 0);
     EXPECT_EQ(h.Lines(), ">_") << "the click follows the press";
@@ -561,7 +561,7 @@ TEST(MainWindow_Keyboard, TypedKeysActAfterTheirPress) {
     EXPECT_EQ(h.Lines(), "12 >_") << "a disabled key is not pressed";
 }
 
-TEST(MainWindow_Keyboard, EveryPressActsOnceInTheOrderTyped) {
+TEST(WindowLogic_Keyboard, EveryPressActsOnceInTheOrderTyped) {
     // Key-down codes typed with no time between them (Up, which the grid handles, moves up a
     // row), then the flashes end.
     constexpr int kUp = 38;
@@ -588,7 +588,7 @@ TEST(MainWindow_Keyboard, EveryPressActsOnceInTheOrderTyped) {
     }
 }
 
-TEST(MainWindow_Keyboard, TypedStarAndSlashPressTheFunctionKeysInTabularMode) {
+TEST(WindowLogic_Keyboard, TypedStarAndSlashPressTheFunctionKeysInTabularMode) {
     struct Case {
         char typed;
         bool tabular;
@@ -607,7 +607,7 @@ TEST(MainWindow_Keyboard, TypedStarAndSlashPressTheFunctionKeysInTabularMode) {
     }
 }
 
-TEST(MainWindow_Dde, AcceptsExactlyTheExecuteTable) {
+TEST(WindowLogic_Dde, AcceptsExactlyTheExecuteTable) {
     struct Case {
         const char* command;
         bool accepted;
@@ -654,7 +654,7 @@ TEST(MainWindow_Dde, AcceptsExactlyTheExecuteTable) {
 // keypad key) has the same effect; a pressed key's effect is read after its Click.
 // Other programs' DDE executes still act under the About panel, but the result pane they fill
 // stays disabled until the panel has closed.
-TEST(MainWindow_Dde, OperationsLeaveTheResultPaneDisabledUnderThePanel) {
+TEST(WindowLogic_Dde, OperationsLeaveTheResultPaneDisabledUnderThePanel) {
     for (const ClosedPhase& phase : kClosedPhases) {
         for (const char* command : {"LCM", "GCD", "/"}) {
             Harness h;
@@ -674,7 +674,7 @@ TEST(MainWindow_Dde, OperationsLeaveTheResultPaneDisabledUnderThePanel) {
     EXPECT_TRUE(h.result.Enabled()) << "once the panel has closed";
 }
 
-TEST(MainWindow_Commands, EverySourceOfACommandHasTheSameEffect) {
+TEST(WindowLogic_Commands, EverySourceOfACommandHasTheSameEffect) {
     struct Case {
         Command command;
         const char* effect;
@@ -740,7 +740,7 @@ TEST(MainWindow_Commands, EverySourceOfACommandHasTheSameEffect) {
 
 // ---- Clipboard and Undo ----
 
-TEST(MainWindow_Paste, EntersScriptsFromTheCurrentRow) {
+TEST(WindowLogic_Paste, EntersScriptsFromTheCurrentRow) {
     struct Case {
         const char* before;  // typed first; 'u' moves the cursor up
         const char* clipboard;
@@ -777,7 +777,7 @@ TEST(MainWindow_Paste, EntersScriptsFromTheCurrentRow) {
     }
 }
 
-TEST(MainWindow_Paste, ResetsUndoAndMarksTheNumbersChanged) {
+TEST(WindowLogic_Paste, ResetsUndoAndMarksTheNumbersChanged) {
     Harness h;
     h.Type("4\n6\nc");
     EXPECT_EQ(h.window.UndoLevel(), 1);
@@ -788,7 +788,7 @@ TEST(MainWindow_Paste, ResetsUndoAndMarksTheNumbersChanged) {
     EXPECT_GE(h.grid.FocusCount(), 1);
 }
 
-TEST(MainWindow_Copy, CopiesTheCurrentCellOrTheResult) {
+TEST(WindowLogic_Copy, CopiesTheCurrentCellOrTheResult) {
     Harness h;
     h.Type("12\n18\n");
     h.window.Copy();
@@ -809,7 +809,7 @@ TEST(MainWindow_Copy, CopiesTheCurrentCellOrTheResult) {
     EXPECT_EQ(h.clipboard.rtf, "kept") << "an empty pane copies nothing";
 }
 
-TEST(MainWindow_Undo, RestoresTheNumbersOfTheLastSnapshot) {
+TEST(WindowLogic_Undo, RestoresTheNumbersOfTheLastSnapshot) {
     struct Case {
         const char* typed;
         const char* before;  // display before Undo
@@ -835,7 +835,7 @@ TEST(MainWindow_Undo, RestoresTheNumbersOfTheLastSnapshot) {
     }
 }
 
-TEST(MainWindow_Undo, CancellationComesBackWithItsFactorizations) {
+TEST(WindowLogic_Undo, CancellationComesBackWithItsFactorizations) {
     Harness h;
     h.Type("12\n18\n");
     h.window.OnKeyClick(KeyArray::Func, kCancellation);
@@ -850,7 +850,7 @@ TEST(MainWindow_Undo, CancellationComesBackWithItsFactorizations) {
     EXPECT_EQ(h.window.UndoLevel(), 0);
 }
 
-TEST(MainWindow_Undo, LeavesNoResultBesideAnotherNumber) {
+TEST(WindowLogic_Undo, LeavesNoResultBesideAnotherNumber) {
     Harness h;
     h.Type("4\n6\n9\n");
     h.window.OnKeyClick(KeyArray::Func, kFactorization);
@@ -865,7 +865,7 @@ TEST(MainWindow_Undo, LeavesNoResultBesideAnotherNumber) {
     }
 }
 
-TEST(MainWindow_Undo, KeepsDisplaysOfAnyLength) {
+TEST(WindowLogic_Undo, KeepsDisplaysOfAnyLength) {
     Harness h;
     constexpr int kLines = 40000;
     h.grid.SetTextMatrix(0, 0, "1");
@@ -885,7 +885,7 @@ TEST(MainWindow_Undo, KeepsDisplaysOfAnyLength) {
 // ---- Outside calculator ----
 
 // The number goes over once the calculator's window is there; the poll gives up after 10 s.
-TEST(MainWindow_Calculator, HandsTheCurrentNumberOverWhenTheWindowIsThere) {
+TEST(WindowLogic_Calculator, HandsTheCurrentNumberOverWhenTheWindowIsThere) {
     struct Case {
         const char* name;
         std::string calcPath;
@@ -939,7 +939,7 @@ TEST(MainWindow_Calculator, HandsTheCurrentNumberOverWhenTheWindowIsThere) {
 
 // F1 shows the topic of the focused control or highlighted menu item, the contents otherwise; over
 // a key its context topic, which for "." and the product key is not its What's This topic.
-TEST(MainWindow_Help, F1ShowsTheTopicOfTheControlOrMenuItem) {
+TEST(WindowLogic_Help, F1ShowsTheTopicOfTheControlOrMenuItem) {
     Harness h;
     h.window.OnHelpKey(Surface::Key, KeyArray::Func, 4);
     h.window.OnHelpKey(Surface::Key, KeyArray::Oper, 0);
@@ -959,7 +959,7 @@ TEST(MainWindow_Help, F1ShowsTheTopicOfTheControlOrMenuItem) {
 
 // ---- What's This ----
 
-TEST(MainWindow_WhatsThis, RightClickPicksTheTopic) {
+TEST(WindowLogic_WhatsThis, RightClickPicksTheTopic) {
     struct Case {
         Surface surface;
         KeyArray array;
@@ -1024,7 +1024,7 @@ ProgramInfo Program(const char* commandLine) {
     return program;
 }
 
-TEST(MainWindow_Start, WritesSettingsReadsSlashEAndAppliesTheStoredModeWithoutSliding) {
+TEST(WindowLogic_Start, WritesSettingsReadsSlashEAndAppliesTheStoredModeWithoutSliding) {
     struct Case {
         const char* commandLine;
         const char* storedMode;
@@ -1071,7 +1071,7 @@ TEST(MainWindow_Start, WritesSettingsReadsSlashEAndAppliesTheStoredModeWithoutSl
     }
 }
 
-TEST(MainWindow_ModeSwitch, SetsKeysSlidesAndKeepsBothViews) {
+TEST(WindowLogic_ModeSwitch, SetsKeysSlidesAndKeepsBothViews) {
     Harness h({}, Program("Zentra!.exe /E"));
     h.keys.At(KeyArray::Func, 0).foreColor = 0x800080;
     h.keys.At(KeyArray::Cntrl, kClear).foreColor = 0x000080;
@@ -1148,7 +1148,7 @@ struct LinearHarness : Harness {
     }
 };
 
-TEST(MainWindow_LinearPaste, InsertsTextIntoTheLineOrRunsAScriptInTabularMode) {
+TEST(WindowLogic_LinearPaste, InsertsTextIntoTheLineOrRunsAScriptInTabularMode) {
     std::string numbers;
     for (int i = 1; i <= 2000; ++i) numbers += std::to_string(i) + "\r\n";
     struct Case {
@@ -1188,7 +1188,7 @@ TEST(MainWindow_LinearPaste, InsertsTextIntoTheLineOrRunsAScriptInTabularMode) {
     }
 }
 
-TEST(MainWindow_LinearCopy, CopiesTheLinesSelectionOrTheWholeLine) {
+TEST(WindowLogic_LinearCopy, CopiesTheLinesSelectionOrTheWholeLine) {
     LinearHarness h("12\n18\n", "2+3*4", 0, 3);
     h.window.OnKeyClick(KeyArray::Func, kLcm);  // the pane shows the LCM, the grid 18
     h.grid.SetRow(1);
@@ -1205,7 +1205,7 @@ TEST(MainWindow_LinearCopy, CopiesTheLinesSelectionOrTheWholeLine) {
     EXPECT_EQ(h.clipboard.rtf, RenderResultRtf("36 = 2^2 * 3^2"));
 }
 
-TEST(MainWindow_LinearUndo, TakesBackTheLineAndLeavesTheGridsLevelForTabularMode) {
+TEST(WindowLogic_LinearUndo, TakesBackTheLineAndLeavesTheGridsLevelForTabularMode) {
     LinearHarness h("4\n6\n9\nc", "5!", 2, 0);
     EXPECT_EQ(h.window.UndoLevel(), 1);
     h.window.Undo();
@@ -1225,7 +1225,7 @@ TEST(MainWindow_LinearUndo, TakesBackTheLineAndLeavesTheGridsLevelForTabularMode
     EXPECT_EQ(h.Lines(), ">4 6 9 _");
 }
 
-TEST(MainWindow_Menus, EditFollowsTheLineInLinearMode) {
+TEST(WindowLogic_Menus, EditFollowsTheLineInLinearMode) {
     struct Case {
         const char* line;
         int selStart, selLength;
@@ -1263,7 +1263,7 @@ TEST(MainWindow_Menus, EditFollowsTheLineInLinearMode) {
     }
 }
 
-TEST(MainWindow_LinearView, ScrollBarShowsOnlyWhenTheLinesNoLongerFit) {
+TEST(WindowLogic_LinearView, ScrollBarShowsOnlyWhenTheLinesNoLongerFit) {
     struct Case {
         int lines;
         int width;
@@ -1326,7 +1326,7 @@ TEST(LinearView_ShownText, BreaksLongLinesAndMapsPositionsBack) {
 
 // A failure stopped by the host in the middle of an operation: the window is free again, the
 // result pane names the failure in characters it can show, and the user hears it.
-TEST(MainWindow_InternalFault, FreesTheWindowAndSaysSo) {
+TEST(WindowLogic_InternalFault, FreesTheWindowAndSaysSo) {
     const struct {
         const char* what;
         const char* shown;

@@ -51,14 +51,14 @@ struct ProgramInfo {
     std::string productName;  // the support mail address ("mailto:...")
 };
 
-class MainWindow final : private GridEvents {
+class WindowLogic final : private GridEvents {
   public:
     // `primes` and every port are borrowed and must outlive this object. Registers itself as the
     // grid's event receiver.
-    MainWindow(const PrimeTable& primes, const WindowPorts& ports);
-    ~MainWindow() override;
-    MainWindow(const MainWindow&) = delete;
-    MainWindow& operator=(const MainWindow&) = delete;
+    WindowLogic(const PrimeTable& primes, const WindowPorts& ports);
+    ~WindowLogic() override;
+    WindowLogic(const WindowLogic&) = delete;
+    WindowLogic& operator=(const WindowLogic&) = delete;
 
     // Start-up, in order: settings key, command line, outside programs, About text, first size,
     // the stored mode (without the slide) and the view that gets the focus. `outside` names the
@@ -148,13 +148,13 @@ class MainWindow final : private GridEvents {
     // grid's cell rules and the host's window layout are skipped.
     class GuardScope {
       public:
-        explicit GuardScope(MainWindow& window) : window_(window) { ++window_.eventGuard_; }
+        explicit GuardScope(WindowLogic& window) : window_(window) { ++window_.eventGuard_; }
         ~GuardScope() { --window_.eventGuard_; }
         GuardScope(const GuardScope&) = delete;
         GuardScope& operator=(const GuardScope&) = delete;
 
       private:
-        MainWindow& window_;
+        WindowLogic& window_;
     };
     bool EventGuardRaised() const { return eventGuard_ > 0; }
 

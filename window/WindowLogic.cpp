@@ -1,4 +1,4 @@
-#include "window/MainWindow.h"
+#include "window/WindowLogic.h"
 
 #include <algorithm>
 #include <cctype>
@@ -56,7 +56,7 @@ bool IsValidIndex(KeyArray array, int index) {
 
 }  // namespace
 
-MainWindow::MainWindow(const PrimeTable& primes, const WindowPorts& ports)
+WindowLogic::WindowLogic(const PrimeTable& primes, const WindowPorts& ports)
     : ports_(ports),
       resultPane_(ports.result, slide_),
       operations_(primes, ports.grid, resultPane_),
@@ -68,13 +68,13 @@ MainWindow::MainWindow(const PrimeTable& primes, const WindowPorts& ports)
     ports_.grid.SetEvents(this);
 }
 
-MainWindow::~MainWindow() {
+WindowLogic::~WindowLogic() {
     ports_.grid.SetEvents(nullptr);
 }
 
 // ---- Start-up -------------------------------------------------------------------------------
 
-void MainWindow::Load(const ProgramInfo& program, OutsideConfig outside) {
+void WindowLogic::Load(const ProgramInfo& program, OutsideConfig outside) {
     ports_.window.SetCaption(std::string(kWindowCaption));
     settings_.emplace(ports_.registry, program.company);
     const std::string version = VersionString(program.major, program.minor, program.revision);
@@ -108,36 +108,36 @@ void MainWindow::Load(const ProgramInfo& program, OutsideConfig outside) {
     }
 }
 
-void MainWindow::FirstActivate() {
+void WindowLogic::FirstActivate() {
     FocusDisplay();
     linear_.Preset();
 }
 
-void MainWindow::Activate() {
+void WindowLogic::Activate() {
     FocusDisplay();
 }
 
-void MainWindow::Unload() {
+void WindowLogic::Unload() {
     if (unloaded_) return;
     unloaded_ = true;
     outside_.CloseStartedPrograms(kWindowCaption);
     if (settings_) settings_->WriteMode(modes_.Mode());
 }
 
-void MainWindow::SwitchMode(DisplayMode mode) {
+void WindowLogic::SwitchMode(DisplayMode mode) {
     modes_.SwitchTo(mode, eventGuard_ == 0);
 }
 
 // Moves the cursor to the number column. Only a real change of cell raises the grid's cell
 // events: re-selecting the current cell must not run the row rule (which would append the new line
 // while its number is still being typed).
-void MainWindow::SelectNumberColumn() {
+void WindowLogic::SelectNumberColumn() {
     if (ports_.grid.Col() != 0) ports_.grid.SetCol(0);
 }
 
 // The display of the current mode gets the focus when it is enabled (the linear view's panel
 // passes it on to its text box).
-void MainWindow::FocusDisplay() {
+void WindowLogic::FocusDisplay() {
     if (slide_.Active() == DisplayView::Linear) {
         if (linear_.Box().Enabled()) linear_.Box().SetFocus();
     } else if (ports_.grid.Enabled()) {
@@ -147,11 +147,11 @@ void MainWindow::FocusDisplay() {
 
 // ---- Keypad ---------------------------------------------------------------------------------
 
-void MainWindow::OnKeyClick(KeyArray array, int index) {
+void WindowLogic::OnKeyClick(KeyArray array, int index) {
     if (const auto command = CommandOfKey(array, index)) Execute(*command);
 }
 
-bool MainWindow::Execute(Command command) {
+bool WindowLogic::Execute(Command command) {
     const int code = static_cast<int>(command);
     if (command >= Command::Digit0 && command <= Command::Digit9) {
         DigitClick(code - static_cast<int>(Command::Digit0));
@@ -217,7 +217,7 @@ bool MainWindow::Execute(Command command) {
     }
 }
 
-void MainWindow::DigitClick(int digit) {
+void WindowLogic::DigitClick(int digit) {
     if (Linear()) {
         if (!linear_.Editor().Digit(digit)) ports_.beep.Beep();
         return;
@@ -242,7 +242,7 @@ void MainWindow::DigitClick(int digit) {
 }
 
 // Scrolls the view as little as possible so that the whole current line shows.
-void MainWindow::ShowCurrentLine() {
+void WindowLogic::ShowCurrentLine() {
     Grid& grid = ports_.grid;
     const int row = grid.Row();
     if (grid.RowIsVisible(row)) return;
@@ -256,11 +256,11 @@ void MainWindow::ShowCurrentLine() {
 }
 
 // The operator keys are shown and enabled in linear mode only; they always edit the linear line.
-void MainWindow::OperatorClick(int index) {
+void WindowLogic::OperatorClick(int index) {
     if (!linear_.Editor().Operator(index)) ports_.beep.Beep();
 }
 
-void MainWindow::ControlClick(int index) {
+void WindowLogic::ControlClick(int index) {
     Grid& grid = ports_.grid;
     SelectNumberColumn();
     if (Linear()) {
@@ -318,7 +318,7 @@ void MainWindow::ControlClick(int index) {
     FocusDisplay();
 }
 
-void MainWindow::RunOperation(int operationIndex) {
+void WindowLogic::RunOperation(int operationIndex) {
     PressEnter();
     if (ports_.grid.Rows() < 2) return;
     SetBusy(true);
@@ -345,7 +345,7 @@ void MainWindow::RunOperation(int operationIndex) {
 
 // An operation first finishes the grid's pending line; in linear mode too, where the Enter key
 // would rewrite the expression instead.
-void MainWindow::PressEnter() {
+void WindowLogic::PressEnter() {
     if (!Linear()) {
         ControlClick(kEnter);
         return;
@@ -354,7 +354,7 @@ void MainWindow::PressEnter() {
     OnLeaveCell();
 }
 
-void MainWindow::OnInternalFault(std::string_view what) {
+void WindowLogic::OnInternalFault(std::string_view what) {
     if (busy_) SetBusy(false);
     // A failure that comes back at once (a timer's handler fails on every tick) is shown and
     // sounded once, for as long as the pane still shows it.
@@ -364,14 +364,14 @@ void MainWindow::OnInternalFault(std::string_view what) {
     ports_.beep.Beep();
 }
 
-void MainWindow::SetBusy(bool busy) {
+void WindowLogic::SetBusy(bool busy) {
     busy_ = busy;
     ports_.window.SetBusy(busy);
 }
 
 // ---- Tabular view ---------------------------------------------------------------------------
 
-void MainWindow::OnLeaveCell() {
+void WindowLogic::OnLeaveCell() {
     if (eventGuard_ >= 1) return;
     GuardScope guard(*this);
     Grid& grid = ports_.grid;
@@ -394,7 +394,7 @@ void MainWindow::OnLeaveCell() {
     }
 }
 
-void MainWindow::OnEnterCell() {
+void WindowLogic::OnEnterCell() {
     if (eventGuard_ >= 1) return;
     GuardScope guard(*this);
     Grid& grid = ports_.grid;
@@ -402,7 +402,7 @@ void MainWindow::OnEnterCell() {
     grid.SetRow(std::min(grid.Row(), grid.Rows() - 1));
 }
 
-void MainWindow::UpdateGridColumns() {
+void WindowLogic::UpdateGridColumns() {
     Grid& grid = ports_.grid;
     const int twipsPerPixel = ports_.metrics.TwipsPerPixelX();
     const int numberWidth =
@@ -413,24 +413,24 @@ void MainWindow::UpdateGridColumns() {
     grid.SetColWidth(1, std::max(0, grid.Width() - numberWidth - scrollWidth));
 }
 
-void MainWindow::OnGridDoubleClick() {
+void WindowLogic::OnGridDoubleClick() {
     const Grid& grid = ports_.grid;
     if (grid.Col() != 1) return;
     ShowResult(resultPane_, grid.TextMatrix(grid.Row(), 0) + " " + grid.TextMatrix(grid.Row(), 1));
 }
 
-void MainWindow::Calculator() {
+void WindowLogic::Calculator() {
     if (!outside_.CalculatorAvailable()) return;
     FocusDisplay();
     SelectNumberColumn();
     PasteLineInto(outside_.FindOrStartCalculator());
 }
 
-void MainWindow::OnCalcTimer() {
+void WindowLogic::OnCalcTimer() {
     PasteLineInto(outside_.OnCalcTick());
 }
 
-void MainWindow::PasteLineInto(std::uintptr_t window) {
+void WindowLogic::PasteLineInto(std::uintptr_t window) {
     if (window == 0) return;
     ports_.clipboard.SetText(ports_.grid.TextMatrix(ports_.grid.Row(), 0));
     ports_.window.PasteIntoWindow(window);
@@ -438,7 +438,7 @@ void MainWindow::PasteLineInto(std::uintptr_t window) {
 
 // ---- Menus ----------------------------------------------------------------------------------
 
-void MainWindow::OnMenuOpen(Menu menu) {
+void WindowLogic::OnMenuOpen(Menu menu) {
     const Grid& grid = ports_.grid;
     MenuPort& menus = ports_.menus;
     const bool hasNumbers = CellValue(grid.TextMatrix(0, 0)) > 0;
@@ -468,7 +468,7 @@ void MainWindow::OnMenuOpen(Menu menu) {
 }
 
 // In linear mode the Edit menu acts on the line, which is all the user sees.
-void MainWindow::EnableEditItemsForLine(bool canCopy) {
+void WindowLogic::EnableEditItemsForLine(bool canCopy) {
     MenuPort& menus = ports_.menus;
     const TextBox& box = linear_.Box();
     const std::string line = box.Text();
@@ -483,18 +483,18 @@ void MainWindow::EnableEditItemsForLine(bool canCopy) {
     menus.Item(MenuItem::EditClear).SetEnabled(length > 0);
 }
 
-bool MainWindow::OnMenuCommand(MenuItem item) {
+bool WindowLogic::OnMenuCommand(MenuItem item) {
     const auto command = CommandOfMenuItem(item);
     return command && Execute(*command);
 }
 
-void MainWindow::ShowWhatsThis() {
+void WindowLogic::ShowWhatsThis() {
     if (whatsThisTopic_ != 0) ports_.help.ShowWhatsThis(whatsThisTopic_);
 }
 
 // ---- Keyboard -------------------------------------------------------------------------------
 
-bool MainWindow::OnKeyDown(int keyCode, int shift) {
+bool WindowLogic::OnKeyDown(int keyCode, int shift) {
     // Keys typed a moment ago are still flashing: their Clicks come first.
     ports_.keys.FinishPresses();
     for (const Shortcut& shortcut : Shortcuts()) {
@@ -515,7 +515,7 @@ bool MainWindow::OnKeyDown(int keyCode, int shift) {
     return InputClosed() && (shift & kAltDown) == 0;
 }
 
-bool MainWindow::OnKeyPress(char typed) {
+bool WindowLogic::OnKeyPress(char typed) {
     if (InputClosed()) return true;
     if (!ports_.menus.Item(MenuItem::ViewModeTabular).Checked()) return false;
     for (const TypedKey& binding : TypedKeys()) {
@@ -530,7 +530,7 @@ bool MainWindow::OnKeyPress(char typed) {
 
 // ---- Mouse ----------------------------------------------------------------------------------
 
-int MainWindow::TopicOf(Surface surface, int x, int y, KeyArray array, int index) const {
+int WindowLogic::TopicOf(Surface surface, int x, int y, KeyArray array, int index) const {
     switch (surface) {
         case Surface::Key:
             return IsValidIndex(array, index) ? ports_.keys.Key(array, index).WhatsThisHelpId() : 0;
@@ -552,7 +552,8 @@ int MainWindow::TopicOf(Surface surface, int x, int y, KeyArray array, int index
     return 0;
 }
 
-void MainWindow::OnMouseDown(Surface surface, int button, int x, int y, KeyArray array, int index) {
+void WindowLogic::OnMouseDown(Surface surface, int button, int x, int y, KeyArray array,
+                              int index) {
     if (button != kRightButton) return;
     const int topic = TopicOf(surface, x, y, array, index);
     if (topic == 0) return;
@@ -560,18 +561,18 @@ void MainWindow::OnMouseDown(Surface surface, int button, int x, int y, KeyArray
     ports_.window.ShowPopupMenu();
 }
 
-void MainWindow::OnOkMouseDown(int button) {
+void WindowLogic::OnOkMouseDown(int button) {
     if (ok_.OnMouseDown(button) == OkOutcome::ShowWhatsThis) {
         OnMouseDown(Surface::OkImage, kRightButton);
     }
 }
 
-void MainWindow::OnOkClick() {
+void WindowLogic::OnOkClick() {
     // The image is enabled only while the panel shows, between slides.
     if (ok_.OnClick() == OkOutcome::Close && slide_.AboutShown()) slide_.ToggleAbout();
 }
 
-void MainWindow::OnHelpKey(Surface surface, KeyArray array, int index) {
+void WindowLogic::OnHelpKey(Surface surface, KeyArray array, int index) {
     int topic = 0;
     if (surface == Surface::Key) {
         // A key's context topic, not its What's This topic: the two differ for some keys.
@@ -582,17 +583,17 @@ void MainWindow::OnHelpKey(Surface surface, KeyArray array, int index) {
     ports_.help.ShowTopic(topic != 0 ? topic : HelpTopicOfMenuItem(std::nullopt));
 }
 
-void MainWindow::OnMenuHelp(std::optional<MenuItem> item) {
+void WindowLogic::OnMenuHelp(std::optional<MenuItem> item) {
     ports_.help.ShowTopic(HelpTopicOfMenuItem(item));
 }
 
-void MainWindow::OnMouseDown(int button, int, int, int) {
+void WindowLogic::OnMouseDown(int button, int, int, int) {
     OnMouseDown(Surface::Grid, button);
 }
 
 // ---- DDE ------------------------------------------------------------------------------------
 
-bool MainWindow::OnDdeExecute(std::string_view command) {
+bool WindowLogic::OnDdeExecute(std::string_view command) {
     // Every string of the table is acknowledged, also when its action finds nothing to do.
     const auto action = CommandOfDde(command);
     if (!action) return false;
@@ -602,7 +603,7 @@ bool MainWindow::OnDdeExecute(std::string_view command) {
 
 // ---- Clipboard and Undo ---------------------------------------------------------------------
 
-void MainWindow::Copy() {
+void WindowLogic::Copy() {
     if (ports_.window.ResultPaneActive()) {
         const std::string rtf = ports_.result.TextRTF();
         if (!rtf.empty()) ports_.clipboard.SetRtf(rtf);
@@ -618,11 +619,11 @@ void MainWindow::Copy() {
     if (!cell.empty()) ports_.clipboard.SetText(cell);
 }
 
-void MainWindow::RunCode(ScriptCode code) {
+void WindowLogic::RunCode(ScriptCode code) {
     if (const auto command = CommandOfScriptCode(code)) Execute(*command);
 }
 
-void MainWindow::Paste() {
+void WindowLogic::Paste() {
     if (Linear()) {
         PasteIntoLine();
         return;
@@ -647,7 +648,7 @@ void MainWindow::Paste() {
 
 // A script is a calculation for the display: it runs in tabular mode, which slides in. Other text
 // goes into the line; the hidden grid stays as it is.
-void MainWindow::PasteIntoLine() {
+void WindowLogic::PasteIntoLine() {
     const std::string text = ports_.clipboard.Text();
     if (ParseClipboardScript(text).HasCode()) {
         SwitchMode(DisplayMode::Tabular);
@@ -658,7 +659,7 @@ void MainWindow::PasteIntoLine() {
     if (!linear_.Editor().Paste(text)) ports_.beep.Beep();
 }
 
-void MainWindow::SnapshotNumbers() {
+void WindowLogic::SnapshotNumbers() {
     const Grid& grid = ports_.grid;
     const int numbers = grid.Rows() - 1;
     if (numbers < 1) return;
@@ -669,7 +670,7 @@ void MainWindow::SnapshotNumbers() {
     }
 }
 
-void MainWindow::Undo() {
+void WindowLogic::Undo() {
     // The grid's level waits for the tabular mode.
     if (Linear()) {
         linear_.Editor().Undo();
