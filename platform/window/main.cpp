@@ -4,7 +4,7 @@
 #include <string>
 
 #include "engine/PrimeTable.h"
-#include "platform/window/MainFrame.h"
+#include "platform/window/MainWindow.h"
 #include "window/StartFailure.h"
 
 namespace {
@@ -24,10 +24,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     const auto primes = zentra::PrimeTable::FromProgramResource(&error);
     if (!primes) return ReportStartFailure(zentra::StartFailure::PrimeTable, error);
 
-    zentra::win32::MainFrame frame(*primes);
-    if (const auto failure = frame.Create(instance, showCommand);
+    zentra::win32::MainWindow window(*primes);
+    if (const auto failure = window.Create(instance, showCommand);
         failure != zentra::StartFailure::None) {
         return ReportStartFailure(failure);
     }
-    return frame.Run();
+    return window.Run();
 }

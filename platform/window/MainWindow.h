@@ -25,20 +25,20 @@
 #include "platform/window/RegistrySettings.h"
 #include "platform/window/Services.h"
 #include "platform/window/Shell.h"
-#include "window/WindowLogic.h"
 #include "window/Ports.h"
 #include "window/StartFailure.h"
+#include "window/WindowLogic.h"
 
 namespace zentra::win32 {
 
-class MainFrame final : public WindowPort,
-                        public SlideStage,
-                        public win32::FaultReceiver,
-                        private win32::WindowBase {
+class MainWindow final : public WindowPort,
+                         public SlideStage,
+                         public win32::FaultReceiver,
+                         private win32::WindowBase {
   public:
     // `primes` must outlive this object.
-    explicit MainFrame(const PrimeTable& primes) : primes_(primes) {}
-    ~MainFrame() override;
+    explicit MainWindow(const PrimeTable& primes) : primes_(primes) {}
+    ~MainWindow() override;
 
     // Creates the window with its menu, panels, keypad and logic, runs the start-up and shows it;
     // StartFailure::None when the window stands.

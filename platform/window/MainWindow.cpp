@@ -1,5 +1,5 @@
 // The main window: https://learn.microsoft.com/windows/win32/winmsg/using-windows
-#include "platform/window/MainFrame.h"
+#include "platform/window/MainWindow.h"
 
 #include <stdexcept>
 
@@ -33,7 +33,7 @@ void MoveChild(HWND child, const LayoutRect& rect) {
 
 }  // namespace
 
-MainFrame::~MainFrame() {
+MainWindow::~MainWindow() {
     if (win32::CurrentFaultReceiver() == this) win32::SetFaultReceiver(nullptr);
     // The logic borrows the controls and the window: stop it before anything else goes.
     logic_.reset();
@@ -42,7 +42,7 @@ MainFrame::~MainFrame() {
     if (popupMenus_ != nullptr) DestroyMenu(popupMenus_);
 }
 
-StartFailure MainFrame::Create(HINSTANCE instance, int showCommand) {
+StartFailure MainWindow::Create(HINSTANCE instance, int showCommand) {
     SetFaultReceiver(this);
     WindowClass windowClass;
     windowClass.name = kClassName;
@@ -88,7 +88,7 @@ StartFailure MainFrame::Create(HINSTANCE instance, int showCommand) {
     return StartFailure::None;
 }
 
-bool MainFrame::CreateChildren() {
+bool MainWindow::CreateChildren() {
     Panel::Args display;
     display.parent = Hwnd();
     display.exStyle = WS_EX_CLIENTEDGE;
@@ -143,7 +143,7 @@ bool MainFrame::CreateChildren() {
 
 // The About panel's parts report their mouse to the logic; the panel's picture becomes the display
 // panel's background.
-bool MainFrame::CreateAboutPanel() {
+bool MainWindow::CreateAboutPanel() {
     win32::AboutPanel::Events events;
     events.onLabelMouseDown = [this](int button) {
         if (logic_) logic_->OnMouseDown(Surface::AboutLabel, button);
@@ -165,7 +165,7 @@ bool MainFrame::CreateAboutPanel() {
     return true;
 }
 
-int MainFrame::Run() {
+int MainWindow::Run() {
     MSG msg;
     while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
         // The key preview runs the logic outside any window procedure: it gets the same guard,
@@ -177,11 +177,11 @@ int MainFrame::Run() {
     return static_cast<int>(msg.wParam);
 }
 
-bool MainFrame::IsOwnWindow(HWND hwnd) const {
+bool MainWindow::IsOwnWindow(HWND hwnd) const {
     return hwnd != nullptr && Hwnd() != nullptr && (hwnd == Hwnd() || IsChild(Hwnd(), hwnd));
 }
 
-bool MainFrame::PreTranslate(MSG& msg) {
+bool MainWindow::PreTranslate(MSG& msg) {
     if (!logic_ || !IsOwnWindow(msg.hwnd)) return false;
     switch (msg.message) {
         case WM_KEYDOWN:
@@ -207,7 +207,7 @@ bool MainFrame::PreTranslate(MSG& msg) {
 
 // The display panel and the window itself report their mouse presses here; the grid, the result
 // pane and the keys report their own through their events.
-bool MainFrame::PreviewMouseDown(HWND target, const MouseButtonEvent& mouse) {
+bool MainWindow::PreviewMouseDown(HWND target, const MouseButtonEvent& mouse) {
     // A click, on a key or on the grid, acts after the keys typed before it.
     keypad_.FinishPresses();
     if (target == display_.Hwnd()) {
@@ -218,7 +218,7 @@ bool MainFrame::PreviewMouseDown(HWND target, const MouseButtonEvent& mouse) {
     return false;
 }
 
-void MainFrame::LayOutWindow() {
+void MainWindow::LayOutWindow() {
     if (IsIconic(Hwnd()) || !logic_ || logic_->EventGuardRaised()) return;
     WindowLogic::GuardScope guard(*logic_);
     const int rowPixels = kRowPaddingPixels + metrics_.WindowFontBracketHeight();
@@ -235,7 +235,7 @@ void MainFrame::LayOutWindow() {
 // The view of the current mode fills the panel; the other waits just outside its left edge. While
 // the About panel shows, both wait there: a view put back over it would hide its OK image and
 // leave the keypad and menus disabled.
-void MainFrame::LayOutDisplayPanel() {
+void MainWindow::LayOutDisplayPanel() {
     if (!grid_) return;
     const int w = OuterSize(display_.Hwnd()).cx;
     const SIZE inner = display_.ClientSize();
@@ -248,7 +248,7 @@ void MainFrame::LayOutDisplayPanel() {
     about_.LayOut(w, inner);
 }
 
-void MainFrame::OnActivate(WPARAM wParam) {
+void MainWindow::OnActivate(WPARAM wParam) {
     if (LOWORD(wParam) == WA_INACTIVE) {
         HWND focus = GetFocus();
         if (IsOwnWindow(focus)) focusBeforeDeactivate_ = focus;
@@ -262,7 +262,7 @@ void MainFrame::OnActivate(WPARAM wParam) {
     }
 }
 
-void MainFrame::ShowHelpForControl() {
+void MainWindow::ShowHelpForControl() {
     POINT at{};
     GetCursorPos(&at);
     KeyArray array = KeyArray::Digit;
@@ -286,7 +286,7 @@ void MainFrame::ShowHelpForControl() {
 // F1 inside an open menu arrives here with the highlighted item's command id. F1 on a control is
 // the key preview's: Wine also sends WM_HELP for it, before the key is fetched, and a second
 // request would name whatever the opening help window covers by then.
-void MainFrame::OnHelp(const HELPINFO& info) {
+void MainWindow::OnHelp(const HELPINFO& info) {
     if (info.iContextType != HELPINFO_MENUITEM) return;
     const auto item = Menus::FromCommand(info.iCtrlId);
     // When the help window is open, Wine follows the highlighted item's request with one for no
@@ -299,7 +299,7 @@ void MainFrame::OnHelp(const HELPINFO& info) {
     logic_->OnMenuHelp(item);
 }
 
-LRESULT MainFrame::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_SIZE:
             if (wParam != SIZE_MINIMIZED) LayOutWindow();
@@ -365,7 +365,7 @@ LRESULT MainFrame::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 // Wine hides a top-level window only after the window manager has confirmed the window's state,
 // and waits 2 s for that when no window manager runs (Xvfb). A window that is destroyed without
 // being hidden first goes at once; what lay under it is drawn again.
-void MainFrame::DestroyWithoutHiding() {
+void MainWindow::DestroyWithoutHiding() {
     RECT area{};
     GetWindowRect(Hwnd(), &area);
     SetWindowLongPtrA(Hwnd(), GWL_STYLE, GetWindowLongPtrA(Hwnd(), GWL_STYLE) & ~WS_VISIBLE);
@@ -375,16 +375,16 @@ void MainFrame::DestroyWithoutHiding() {
 
 // ---- WindowPort ---------------------------------------------------------------------------------
 
-void MainFrame::SetCaption(const std::string& caption) {
+void MainWindow::SetCaption(const std::string& caption) {
     SetWindowTextA(Hwnd(), caption.c_str());
 }
 
-void MainFrame::SetOuterSize(int widthPixels, int heightPixels) {
+void MainWindow::SetOuterSize(int widthPixels, int heightPixels) {
     SetWindowPos(Hwnd(), nullptr, 0, 0, widthPixels, heightPixels,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void MainFrame::SetBusy(bool busy) {
+void MainWindow::SetBusy(bool busy) {
     if (busy == busy_) return;
     busy_ = busy;
     if (busy) {
@@ -402,37 +402,37 @@ void MainFrame::SetBusy(bool busy) {
     }
 }
 
-void MainFrame::Unload() {
+void MainWindow::Unload() {
     // Closed from the message loop, after the handler that asked for it has returned (it may be
     // a DDE transaction or a key of the window's own).
     PostMessageA(Hwnd(), WM_CLOSE, 0, 0);
 }
 
-void MainFrame::Minimize() {
+void MainWindow::Minimize() {
     ShowWindow(Hwnd(), SW_MINIMIZE);
 }
 
-void MainFrame::Restore() {
+void MainWindow::Restore() {
     ShowWindow(Hwnd(), SW_RESTORE);
 }
 
-bool MainFrame::ResultPaneActive() const {
+bool MainWindow::ResultPaneActive() const {
     return GetFocus() == result_->Hwnd();
 }
 
-ClientRect MainFrame::ResultPaneRect() const {
+ClientRect MainWindow::ResultPaneRect() const {
     const RECT rect = RectIn(result_->Hwnd(), Hwnd());
     return {rect.left, rect.top, rect.right, rect.bottom};
 }
 
-void MainFrame::ShowPopupMenu() {
+void MainWindow::ShowPopupMenu() {
     POINT at{};
     GetCursorPos(&at);
     TrackPopupMenu(GetSubMenu(popupMenus_, 0), TPM_LEFTALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0,
                    Hwnd(), nullptr);
 }
 
-void MainFrame::PasteIntoWindow(std::uintptr_t window) {
+void MainWindow::PasteIntoWindow(std::uintptr_t window) {
     HWND target = reinterpret_cast<HWND>(window);
     ShowWindow(target, SW_SHOWNORMAL);
     SetWindowPos(target, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
@@ -453,24 +453,24 @@ void MainFrame::PasteIntoWindow(std::uintptr_t window) {
 
 // ---- SlideStage ---------------------------------------------------------------------------------
 
-HWND MainFrame::ViewHwnd(DisplayView view) const {
+HWND MainWindow::ViewHwnd(DisplayView view) const {
     return view == DisplayView::Linear ? linear_.PanelHwnd() : grid_->Hwnd();
 }
 
-int MainFrame::ViewLeft(DisplayView view) const {
+int MainWindow::ViewLeft(DisplayView view) const {
     return RectIn(ViewHwnd(view), display_.Hwnd()).left;
 }
 
-int MainFrame::ViewWidth(DisplayView view) const {
+int MainWindow::ViewWidth(DisplayView view) const {
     return OuterSize(ViewHwnd(view)).cx;
 }
 
-void MainFrame::MoveView(DisplayView view, int left) {
+void MainWindow::MoveView(DisplayView view, int left) {
     SetWindowPos(ViewHwnd(view), nullptr, left, 0, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void MainFrame::FocusView(DisplayView view) {
+void MainWindow::FocusView(DisplayView view) {
     if (view == DisplayView::Linear) {
         linear_.SetFocus();
     } else if (IsWindowEnabled(grid_->Hwnd())) {
@@ -478,31 +478,31 @@ void MainFrame::FocusView(DisplayView view) {
     }
 }
 
-void MainFrame::SetWindowEnabled(bool enabled) {
+void MainWindow::SetWindowEnabled(bool enabled) {
     if ((IsWindowEnabled(Hwnd()) != FALSE) != enabled) EnableWindow(Hwnd(), enabled ? TRUE : FALSE);
 }
 
-void MainFrame::SetControlsEnabled(bool enabled) {
+void MainWindow::SetControlsEnabled(bool enabled) {
     EnableWindow(buttons_.Hwnd(), enabled ? TRUE : FALSE);
     // An empty result pane stays disabled, as showing an empty result leaves it.
     result_->SetEnabled(enabled && !result_->TextRTF().empty());
 }
 
-void MainFrame::SetMenusEnabled(bool enabled) {
+void MainWindow::SetMenusEnabled(bool enabled) {
     menus_->EnableDropDowns(enabled);
 }
 
-void MainFrame::StartTimer() {
+void MainWindow::StartTimer() {
     SetTimer(Hwnd(), kSlideTimerId, kSlideIntervalMs, nullptr);
 }
 
-void MainFrame::StopTimer() {
+void MainWindow::StopTimer() {
     KillTimer(Hwnd(), kSlideTimerId);
     // The slide's end: screen readers hear that the display panel's views changed places.
     NotifyAccessible(EVENT_OBJECT_REORDER, display_.Hwnd(), CHILDID_SELF);
 }
 
-void MainFrame::OnInternalFault(const std::string& what) {
+void MainWindow::OnInternalFault(const std::string& what) {
     if (logic_) {
         logic_->OnInternalFault(what);
     } else {
