@@ -87,54 +87,53 @@ bool LinearLineEditor::Insert(std::string_view caption) {
     return accepted;
 }
 
-bool LinearLineEditor::Digit(int index) {
-    if (index < 0 || index > 9) return false;
-    const char caption = static_cast<char>('0' + index);
+bool LinearLineEditor::Digit(int digit) {
+    if (digit < 0 || digit > 9) return false;
+    const char caption = static_cast<char>('0' + digit);
     return Insert(std::string_view(&caption, 1));
 }
 
-bool LinearLineEditor::Operator(int index) {
-    return Insert(OperatorCaption(index));
+bool LinearLineEditor::Operator(std::string_view caption) {
+    for (int index = 0; !OperatorCaption(index).empty(); ++index) {
+        if (OperatorCaption(index) == caption) return Insert(caption);
+    }
+    return false;
 }
 
-void LinearLineEditor::Control(int index) {
-    switch (index) {
-        case kClearIndex:
-            Undoable([this] { Clear(); });
-            break;
-        case kDelIndex:
-            Del();
-            break;
-        case kBackIndex:
-            Back();
-            break;
-        case kEqualsIndex:
-            Undoable([this] { Equals(); });
-            break;
-        default:
-            return;
-    }
+void LinearLineEditor::FocusLine() {
     if (line_.Enabled()) line_.SetFocus();
 }
 
 void LinearLineEditor::Clear() {
-    line_.SetText("");
-    ClearPane();
+    Undoable([this] {
+        line_.SetText("");
+        ClearPane();
+    });
+    FocusLine();
 }
 
 void LinearLineEditor::Del() {
     const int length = static_cast<int>(line_.Text().size());
-    if (length == 0) return;
-    if (line_.SelStart() < length) undo_.reset();
-    EditLinearLine(line_, kDelKey);
-    ClearPane();
+    if (length > 0) {
+        if (line_.SelStart() < length) undo_.reset();
+        EditLinearLine(line_, kDelKey);
+        ClearPane();
+    }
+    FocusLine();
 }
 
 void LinearLineEditor::Back() {
-    if (line_.Text().empty()) return;
-    if (line_.SelStart() > 0) undo_.reset();
-    EditLinearLine(line_, kBackKey);
-    ClearPane();
+    if (!line_.Text().empty()) {
+        if (line_.SelStart() > 0) undo_.reset();
+        EditLinearLine(line_, kBackKey);
+        ClearPane();
+    }
+    FocusLine();
+}
+
+void LinearLineEditor::Equals() {
+    Undoable([this] { Normalize(); });
+    FocusLine();
 }
 
 bool LinearLineEditor::Paste(std::string_view text) {
@@ -145,7 +144,7 @@ bool LinearLineEditor::Paste(std::string_view text) {
     if (length - selected + static_cast<int>(pastable.size()) > kMaxExpressionLength) return false;
     Undoable([&] { line_.ReplaceSel(pastable); });
     ClearPane();
-    if (line_.Enabled()) line_.SetFocus();
+    FocusLine();
     return true;
 }
 
@@ -164,10 +163,10 @@ void LinearLineEditor::Undo() {
     line_.SetSelStart(snapshot.selStart);
     line_.SetSelLength(snapshot.selLength);
     ClearPane();
-    if (line_.Enabled()) line_.SetFocus();
+    FocusLine();
 }
 
-void LinearLineEditor::Equals() {
+void LinearLineEditor::Normalize() {
     const std::string text = line_.Text();
     if (text.empty()) return;
     const NormalizeResult result = normalizer_.Normalize(text);

@@ -2,9 +2,9 @@
 // linear mode; tabular mode edits the grid instead and never reaches this class.
 //
 //   LinearLineEditor editor(lineBox, resultPane);   // both borrowed; the window owns them
-//   editor.Digit(7);       // bbDigit(7) Click
-//   editor.Operator(5);    // bbOper(5) Click: "^"
-//   editor.Control(3);     // bbCntrl(3) Click: "=" normalises the line
+//   editor.Digit(7);       // the digit key "7"
+//   editor.Operator("^");  // an operator key, by its caption
+//   editor.Equals();       // the "=" key normalises the line
 //
 // Every key that edits the line clears the result pane; "=" fills it only with a message.
 #pragma once
@@ -37,22 +37,12 @@ std::string PastableText(std::string_view text);
 
 class LinearLineEditor {
   public:
-    // The control keys by their bbCntrl index.
-    static constexpr int kClearIndex = 0;
-    static constexpr int kDelIndex = 1;
-    static constexpr int kBackIndex = 2;
-    static constexpr int kEqualsIndex = 3;
-
     LinearLineEditor(TextBox& line, RichTextBox& resultPane) : line_(line), pane_(resultPane) {}
 
-    // Digit key 0-9 and operator key 0-8 insert their caption. False for an index out of range
-    // or a line that is full (the caller may beep).
-    bool Digit(int index);
-    bool Operator(int index);
-    // Clear, Del, Back and "=" by their bbCntrl index; the line gets the focus afterwards.
-    // Clear and "=" can be undone when they changed the line; the other keys end what Undo
-    // could do.
-    void Control(int index);
+    // Digit key 0-9 and the operator keys (by caption) insert their caption. False for another
+    // digit or caption, or a line that is full (the caller may beep).
+    bool Digit(int digit);
+    bool Operator(std::string_view caption);
 
     // Paste of plain text: PastableText(text) replaces the selection. False, changing nothing,
     // when there is nothing to paste or the line would become too long. Can be undone.
@@ -64,10 +54,12 @@ class LinearLineEditor {
     bool CanUndo() const { return undo_.has_value(); }
     void Undo();
 
+    // The control keys; the line gets the focus afterwards. Clear and "=" can be undone when they
+    // changed the line; Del and Back end what Undo could do.
     void Clear();
     void Del();
     void Back();
-    // Normalises a non-empty line: on success the line becomes the result (caret at its end);
+    // "=" normalises a non-empty line: on success the line becomes the result (caret at its end);
     // on failure it keeps its text, the offending character is selected and the message shown.
     void Equals();
 
@@ -80,6 +72,8 @@ class LinearLineEditor {
 
     bool Insert(std::string_view caption);
     void ClearPane();
+    void Normalize();
+    void FocusLine();
     // Runs `edit`; when it changed the line, Undo brings back the line from before it.
     template <typename Edit>
     void Undoable(Edit edit);

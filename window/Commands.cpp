@@ -76,27 +76,25 @@ constexpr DdeVerb kDdeVerbs[] = {
     {"Exit", Command::Exit},
 };
 
-constexpr int kContentsTopic = 100;
-
 constexpr MenuBinding kMenuBindings[] = {
-    {MenuItem::ActionsCalculator, Command::Calculator, 113},
-    {MenuItem::ActionsFactorization, Command::Factorization, 105},
-    {MenuItem::ActionsLcm, Command::Lcm, 106},
-    {MenuItem::ActionsGcd, Command::Gcd, 107},
-    {MenuItem::ActionsCancellation, Command::Cancellation, 108},
-    {MenuItem::ActionsExit, Command::Exit, kContentsTopic},
-    {MenuItem::EditUndo, Command::Undo, 114},
-    {MenuItem::EditCopy, Command::Copy, kContentsTopic},
-    {MenuItem::EditPaste, Command::Paste, 204},
-    {MenuItem::EditDelete, Command::Delete, 110},
-    {MenuItem::EditClear, Command::Clear, 109},
-    {MenuItem::ViewModeTabular, Command::ModeTabular, kContentsTopic},
-    {MenuItem::ViewModeLinear, Command::ModeLinear, kContentsTopic},
-    {MenuItem::HelpTopics, Command::HelpTopics, 201},
-    {MenuItem::HelpWeb, Command::HelpWeb, kContentsTopic},
-    {MenuItem::HelpMail, Command::HelpMail, kContentsTopic},
-    {MenuItem::HelpAbout, Command::About, kContentsTopic},
-    {MenuItem::PopupWhat, Command::WhatsThis, 201},
+    {MenuItem::ActionsCalculator, Command::Calculator},
+    {MenuItem::ActionsFactorization, Command::Factorization},
+    {MenuItem::ActionsLcm, Command::Lcm},
+    {MenuItem::ActionsGcd, Command::Gcd},
+    {MenuItem::ActionsCancellation, Command::Cancellation},
+    {MenuItem::ActionsExit, Command::Exit},
+    {MenuItem::EditUndo, Command::Undo},
+    {MenuItem::EditCopy, Command::Copy},
+    {MenuItem::EditPaste, Command::Paste},
+    {MenuItem::EditDelete, Command::Delete},
+    {MenuItem::EditClear, Command::Clear},
+    {MenuItem::ViewModeTabular, Command::ModeTabular},
+    {MenuItem::ViewModeLinear, Command::ModeLinear},
+    {MenuItem::HelpTopics, Command::HelpTopics},
+    {MenuItem::HelpWeb, Command::HelpWeb},
+    {MenuItem::HelpMail, Command::HelpMail},
+    {MenuItem::HelpAbout, Command::About},
+    {MenuItem::PopupWhat, Command::WhatsThis},
 };
 
 struct ScriptBinding {
@@ -112,20 +110,43 @@ constexpr ScriptBinding kScriptBindings[] = {
     {ScriptCode::Clear, Command::Clear},
 };
 
-// The first command of each keypad array; a key's command is that plus its index.
-constexpr Command FirstCommandOf(KeyArray array) {
+// The keypad: each array's keys in index order.
+constexpr Command kDigitKeys[] = {
+    Command::Digit0, DigitCommand(1), DigitCommand(2), DigitCommand(3), DigitCommand(4),
+    DigitCommand(5), DigitCommand(6), DigitCommand(7), DigitCommand(8), Command::Digit9,
+};
+constexpr Command kOperatorKeys[] = {
+    Command::Point, Command::Divide,    Command::Multiply,    Command::Minus,        Command::Plus,
+    Command::Power, Command::Factorial, Command::OpenBracket, Command::CloseBracket,
+};
+constexpr Command kControlKeys[] = {Command::Clear, Command::Delete, Command::Back, Command::Enter};
+constexpr Command kFunctionKeys[] = {Command::Factorization, Command::Lcm, Command::Gcd,
+                                     Command::Cancellation, Command::Product};
+
+std::span<const Command> KeysOf(KeyArray array) {
     switch (array) {
         case KeyArray::Digit:
-            return Command::Digit0;
+            return kDigitKeys;
         case KeyArray::Oper:
-            return Command::Point;
+            return kOperatorKeys;
         case KeyArray::Cntrl:
-            return Command::Clear;
+            return kControlKeys;
         case KeyArray::Func:
-            return Command::Factorization;
+            return kFunctionKeys;
     }
-    return Command::Digit0;
+    return {};
 }
+
+struct OperatorText {
+    Command command;
+    std::string_view text;
+};
+
+constexpr OperatorText kOperatorTexts[] = {
+    {Command::Point, "."},     {Command::Divide, "/"},      {Command::Multiply, "*"},
+    {Command::Minus, "-"},     {Command::Plus, "+"},        {Command::Power, "^"},
+    {Command::Factorial, "!"}, {Command::OpenBracket, "("}, {Command::CloseBracket, ")"},
+};
 
 }  // namespace
 
@@ -152,13 +173,6 @@ std::optional<Command> CommandOfMenuItem(MenuItem item) {
     return std::nullopt;
 }
 
-int HelpTopicOfMenuItem(std::optional<MenuItem> item) {
-    for (const MenuBinding& binding : kMenuBindings) {
-        if (item && binding.item == *item) return binding.helpTopic;
-    }
-    return kContentsTopic;
-}
-
 std::optional<Command> CommandOfDde(std::string_view text) {
     for (const DdeVerb& verb : kDdeVerbs) {
         if (verb.text == text) return verb.command;
@@ -174,16 +188,26 @@ std::optional<Command> CommandOfScriptCode(ScriptCode code) {
 }
 
 std::optional<Command> CommandOfKey(KeyArray array, int index) {
-    if (index < 0 || index >= KeyCount(array)) return std::nullopt;
-    return static_cast<Command>(static_cast<int>(FirstCommandOf(array)) + index);
+    const std::span<const Command> keys = KeysOf(array);
+    if (index < 0 || index >= static_cast<int>(keys.size())) return std::nullopt;
+    return keys[static_cast<std::size_t>(index)];
 }
 
 std::optional<KeyRef> KeyOfCommand(Command command) {
     for (KeyArray array : {KeyArray::Digit, KeyArray::Oper, KeyArray::Cntrl, KeyArray::Func}) {
-        const int index = static_cast<int>(command) - static_cast<int>(FirstCommandOf(array));
-        if (index >= 0 && index < KeyCount(array)) return KeyRef{array, index};
+        const std::span<const Command> keys = KeysOf(array);
+        for (std::size_t index = 0; index < keys.size(); ++index) {
+            if (keys[index] == command) return KeyRef{array, static_cast<int>(index)};
+        }
     }
     return std::nullopt;
+}
+
+std::string_view OperatorOf(Command command) {
+    for (const OperatorText& op : kOperatorTexts) {
+        if (op.command == command) return op.text;
+    }
+    return {};
 }
 
 }  // namespace zentra

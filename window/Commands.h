@@ -1,6 +1,7 @@
-// Every action of the main window, and the tables that map the menu, the keyboard, DDE execute
-// strings, clipboard codes and the keypad onto them. A new command is one enum value plus one row
-// in each table that reaches it.
+// Every action of the main window by one name, and the tables that map the menu, the keyboard, DDE
+// execute strings, clipboard codes and the keypad's keys onto those names. The router runs each
+// name with the method that does it. A new command is one enum value, one case in the router and
+// one row in each table that reaches it.
 #pragma once
 
 #include <optional>
@@ -29,7 +30,7 @@ enum class Command : int {
     Delete,
     Back,
     Enter,
-    // The operations, in operation-index order.
+    // The operations.
     Factorization,
     Lcm,
     Gcd,
@@ -54,6 +55,13 @@ enum class Command : int {
 constexpr Command DigitCommand(int digit) {
     return static_cast<Command>(static_cast<int>(Command::Digit0) + digit);
 }
+// The digit a digit key's command types; nullopt for every other command.
+constexpr std::optional<int> DigitOf(Command command) {
+    if (command < Command::Digit0 || command > Command::Digit9) return std::nullopt;
+    return static_cast<int>(command) - static_cast<int>(Command::Digit0);
+}
+// The text an operator key's command types ("^" for Power); empty for every other command.
+std::string_view OperatorOf(Command command);
 
 // Modifier bits of a key-down event.
 enum KeyShift : int { kShiftDown = 1, kCtrlDown = 2, kAltDown = 4 };
@@ -81,7 +89,6 @@ struct DdeVerb {
 struct MenuBinding {
     MenuItem item;
     Command command;
-    int helpTopic;  // the item's topic in the help file (F1 on the highlighted item)
 };
 
 struct KeyRef {
@@ -99,9 +106,6 @@ std::span<const DdeVerb> DdeVerbs();
 std::span<const MenuBinding> MenuBindings();
 
 std::optional<Command> CommandOfMenuItem(MenuItem item);
-// F1 on a highlighted menu item; the drop-down menus themselves and items without a topic of
-// their own show the contents.
-int HelpTopicOfMenuItem(std::optional<MenuItem> item);
 std::optional<Command> CommandOfDde(std::string_view text);
 std::optional<Command> CommandOfScriptCode(ScriptCode code);
 // The command a keypad key's Click runs, and the key that shows a command being pressed.

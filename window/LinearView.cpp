@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <string_view>
 
+#include "window/ClipboardScript.h"
+
 namespace zentra {
 namespace {
 
@@ -97,6 +99,27 @@ void LinearView::Preset() {
     const std::string_view text = kDemonstrationExpression;
     box_.SetText(std::string(text));
     box_.SetSelStart(static_cast<int>(text.size()));
+}
+
+void LinearView::Focus() {
+    if (box_.Enabled()) box_.SetFocus();
+}
+
+void LinearView::ShowKeys(KeypadPort& keys) {
+    ShowKeysOfMode(keys, true);
+}
+
+// The Edit menu acts on the line, which is all the user sees.
+EditOffer LinearView::Offer(const std::string& clipboard) const {
+    const int length = static_cast<int>(box_.Text().size());
+    EditOffer offer;
+    offer.undo = editor_.CanUndo();
+    offer.copy = length > 0;
+    offer.paste = ParseClipboardScript(clipboard).HasCode() || !PastableText(clipboard).empty();
+    // Del takes the selection, or the character after the caret.
+    offer.del = box_.SelLength() > 0 || box_.SelStart() < length;
+    offer.clear = length > 0;
+    return offer;
 }
 
 }  // namespace zentra

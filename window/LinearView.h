@@ -10,6 +10,7 @@
 #include "common/display/RichTextBox.h"
 #include "input/LinearLineEditor.h"
 #include "input/TextBox.h"
+#include "window/View.h"
 
 namespace zentra {
 
@@ -52,7 +53,7 @@ std::pair<int, int> ShownRowAt(std::string_view shown, int shownPosition);
 inline constexpr const char* kDemonstrationExpression =
     "(((-(+200+3*2))) ^ - 1 - (0.1)^(-1))/ ((3/2^3)^(-1)*(1.5)^3 + (-1/3)^(-1))";
 
-class LinearView {
+class LinearView final : public View {
   public:
     // Both borrowed. `scrollBarWidth` is the system's vertical scroll bar width in pixels.
     LinearView(ExpressionBoxPort& box, RichTextBox& resultPane, int scrollBarWidth)
@@ -60,6 +61,19 @@ class LinearView {
 
     LinearLineEditor& Editor() { return editor_; }
     TextBox& Box() { return box_; }
+
+    // View: the keys edit the line at its caret; Enter is "=".
+    bool Digit(int digit) override { return editor_.Digit(digit); }
+    bool Operator(std::string_view caption) override { return editor_.Operator(caption); }
+    void Clear() override { editor_.Clear(); }
+    void Delete() override { editor_.Del(); }
+    void Back() override { editor_.Back(); }
+    void Enter() override { editor_.Equals(); }
+    void Focus() override;
+    void ShowKeys(KeypadPort& keys) override;
+    std::string CopyText() const override { return editor_.CopyText(); }
+    void Undo() override { editor_.Undo(); }
+    EditOffer Offer(const std::string& clipboard) const override;
 
     // The panel was resized: the box fills it, its scroll bar just outside the right edge.
     void LayOut();

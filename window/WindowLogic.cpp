@@ -1,27 +1,20 @@
 #include "window/WindowLogic.h"
 
-#include <algorithm>
 #include <cctype>
-#include <cmath>
 #include <utility>
 
 #include "common/numbers/Common.h"
-#include "common/numbers/LeadingNumber.h"
 #include "common/system/Paths.h"
 #include "engine/ResultRendering.h"
 #include "input/ShowResult.h"
 #include "window/ClipboardScript.h"
+#include "window/HelpTopics.h"
 
 namespace zentra {
 namespace {
 
-// What's This topics of the window's parts.
-constexpr int kGridTopic = 101;
-constexpr int kDisplayPanelTopic = 102;
-constexpr int kResultPaneTopic = 103;
-
 constexpr int kRightButton = 2;
-constexpr std::size_t kMaxLineDigits = 12;
+constexpr int kFirstExpressionKey = 5;  // "^", "!", "(", ")" follow
 
 // The failure's own words, kept to characters that the result pane shows as they are.
 std::string InternalFaultText(std::string_view what) {
@@ -34,11 +27,6 @@ std::string InternalFaultText(std::string_view what) {
         if (plain) detail += c;
     }
     return detail.empty() ? "[Internal error]" : "[Internal error: " + detail + "]";
-}
-
-// The value of a cell by the leading-number rule; 0 for text that is no number.
-double CellValue(const std::string& text) {
-    return LeadingNumber(text);
 }
 
 // Trademark and version, the comments, the legal notice: one line each. (Appended piece by piece:
@@ -54,6 +42,10 @@ bool IsValidIndex(KeyArray array, int index) {
     return index >= 0 && index < KeyCount(array);
 }
 
+constexpr DisplayView SlideViewOf(DisplayMode mode) {
+    return mode == DisplayMode::Linear ? DisplayView::Linear : DisplayView::Grid;
+}
+
 }  // namespace
 
 WindowLogic::WindowLogic(const PrimeTable& primes, const WindowPorts& ports)
@@ -63,7 +55,7 @@ WindowLogic::WindowLogic(const PrimeTable& primes, const WindowPorts& ports)
       outside_(ports.shell, ports.calcTimer),
       slide_(ports.stage, DisplayView::Grid),
       ok_(ports.okImage),
-      modes_(ports.menus, ports.keys, slide_),
+      tabular_(ports.grid, resultPane_, operations_, ports.metrics, *this, guard_),
       linear_(ports.expression, resultPane_, ports.metrics.VerticalScrollBarWidth()) {
     ports_.grid.SetEvents(this);
 }
@@ -86,7 +78,7 @@ void WindowLogic::Load(const ProgramInfo& program, OutsideConfig outside) {
     expressionMode_ = ExpressionModeRequested(program.commandLine) || mode == DisplayMode::Linear;
     ports_.menus.ShowModeMenu(expressionMode_);
     if (!expressionMode_) {
-        for (int i = 5; i < KeyCount(KeyArray::Oper); ++i) {
+        for (int i = kFirstExpressionKey; i < KeyCount(KeyArray::Oper); ++i) {
             ports_.keys.Key(KeyArray::Oper, i).SetCaption("");
         }
     }
@@ -99,12 +91,11 @@ void WindowLogic::Load(const ProgramInfo& program, OutsideConfig outside) {
         ports_.window.SetOuterSize(kFirstWidthPixels, kFirstHeightPixels);
     }
     {
-        // Neither item is checked yet, so the switch sets up the keys of either mode; the guard
-        // keeps it from sliding.
+        // No mode is set yet, so the switch sets up the keys of either mode; the guard keeps it
+        // from sliding.
         GuardScope guard(*this);
-        ports_.menus.Item(MenuItem::ViewModeTabular).SetChecked(false);
-        ports_.menus.Item(MenuItem::ViewModeLinear).SetChecked(false);
-        modes_.SwitchTo(mode, false);
+        mode_.reset();
+        SwitchMode(mode);
     }
 }
 
@@ -121,55 +112,80 @@ void WindowLogic::Unload() {
     if (unloaded_) return;
     unloaded_ = true;
     outside_.CloseStartedPrograms(kWindowCaption);
-    if (settings_) settings_->WriteMode(modes_.Mode());
+    if (settings_) settings_->WriteMode(Mode());
 }
 
 void WindowLogic::SwitchMode(DisplayMode mode) {
-    modes_.SwitchTo(mode, eventGuard_ == 0);
+    if (mode_ == mode) return;
+    mode_ = mode;
+    ports_.menus.Item(MenuItem::ViewModeTabular).SetChecked(mode == DisplayMode::Tabular);
+    ports_.menus.Item(MenuItem::ViewModeLinear).SetChecked(mode == DisplayMode::Linear);
+    Active().ShowKeys(ports_.keys);
+    if (guard_.Raised()) {
+        slide_.SetActive(SlideViewOf(mode));
+    } else {
+        slide_.SwitchTo(SlideViewOf(mode));
+    }
 }
 
-// Moves the cursor to the number column. Only a real change of cell raises the grid's cell
-// events: re-selecting the current cell must not run the row rule (which would append the new line
-// while its number is still being typed).
-void WindowLogic::SelectNumberColumn() {
-    if (ports_.grid.Col() != 0) ports_.grid.SetCol(0);
+View& WindowLogic::Active() {
+    if (Linear()) return linear_;
+    return tabular_;
 }
 
 // The display of the current mode gets the focus when it is enabled (the linear view's panel
 // passes it on to its text box).
 void WindowLogic::FocusDisplay() {
     if (slide_.Active() == DisplayView::Linear) {
-        if (linear_.Box().Enabled()) linear_.Box().SetFocus();
-    } else if (ports_.grid.Enabled()) {
-        ports_.grid.SetFocus();
+        linear_.Focus();
+    } else {
+        tabular_.Focus();
     }
 }
 
-// ---- Keypad ---------------------------------------------------------------------------------
+// ---- Commands -------------------------------------------------------------------------------
 
 void WindowLogic::OnKeyClick(KeyArray array, int index) {
     if (const auto command = CommandOfKey(array, index)) Execute(*command);
 }
 
 bool WindowLogic::Execute(Command command) {
-    const int code = static_cast<int>(command);
-    if (command >= Command::Digit0 && command <= Command::Digit9) {
-        DigitClick(code - static_cast<int>(Command::Digit0));
+    if (const auto digit = DigitOf(command)) {
+        if (!Active().Digit(*digit)) ports_.beep.Beep();
         return true;
     }
-    if (command >= Command::Point && command <= Command::CloseBracket) {
-        OperatorClick(code - static_cast<int>(Command::Point));
-        return true;
-    }
-    if (command >= Command::Clear && command <= Command::Enter) {
-        ControlClick(code - static_cast<int>(Command::Clear));
-        return true;
-    }
-    if (command >= Command::Factorization && command <= Command::Product) {
-        RunOperation(code - static_cast<int>(Command::Factorization));
+    if (const std::string_view text = OperatorOf(command); !text.empty()) {
+        if (!Active().Operator(text)) ports_.beep.Beep();
         return true;
     }
     switch (command) {
+        case Command::Clear:
+            PressControlKey(&View::Clear);
+            return true;
+        case Command::Delete:
+            PressControlKey(&View::Delete);
+            return true;
+        case Command::Back:
+            PressControlKey(&View::Back);
+            return true;
+        case Command::Enter:
+            PressControlKey(&View::Enter);
+            return true;
+        case Command::Factorization:
+            RunOperation(kFactorization);
+            return true;
+        case Command::Lcm:
+            RunOperation(kLcm);
+            return true;
+        case Command::Gcd:
+            RunOperation(kGcd);
+            return true;
+        case Command::Cancellation:
+            RunOperation(kCancellation);
+            return true;
+        case Command::Product:
+            RunOperation(kProduct);
+            return true;
         case Command::Copy:
             Copy();
             return true;
@@ -183,7 +199,7 @@ bool WindowLogic::Execute(Command command) {
             ShowWhatsThis();
             return true;
         case Command::Calculator:
-            Calculator();
+            StartCalculator();
             return true;
         case Command::HelpTopics:
             outside_.ShowHelpTopics(kWindowCaption);
@@ -217,141 +233,41 @@ bool WindowLogic::Execute(Command command) {
     }
 }
 
-void WindowLogic::DigitClick(int digit) {
-    if (Linear()) {
-        if (!linear_.Editor().Digit(digit)) ports_.beep.Beep();
-        return;
-    }
-    Grid& grid = ports_.grid;
-    FocusDisplay();
-    SelectNumberColumn();
-    ShowCurrentLine();
-    const std::string line = grid.TextMatrix(grid.Row(), 0);
-    if (line.size() >= kMaxLineDigits) {
-        ports_.beep.Beep();
-        return;
-    }
-    // The number the line reads as with the digit appended: "0" then "5" gives "5".
-    std::string typed = line;
-    typed.push_back(static_cast<char>('0' + digit));
-    const auto value = LeadingFixed(typed);
-    grid.SetTextMatrix(grid.Row(), 0, value ? value->ToString() : typed);
-    grid.SetTextMatrix(grid.Row(), 1, "");
-    operations_.SetFactorizationStale(true);
-    undoLevel_ = 0;
-}
-
-// Scrolls the view as little as possible so that the whole current line shows.
-void WindowLogic::ShowCurrentLine() {
-    Grid& grid = ports_.grid;
-    const int row = grid.Row();
-    if (grid.RowIsVisible(row)) return;
-    if (row < grid.TopRow()) {
-        grid.SetTopRow(row);
-        return;
-    }
-    const int visibleRows = std::max(1, grid.Height() / std::max(1, grid.RowHeight(0)));
-    grid.SetTopRow(row - visibleRows + 1);
-    if (!grid.RowIsVisible(row)) grid.SetTopRow(row);
-}
-
-// The operator keys are shown and enabled in linear mode only; they always edit the linear line.
-void WindowLogic::OperatorClick(int index) {
-    if (!linear_.Editor().Operator(index)) ports_.beep.Beep();
-}
-
-void WindowLogic::ControlClick(int index) {
-    Grid& grid = ports_.grid;
-    SelectNumberColumn();
-    if (Linear()) {
-        linear_.Editor().Control(index);
-        FocusDisplay();
-        return;
-    }
-    switch (index) {
-        case kClear:
-            SnapshotNumbers();
-            undoLevel_ = 1;
-            grid.Clear();
-            {
-                // An emptied grid leaves the cell rules nothing to do; shrinking it may report
-                // a cell that no longer exists.
-                GuardScope guard(*this);
-                grid.SetRows(1);
-                grid.SetRow(0);
-            }
-            UpdateGridColumns();
-            operations_.SetFactorizationStale(true);
-            ShowResult(resultPane_, "");
-            break;
-        case kDel:
-            SnapshotNumbers();
-            undoLevel_ = 1;
-            if (grid.Row() == grid.Rows() - 1) {
-                grid.SetTextMatrix(grid.Row(), 0, "");
-                grid.SetTextMatrix(grid.Row(), 1, "");
-            } else {
-                grid.RemoveItem(grid.Row());
-                grid.SetRow(std::min(grid.Row(), grid.Rows() - 1));
-                UpdateGridColumns();
-            }
-            operations_.SetFactorizationStale(true);
-            break;
-        case kBack: {
-            const std::string line = grid.TextMatrix(grid.Row(), 0);
-            if (!line.empty()) {
-                grid.SetTextMatrix(grid.Row(), 0, line.substr(0, line.size() - 1));
-                grid.SetTextMatrix(grid.Row(), 1, "");
-                operations_.SetFactorizationStale(true);
-                undoLevel_ = 0;
-            }
-            break;
-        }
-        case kEnter:
-            OnLeaveCell();
-            if (grid.Row() < grid.Rows() - 1) grid.SetRow(grid.Row() + 1);
-            break;
-        default:
-            break;
-    }
-    ShowCurrentLine();
+void WindowLogic::PressControlKey(void (View::*key)()) {
+    tabular_.SelectNumberColumn();
+    (Active().*key)();
     FocusDisplay();
 }
 
-void WindowLogic::RunOperation(int operationIndex) {
+void WindowLogic::RunOperation(OperationIndex operation) {
     PressEnter();
-    if (ports_.grid.Rows() < 2) return;
+    if (!tabular_.HasNumberLines()) return;
     SetBusy(true);
-    undoLevel_ = 0;
-    switch (operationIndex) {
+    tabular_.SetUndoLevel(0);
+    switch (operation) {
         case kFactorization:
             operations_.Factorize();
             break;
         case kLcm:
         case kGcd:
         case kProduct:
-            operations_.Combine(static_cast<OperationIndex>(operationIndex));
+            operations_.Combine(operation);
             break;
         case kCancellation:
             operations_.Combine(kGcd);
-            SnapshotNumbers();
-            if (operations_.CancelByGcd()) undoLevel_ = 2;
-            break;
-        default:
+            tabular_.SnapshotNumbers();
+            if (operations_.CancelByGcd()) tabular_.SetUndoLevel(2);
             break;
     }
     SetBusy(false);
 }
 
-// An operation first finishes the grid's pending line; in linear mode too, where the Enter key
-// would rewrite the expression instead.
 void WindowLogic::PressEnter() {
-    if (!Linear()) {
-        ControlClick(kEnter);
-        return;
+    if (Linear()) {
+        tabular_.FinishLine();
+    } else {
+        PressControlKey(&View::Enter);
     }
-    SelectNumberColumn();
-    OnLeaveCell();
 }
 
 void WindowLogic::OnInternalFault(std::string_view what) {
@@ -369,60 +285,18 @@ void WindowLogic::SetBusy(bool busy) {
     ports_.window.SetBusy(busy);
 }
 
-// ---- Tabular view ---------------------------------------------------------------------------
-
-void WindowLogic::OnLeaveCell() {
-    if (eventGuard_ >= 1) return;
-    GuardScope guard(*this);
-    Grid& grid = ports_.grid;
-    const int row = grid.Row();
-    const int last = grid.Rows() - 1;
-    if (row > last) return;
-    const bool positive = CellValue(grid.TextMatrix(row, 0)) > 0;
-    if (row == last && positive) {
-        grid.AddItem("\t");
-        UpdateGridColumns();
-    } else if (row < last && !positive) {
-        grid.RemoveItem(row);
-        UpdateGridColumns();
-        operations_.SetFactorizationStale(true);
-        undoLevel_ = 0;
-        grid.SetRow(grid.Rows() - 1);
-    } else if (row == last) {
-        grid.SetTextMatrix(row, 0, "");
-        grid.SetTextMatrix(row, 1, "");
-    }
-}
-
-void WindowLogic::OnEnterCell() {
-    if (eventGuard_ >= 1) return;
-    GuardScope guard(*this);
-    Grid& grid = ports_.grid;
-    if (grid.Col() != 0 && grid.TextMatrix(grid.Row(), 1).empty()) grid.SetCol(0);
-    grid.SetRow(std::min(grid.Row(), grid.Rows() - 1));
-}
-
 void WindowLogic::UpdateGridColumns() {
-    Grid& grid = ports_.grid;
-    const int twipsPerPixel = ports_.metrics.TwipsPerPixelX();
-    const int numberWidth =
-        ports_.metrics.DisplayTextWidth(std::string(kMaxLineDigits, '9')) + 6 * twipsPerPixel;
-    grid.SetColWidth(0, numberWidth);
-    const bool scrollBar = static_cast<long long>(grid.RowHeight(0)) * grid.Rows() > grid.Height();
-    const int scrollWidth = scrollBar ? ports_.metrics.VerticalScrollBarWidth() * twipsPerPixel : 0;
-    grid.SetColWidth(1, std::max(0, grid.Width() - numberWidth - scrollWidth));
+    tabular_.UpdateColumns();
 }
 
 void WindowLogic::OnGridDoubleClick() {
-    const Grid& grid = ports_.grid;
-    if (grid.Col() != 1) return;
-    ShowResult(resultPane_, grid.TextMatrix(grid.Row(), 0) + " " + grid.TextMatrix(grid.Row(), 1));
+    tabular_.OnDoubleClick();
 }
 
-void WindowLogic::Calculator() {
+void WindowLogic::StartCalculator() {
     if (!outside_.CalculatorAvailable()) return;
     FocusDisplay();
-    SelectNumberColumn();
+    tabular_.SelectNumberColumn();
     PasteLineInto(outside_.FindOrStartCalculator());
 }
 
@@ -432,17 +306,16 @@ void WindowLogic::OnCalcTimer() {
 
 void WindowLogic::PasteLineInto(std::uintptr_t window) {
     if (window == 0) return;
-    ports_.clipboard.SetText(ports_.grid.TextMatrix(ports_.grid.Row(), 0));
+    ports_.clipboard.SetText(tabular_.CurrentNumber());
     ports_.window.PasteIntoWindow(window);
 }
 
 // ---- Menus ----------------------------------------------------------------------------------
 
 void WindowLogic::OnMenuOpen(Menu menu) {
-    const Grid& grid = ports_.grid;
     MenuPort& menus = ports_.menus;
-    const bool hasNumbers = CellValue(grid.TextMatrix(0, 0)) > 0;
     if (menu == Menu::Actions) {
+        const bool hasNumbers = tabular_.HasNumbers();
         menus.Item(MenuItem::ActionsCalculator).SetEnabled(outside_.CalculatorAvailable());
         for (MenuItem item : {MenuItem::ActionsFactorization, MenuItem::ActionsLcm,
                               MenuItem::ActionsGcd, MenuItem::ActionsCancellation}) {
@@ -454,33 +327,12 @@ void WindowLogic::OnMenuOpen(Menu menu) {
     // Copy takes the result when the pane is the active control, else the display's text.
     const bool paneActive = ports_.window.ResultPaneActive();
     const bool paneHasResult = !ports_.result.TextRTF().empty();
-    if (Linear()) {
-        EnableEditItemsForLine(paneActive ? paneHasResult : !linear_.Box().Text().empty());
-        return;
-    }
-    menus.Item(MenuItem::EditUndo).SetEnabled(undoLevel_ >= 1);
-    menus.Item(MenuItem::EditCopy)
-        .SetEnabled(paneActive ? paneHasResult : !grid.TextMatrix(grid.Row(), grid.Col()).empty());
-    menus.Item(MenuItem::EditPaste)
-        .SetEnabled(ParseClipboardScript(ports_.clipboard.Text()).worthPasting);
-    menus.Item(MenuItem::EditDelete).SetEnabled(CellValue(grid.TextMatrix(grid.Row(), 0)) > 0);
-    menus.Item(MenuItem::EditClear).SetEnabled(hasNumbers);
-}
-
-// In linear mode the Edit menu acts on the line, which is all the user sees.
-void WindowLogic::EnableEditItemsForLine(bool canCopy) {
-    MenuPort& menus = ports_.menus;
-    const TextBox& box = linear_.Box();
-    const std::string line = box.Text();
-    const int length = static_cast<int>(line.size());
-    menus.Item(MenuItem::EditUndo).SetEnabled(linear_.Editor().CanUndo());
-    menus.Item(MenuItem::EditCopy).SetEnabled(canCopy);
-    const std::string clipboard = ports_.clipboard.Text();
-    menus.Item(MenuItem::EditPaste)
-        .SetEnabled(ParseClipboardScript(clipboard).HasCode() || !PastableText(clipboard).empty());
-    // Del takes the selection, or the character after the caret.
-    menus.Item(MenuItem::EditDelete).SetEnabled(box.SelLength() > 0 || box.SelStart() < length);
-    menus.Item(MenuItem::EditClear).SetEnabled(length > 0);
+    const EditOffer offer = Active().Offer(ports_.clipboard.Text());
+    menus.Item(MenuItem::EditUndo).SetEnabled(offer.undo);
+    menus.Item(MenuItem::EditCopy).SetEnabled(paneActive ? paneHasResult : offer.copy);
+    menus.Item(MenuItem::EditPaste).SetEnabled(offer.paste);
+    menus.Item(MenuItem::EditDelete).SetEnabled(offer.del);
+    menus.Item(MenuItem::EditClear).SetEnabled(offer.clear);
 }
 
 bool WindowLogic::OnMenuCommand(MenuItem item) {
@@ -517,7 +369,7 @@ bool WindowLogic::OnKeyDown(int keyCode, int shift) {
 
 bool WindowLogic::OnKeyPress(char typed) {
     if (InputClosed()) return true;
-    if (!ports_.menus.Item(MenuItem::ViewModeTabular).Checked()) return false;
+    if (mode_ != DisplayMode::Tabular) return false;
     for (const TypedKey& binding : TypedKeys()) {
         if (binding.typed != typed) continue;
         const auto key = KeyOfCommand(binding.command);
@@ -580,11 +432,21 @@ void WindowLogic::OnHelpKey(Surface surface, KeyArray array, int index) {
     } else if (surface != Surface::Window) {
         topic = TopicOf(surface, 0, 0, array, index);
     }
-    ports_.help.ShowTopic(topic != 0 ? topic : HelpTopicOfMenuItem(std::nullopt));
+    ports_.help.ShowTopic(topic != 0 ? topic : kContentsTopic);
 }
 
 void WindowLogic::OnMenuHelp(std::optional<MenuItem> item) {
-    ports_.help.ShowTopic(HelpTopicOfMenuItem(item));
+    ports_.help.ShowTopic(TopicOfMenu(item));
+}
+
+int WindowLogic::TopicOfMenu(std::optional<MenuItem> item) const {
+    if (!item) return kContentsTopic;
+    const auto command = CommandOfMenuItem(*item);
+    if (const auto key = command ? KeyOfCommand(*command) : std::nullopt) {
+        const int topic = ports_.keys.Key(key->array, key->index).HelpContextId();
+        if (topic != 0) return topic;
+    }
+    return TopicOfMenuItem(*item);
 }
 
 void WindowLogic::OnMouseDown(int button, int, int, int) {
@@ -609,14 +471,8 @@ void WindowLogic::Copy() {
         if (!rtf.empty()) ports_.clipboard.SetRtf(rtf);
         return;
     }
-    if (Linear()) {
-        const std::string text = linear_.Editor().CopyText();
-        if (!text.empty()) ports_.clipboard.SetText(text);
-        return;
-    }
-    const Grid& grid = ports_.grid;
-    const std::string cell = grid.TextMatrix(grid.Row(), grid.Col());
-    if (!cell.empty()) ports_.clipboard.SetText(cell);
+    const std::string text = Active().CopyText();
+    if (!text.empty()) ports_.clipboard.SetText(text);
 }
 
 void WindowLogic::RunCode(ScriptCode code) {
@@ -628,20 +484,13 @@ void WindowLogic::Paste() {
         PasteIntoLine();
         return;
     }
-    Grid& grid = ports_.grid;
     FocusDisplay();
-    SelectNumberColumn();
+    tabular_.SelectNumberColumn();
     const ClipboardScript script = ParseClipboardScript(ports_.clipboard.Text());
     if (!script.worthPasting) return;
     RunCode(script.leadingCode);
-    SelectNumberColumn();
-    for (const ScriptNumber& number : script.numbers) {
-        grid.SetTextMatrix(grid.Row(), 0, std::to_string(number));
-        grid.SetTextMatrix(grid.Row(), 1, "");
-        operations_.SetFactorizationStale(true);
-        undoLevel_ = 0;
-        ControlClick(kEnter);
-    }
+    tabular_.SelectNumberColumn();
+    for (const ScriptNumber& number : script.numbers) tabular_.EnterNumber(std::to_string(number));
     if (script.overlong) ports_.beep.Beep();
     RunCode(script.trailingCode);
 }
@@ -659,46 +508,9 @@ void WindowLogic::PasteIntoLine() {
     if (!linear_.Editor().Paste(text)) ports_.beep.Beep();
 }
 
-void WindowLogic::SnapshotNumbers() {
-    const Grid& grid = ports_.grid;
-    const int numbers = grid.Rows() - 1;
-    if (numbers < 1) return;
-    undoNumbers_.clear();
-    undoNumbers_.reserve(static_cast<std::size_t>(numbers));
-    for (int row = 0; row < numbers; ++row) {
-        undoNumbers_.push_back(LeadingFixed(grid.TextMatrix(row, 0)).value_or(Fixed()));
-    }
-}
-
 void WindowLogic::Undo() {
-    // The grid's level waits for the tabular mode.
-    if (Linear()) {
-        linear_.Editor().Undo();
-        return;
-    }
-    if (undoLevel_ == 0) return;
-    Grid& grid = ports_.grid;
-    SetBusy(true);
-    const int count = static_cast<int>(undoNumbers_.size());
-    // Append the missing rows first: the last row stays the (empty) new line.
-    while (grid.Rows() - 1 < count) grid.AddItem("\t");
-    for (int i = 0; i < count; ++i) {
-        // A row whose number changes loses its result: the rows moved since the snapshot, and a
-        // factorization left beside another number would be a wrong result on screen.
-        const std::string number = undoNumbers_[static_cast<std::size_t>(i)].ToString();
-        if (grid.TextMatrix(i, 0) == number) continue;
-        grid.SetTextMatrix(i, 0, number);
-        grid.SetTextMatrix(i, 1, "");
-    }
-    UpdateGridColumns();
-    if (count > 0) operations_.SetFactorizationStale(true);
-    if (undoLevel_ == 2) {
-        // The cancelled numbers had their factorizations: so do the restored ones.
-        PressEnter();
-        if (grid.Rows() >= 2) operations_.Factorize();
-    }
-    undoLevel_ = 0;
-    SetBusy(false);
+    // Each view keeps its own: the grid's level waits for the tabular mode.
+    Active().Undo();
 }
 
 }  // namespace zentra

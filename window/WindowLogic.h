@@ -1,7 +1,9 @@
 // The main window's logic: the router between the command sources (keypad, menus, keyboard, DDE,
-// clipboard codes) and the units that do the work: the tabular rules here, the linear view, the
-// mode switch with its slide, the settings. The host forwards its events here and implements the
-// ports; nothing in this class touches the platform.
+// clipboard codes) and the units that do the work. Every source names a `Command`; `Execute` runs
+// it with the method that does it, on the active view (TabularView or LinearView) for the keys and
+// the Edit menu. The display mode is held here; the Mode menu's check marks show it. The frame
+// around an operation, the slide, the settings and the help topics are here too. The host forwards
+// its events here and implements the ports; nothing in this class touches the platform.
 #pragma once
 
 #include <cstdint>
@@ -18,12 +20,13 @@
 #include "window/Commands.h"
 #include "window/GridOperations.h"
 #include "window/LinearView.h"
-#include "window/ModeSwitch.h"
 #include "window/OkImage.h"
 #include "window/OutsidePrograms.h"
 #include "window/Ports.h"
 #include "window/Settings.h"
 #include "window/Slide.h"
+#include "window/TabularView.h"
+#include "window/View.h"
 
 namespace zentra {
 
@@ -51,7 +54,7 @@ struct ProgramInfo {
     std::string productName;  // the support mail address ("mailto:...")
 };
 
-class WindowLogic final : private GridEvents {
+class WindowLogic final : private GridEvents, private ViewHost {
   public:
     // `primes` and every port are borrowed and must outlive this object. Registers itself as the
     // grid's event receiver.
@@ -148,23 +151,21 @@ class WindowLogic final : private GridEvents {
     // grid's cell rules and the host's window layout are skipped.
     class GuardScope {
       public:
-        explicit GuardScope(WindowLogic& window) : window_(window) { ++window_.eventGuard_; }
-        ~GuardScope() { --window_.eventGuard_; }
-        GuardScope(const GuardScope&) = delete;
-        GuardScope& operator=(const GuardScope&) = delete;
+        explicit GuardScope(WindowLogic& window) : scope_(window.guard_) {}
 
       private:
-        WindowLogic& window_;
+        EventGuard::Scope scope_;
     };
-    bool EventGuardRaised() const { return eventGuard_ > 0; }
+    bool EventGuardRaised() const { return guard_.Raised(); }
 
-    int UndoLevel() const { return undoLevel_; }
-    const std::vector<Fixed>& UndoNumbers() const { return undoNumbers_; }
+    int UndoLevel() const { return tabular_.UndoLevel(); }
+    const std::vector<Fixed>& UndoNumbers() const { return tabular_.UndoNumbers(); }
     bool FactorizationStale() const { return operations_.FactorizationStale(); }
     const GridOperations& Engine() const { return operations_; }
     int WhatsThisTopic() const { return whatsThisTopic_; }
     const OutsidePrograms& Outside() const { return outside_; }
-    DisplayMode Mode() const { return modes_.Mode(); }
+    // Tabular until the start-up has set the mode.
+    DisplayMode Mode() const { return mode_.value_or(DisplayMode::Tabular); }
     const Slide& SlideState() const { return slide_; }
     const OkImage& OkImageState() const { return ok_; }
     bool ExpressionMode() const { return expressionMode_; }
@@ -173,37 +174,37 @@ class WindowLogic final : private GridEvents {
   private:
     // GridEvents: the grid control reports its cell changes, double-clicks and mouse presses
     // straight to the window.
-    void OnLeaveCell() override;
-    void OnEnterCell() override;
+    void OnLeaveCell() override { tabular_.OnLeaveCell(); }
+    void OnEnterCell() override { tabular_.OnEnterCell(); }
     void OnDblClick() override { OnGridDoubleClick(); }
     void OnMouseDown(int button, int shift, int x, int y) override;
+    // ViewHost.
+    void FocusDisplay() override;
+    void SetBusy(bool busy) override;
 
-    void DigitClick(int digit);
-    void ControlClick(int index);
-    // The operation command: the pending line finished, then with at least one number line:
-    // busy, undo level 0, the operation, not busy.
-    void RunOperation(int operationIndex);
-    // The Enter key's action on the grid, also in linear mode, where Enter rewrites the line.
+    // The view the keys and the Edit menu act on: the mode's.
+    View& Active();
+    bool Linear() const { return mode_ == DisplayMode::Linear; }
+    // Switches to `mode` unless it is the mode already: check marks, the keys the view takes, and
+    // the slide (none while the event guard is raised: the new view is simply the active one).
+    void SwitchMode(DisplayMode mode);
+
+    // A control key, in either mode with the grid's cursor on the number column first (the
+    // operations read that column), and the display keeping the focus.
+    void PressControlKey(void (View::*key)());
+    // The operation frame: the pending line finished, then with at least one number line: busy,
+    // undo level 0, the operation, not busy.
+    void RunOperation(OperationIndex operation);
+    // Enter on the grid, also in linear mode, where the Enter key would rewrite the line instead.
     void PressEnter();
-    // Hourglass and the window disabled while true.
-    void SetBusy(bool busy);
-    // Keeps the current numbers for Undo.
-    void SnapshotNumbers();
     void RunCode(ScriptCode code);
-    void FocusDisplay();
-    void ShowCurrentLine();
-    void SelectNumberColumn();
+    void PasteIntoLine();
     void ShowWhatsThis();
-    void Calculator();
+    void StartCalculator();
     // The What's This topic of a part of the window; 0 for none.
     int TopicOf(Surface surface, int x, int y, KeyArray array, int index) const;
-
-    void OperatorClick(int index);
-    void SwitchMode(DisplayMode mode);
-    // Clipboard, Undo and the Edit menu on the linear view's line.
-    void PasteIntoLine();
-    void EnableEditItemsForLine(bool canCopy);
-    bool Linear() const { return modes_.Mode() == DisplayMode::Linear; }
+    // F1 on a highlighted menu item: its key's context topic where its command has a key.
+    int TopicOfMenu(std::optional<MenuItem> item) const;
 
     const WindowPorts ports_;
     HeldResultPane resultPane_;
@@ -211,15 +212,14 @@ class WindowLogic final : private GridEvents {
     OutsidePrograms outside_;
     Slide slide_;
     OkImage ok_;
-    ModeSwitch modes_;
+    EventGuard guard_;
+    TabularView tabular_;
     LinearView linear_;
+    std::optional<DisplayMode> mode_;
     std::optional<Settings> settings_;
     std::string aboutText_;
     bool expressionMode_ = false;
     bool unloaded_ = false;
-    std::vector<Fixed> undoNumbers_;
-    int undoLevel_ = 0;
-    int eventGuard_ = 0;
     bool busy_ = false;
     int whatsThisTopic_ = 0;
 };

@@ -63,6 +63,23 @@ void CheckNormalize(const std::string& input) {
     }
 }
 
+void PressControlKey(zentra::LinearLineEditor& editor, int key) {
+    switch (key) {
+        case 0:
+            editor.Clear();
+            break;
+        case 1:
+            editor.Del();
+            break;
+        case 2:
+            editor.Back();
+            break;
+        default:
+            editor.Equals();
+            break;
+    }
+}
+
 // Every byte is one keypad action or caret move on a line that starts empty.
 void CheckEditing(const std::uint8_t* data, std::size_t size) {
     zentra::MemoryTextBox line;
@@ -76,10 +93,10 @@ void CheckEditing(const std::uint8_t* data, std::size_t size) {
                 editor.Digit(argument % 10);
                 break;
             case 1:
-                editor.Operator(argument % 9);
+                editor.Operator(zentra::OperatorCaption(argument % 9));
                 break;
             case 2:
-                editor.Control(argument % 4);
+                PressControlKey(editor, argument % 4);
                 break;
             case 3:
                 zentra::EditLinearLine(line, zentra::kBackKey);

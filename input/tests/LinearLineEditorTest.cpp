@@ -68,18 +68,20 @@ class LinearLineEditorTest : public ::testing::Test {
 TEST_F(LinearLineEditorTest, KeysInsertTheirCaptionsAndClearThePane) {
     ShowMessage("Unpaired Brackets.");
     EXPECT_TRUE(editor_.Digit(2));
-    EXPECT_TRUE(editor_.Operator(5));
-    EXPECT_TRUE(editor_.Operator(7));
+    EXPECT_TRUE(editor_.Operator("^"));
+    EXPECT_TRUE(editor_.Operator("("));
     EXPECT_TRUE(editor_.Digit(0));
-    EXPECT_TRUE(editor_.Operator(3));
+    EXPECT_TRUE(editor_.Operator("-"));
     EXPECT_TRUE(editor_.Digit(1));
-    EXPECT_TRUE(editor_.Operator(8));
+    EXPECT_TRUE(editor_.Operator(")"));
     EXPECT_EQ(line_.Text(), "2^(0-1)");
     EXPECT_EQ(pane_.Text(), "");
     EXPECT_FALSE(pane_.Enabled());
     EXPECT_FALSE(editor_.Digit(10));
-    EXPECT_FALSE(editor_.Operator(9));
-    EXPECT_FALSE(editor_.Operator(-1));
+    EXPECT_FALSE(editor_.Digit(-1));
+    EXPECT_FALSE(editor_.Operator("x"));
+    EXPECT_FALSE(editor_.Operator(""));
+    EXPECT_FALSE(editor_.Operator("()"));
     EXPECT_EQ(line_.Text(), "2^(0-1)");
     const char* captions = "./*-+^!()";
     for (int i = 0; i < 9; ++i) EXPECT_EQ(OperatorCaption(i), std::string(1, captions[i]));
@@ -88,7 +90,7 @@ TEST_F(LinearLineEditorTest, KeysInsertTheirCaptionsAndClearThePane) {
 TEST_F(LinearLineEditorTest, EqualsReplacesTheLineWithItsNormalForm) {
     line_.SetText("5!");
     line_.SetSelStart(2);
-    editor_.Control(LinearLineEditor::kEqualsIndex);
+    editor_.Equals();
     EXPECT_EQ(line_.Text(), "2*3*4*5");
     EXPECT_EQ(line_.SelStart(), 7);
     EXPECT_EQ(line_.FocusCount(), 1);
@@ -134,7 +136,7 @@ TEST_F(LinearLineEditorTest, EqualsSelectsTheFaultAndKeepsTheLine) {
     };
     for (const auto& c : cases) {
         line_.SetText(c.line);
-        editor_.Control(LinearLineEditor::kEqualsIndex);
+        editor_.Equals();
         EXPECT_EQ(line_.Text(), c.line);
         EXPECT_EQ(pane_.Text(), c.message) << c.line;
         EXPECT_TRUE(pane_.Enabled());
@@ -145,9 +147,9 @@ TEST_F(LinearLineEditorTest, EqualsSelectsTheFaultAndKeepsTheLine) {
 
 TEST_F(LinearLineEditorTest, ControlKeysOnAnEmptyLineDoNothing) {
     ShowMessage("No digit found (1).");
-    editor_.Control(LinearLineEditor::kDelIndex);
-    editor_.Control(LinearLineEditor::kBackIndex);
-    editor_.Control(LinearLineEditor::kEqualsIndex);
+    editor_.Del();
+    editor_.Back();
+    editor_.Equals();
     EXPECT_EQ(line_.Text(), "");
     EXPECT_EQ(pane_.Text(), "No digit found (1).");
     EXPECT_EQ(line_.FocusCount(), 3);  // the display still gets the focus back
@@ -156,16 +158,15 @@ TEST_F(LinearLineEditorTest, ControlKeysOnAnEmptyLineDoNothing) {
 TEST_F(LinearLineEditorTest, ClearDelAndBackEditTheLine) {
     line_.SetText("12+34");
     line_.SetSelStart(2);
-    editor_.Control(LinearLineEditor::kBackIndex);
+    editor_.Back();
     EXPECT_EQ(line_.Text(), "1+34");
-    editor_.Control(LinearLineEditor::kDelIndex);
+    editor_.Del();
     EXPECT_EQ(line_.Text(), "134");
     EXPECT_EQ(line_.SelStart(), 1);
     ShowMessage("x");
-    editor_.Control(LinearLineEditor::kClearIndex);
+    editor_.Clear();
     EXPECT_EQ(line_.Text(), "");
     EXPECT_EQ(pane_.Text(), "");
-    editor_.Control(7);                // no such key
     EXPECT_EQ(line_.FocusCount(), 5);  // the edit and the key's end each give it
 }
 
@@ -244,13 +245,13 @@ TEST(LinearLineEditor_Undo, TakesBackTheLastClearEqualsOrPaste) {
         LinearLineEditor editor(line, pane);
         line.SetSelStart(2);
         for (const char* step = c.steps; *step != '\0'; ++step) {
-            if (*step == '=') editor.Control(LinearLineEditor::kEqualsIndex);
-            if (*step == 'c') editor.Control(LinearLineEditor::kClearIndex);
-            if (*step == 'b') editor.Control(LinearLineEditor::kBackIndex);
-            if (*step == 'd') editor.Control(LinearLineEditor::kDelIndex);
+            if (*step == '=') editor.Equals();
+            if (*step == 'c') editor.Clear();
+            if (*step == 'b') editor.Back();
+            if (*step == 'd') editor.Del();
             if (*step == 'p') editor.Paste("7");
             if (*step == '1') editor.Digit(1);
-            if (*step == '+') editor.Operator(4);
+            if (*step == '+') editor.Operator("+");
         }
         EXPECT_EQ(line.Text(), c.before) << c.steps;
         EXPECT_EQ(editor.CanUndo(), std::string_view(c.before) != c.after) << c.steps;

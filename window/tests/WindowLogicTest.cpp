@@ -601,7 +601,10 @@ TEST(WindowLogic_Keyboard, TypedStarAndSlashPressTheFunctionKeysInTabularMode) {
     for (const Case& c : cases) {
         Harness h;
         Prepare(h);
-        h.menus.At(MenuItem::ViewModeTabular).checked = c.tabular;
+        if (!c.tabular) {
+            h.window.Execute(Command::ModeLinear);
+            RunSlide(h);
+        }
         EXPECT_EQ(h.window.OnKeyPress(c.typed), *c.effect != '\0') << c.typed << c.tabular;
         EXPECT_EQ(Effect(h), c.effect) << c.typed << c.tabular;
     }
@@ -952,8 +955,11 @@ TEST(WindowLogic_Help, F1ShowsTheTopicOfTheControlOrMenuItem) {
     h.window.OnMenuHelp(MenuItem::HelpTopics);
     h.window.OnMenuHelp(MenuItem::HelpAbout);
     h.window.OnMenuHelp(std::nullopt);
+    // Items whose command has a key show the key's context topic.
+    h.window.OnMenuHelp(MenuItem::ActionsLcm);
+    h.window.OnMenuHelp(MenuItem::EditDelete);
     EXPECT_EQ(h.help.shownTopics,
-              (std::vector<int>{108, 112, 111, 101, 103, 100, 113, 204, 201, 100, 100}));
+              (std::vector<int>{108, 112, 111, 101, 103, 100, 113, 204, 201, 100, 100, 106, 110}));
     EXPECT_TRUE(h.help.topics.empty());
 }
 
