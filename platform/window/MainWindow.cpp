@@ -1,8 +1,6 @@
 // The main window: https://learn.microsoft.com/windows/win32/winmsg/using-windows
 #include "platform/window/MainWindow.h"
 
-#include <stdexcept>
-
 #include "platform/controls/HostSupport.h"
 #include "platform/window/ResourceIds.h"
 #include "resources/design/KeypadDesignBytes.h"
@@ -18,12 +16,6 @@ constexpr int kExpressionId = 12;
 constexpr UINT_PTR kSlideTimerId = 2;
 constexpr int kRowPaddingPixels = 5;
 constexpr UINT_PTR kCalcTimerId = 1;
-
-#ifdef ZENTRA_FAULT_PROBE
-// Only in the test build of the program: DDE "FaultProbe" fails inside the DDE callback,
-// "FaultProbeWindow" makes the window read a grid row that does not exist.
-constexpr UINT kFaultProbeMessage = WM_APP + 0x7F;
-#endif
 
 void MoveChild(HWND child, const LayoutRect& rect) {
     if (child == nullptr) return;
@@ -74,12 +66,9 @@ StartFailure MainWindow::Create(HINSTANCE instance, int showCommand) {
     // Start-up sized the window under the event guard; the first layout runs as it is shown.
     LayOutWindow();
     const bool ddeStarted = dde_.Start("Zentra!", "Zentra", [this](std::string_view command) {
-#ifdef ZENTRA_FAULT_PROBE
-        if (command == "FaultProbe") throw std::runtime_error("fault probe");
-        if (command == "FaultProbeWindow") {
-            return PostMessageA(Hwnd(), kFaultProbeMessage, 0, 0) != FALSE;
+        if (seam_ != nullptr) {
+            if (const auto answer = seam_->OnExecute(command, Hwnd())) return *answer;
         }
-#endif
         return logic_ && logic_->OnDdeExecute(command);
     });
     if (!ddeStarted) return StartFailure::Dde;
@@ -300,6 +289,11 @@ void MainWindow::OnHelp(const HELPINFO& info) {
 }
 
 LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (seam_ != nullptr) {
+        if (const auto result = seam_->OnMessage(message, wParam, lParam, grid_.get())) {
+            return *result;
+        }
+    }
     switch (message) {
         case WM_SIZE:
             if (wParam != SIZE_MINIMIZED) LayOutWindow();
@@ -327,10 +321,6 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_HELP:
             if (logic_ && lParam != 0) OnHelp(*reinterpret_cast<const HELPINFO*>(lParam));
             return TRUE;
-#ifdef ZENTRA_FAULT_PROBE
-        case kFaultProbeMessage:
-            return static_cast<LRESULT>(grid_->TextMatrix(grid_->Rows(), 0).size());
-#endif
         case WM_SETCURSOR:
             if (busy_) {
                 SetCursor(LoadCursor(nullptr, IDC_WAIT));

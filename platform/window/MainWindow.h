@@ -25,6 +25,7 @@
 #include "platform/window/RegistrySettings.h"
 #include "platform/window/Services.h"
 #include "platform/window/Shell.h"
+#include "platform/window/WindowSeam.h"
 #include "window/Ports.h"
 #include "window/StartFailure.h"
 #include "window/WindowLogic.h"
@@ -47,6 +48,8 @@ class MainWindow final : public WindowPort,
 
     // Runs the message loop until the window is gone; returns the exit code.
     int Run();
+    // A test build's hook (borrowed), installed before Create; none by default.
+    void SetSeam(WindowSeam* seam) { seam_ = seam; }
 
     // WindowPort.
     void SetCaption(const std::string& caption) override;
@@ -121,6 +124,7 @@ class MainWindow final : public WindowPort,
     std::unique_ptr<WhatsThisHelp> help_;
     DdeServer dde_;
     std::unique_ptr<WindowLogic> logic_;
+    WindowSeam* seam_ = nullptr;
 };
 
 }  // namespace zentra::win32
