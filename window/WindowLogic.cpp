@@ -8,7 +8,6 @@
 #include "engine/ResultRendering.h"
 #include "input/ShowResult.h"
 #include "window/ClipboardScript.h"
-#include "window/HelpTopics.h"
 
 namespace zentra {
 namespace {
@@ -38,10 +37,6 @@ std::string ComposeAboutText(const ProgramInfo& program, const std::string& vers
     return text;
 }
 
-bool IsValidIndex(KeyArray array, int index) {
-    return index >= 0 && index < KeyCount(array);
-}
-
 constexpr DisplayView SlideViewOf(DisplayMode mode) {
     return mode == DisplayMode::Linear ? DisplayView::Linear : DisplayView::Grid;
 }
@@ -55,6 +50,7 @@ WindowLogic::WindowLogic(const PrimeTable& primes, const WindowPorts& ports)
       outside_(ports.shell, ports.calcTimer),
       slide_(ports.stage, DisplayView::Grid),
       ok_(ports.okImage),
+      help_(ports.keys, ports.window, ports.help),
       tabular_(ports.grid, resultPane_, operations_, ports.metrics, *this, guard_),
       linear_(ports.expression, resultPane_, ports.metrics.VerticalScrollBarWidth()) {
     ports_.grid.SetEvents(this);
@@ -196,7 +192,7 @@ bool WindowLogic::Execute(Command command) {
             Undo();
             return true;
         case Command::WhatsThis:
-            ShowWhatsThis();
+            help_.ShowWhatsThis();
             return true;
         case Command::Calculator:
             StartCalculator();
@@ -340,10 +336,6 @@ bool WindowLogic::OnMenuCommand(MenuItem item) {
     return command && Execute(*command);
 }
 
-void WindowLogic::ShowWhatsThis() {
-    if (whatsThisTopic_ != 0) ports_.help.ShowWhatsThis(whatsThisTopic_);
-}
-
 // ---- Keyboard -------------------------------------------------------------------------------
 
 bool WindowLogic::OnKeyDown(int keyCode, int shift) {
@@ -382,35 +374,10 @@ bool WindowLogic::OnKeyPress(char typed) {
 
 // ---- Mouse ----------------------------------------------------------------------------------
 
-int WindowLogic::TopicOf(Surface surface, int x, int y, KeyArray array, int index) const {
-    switch (surface) {
-        case Surface::Key:
-            return IsValidIndex(array, index) ? ports_.keys.Key(array, index).WhatsThisHelpId() : 0;
-        case Surface::Grid:
-            return kGridTopic;
-        case Surface::DisplayPanel:
-        case Surface::AboutLabel:
-        case Surface::OkImage:
-            return kDisplayPanelTopic;
-        case Surface::ResultPane:
-            return kResultPaneTopic;
-        case Surface::Window: {
-            const ClientRect pane = ports_.window.ResultPaneRect();
-            const bool onPane = IsBetween(x, pane.left, pane.right, true) &&
-                                IsBetween(y, pane.top, pane.bottom, true);
-            return onPane ? kResultPaneTopic : 0;
-        }
-    }
-    return 0;
-}
-
 void WindowLogic::OnMouseDown(Surface surface, int button, int x, int y, KeyArray array,
                               int index) {
     if (button != kRightButton) return;
-    const int topic = TopicOf(surface, x, y, array, index);
-    if (topic == 0) return;
-    whatsThisTopic_ = topic;
-    ports_.window.ShowPopupMenu();
+    if (help_.PickWhatsThis(surface, x, y, array, index)) ports_.window.ShowPopupMenu();
 }
 
 void WindowLogic::OnOkMouseDown(int button) {
@@ -425,28 +392,11 @@ void WindowLogic::OnOkClick() {
 }
 
 void WindowLogic::OnHelpKey(Surface surface, KeyArray array, int index) {
-    int topic = 0;
-    if (surface == Surface::Key) {
-        // A key's context topic, not its What's This topic: the two differ for some keys.
-        if (IsValidIndex(array, index)) topic = ports_.keys.Key(array, index).HelpContextId();
-    } else if (surface != Surface::Window) {
-        topic = TopicOf(surface, 0, 0, array, index);
-    }
-    ports_.help.ShowTopic(topic != 0 ? topic : kContentsTopic);
+    help_.ShowTopicOf(surface, array, index);
 }
 
 void WindowLogic::OnMenuHelp(std::optional<MenuItem> item) {
-    ports_.help.ShowTopic(TopicOfMenu(item));
-}
-
-int WindowLogic::TopicOfMenu(std::optional<MenuItem> item) const {
-    if (!item) return kContentsTopic;
-    const auto command = CommandOfMenuItem(*item);
-    if (const auto key = command ? KeyOfCommand(*command) : std::nullopt) {
-        const int topic = ports_.keys.Key(key->array, key->index).HelpContextId();
-        if (topic != 0) return topic;
-    }
-    return TopicOfMenuItem(*item);
+    help_.ShowTopicOfMenu(item);
 }
 
 void WindowLogic::OnMouseDown(int button, int, int, int) {

@@ -27,11 +27,9 @@
 #include "window/Slide.h"
 #include "window/TabularView.h"
 #include "window/View.h"
+#include "window/WindowHelp.h"
 
 namespace zentra {
-
-// Where a mouse button went down, for the What's This popup.
-enum class Surface : int { Key, Grid, DisplayPanel, AboutLabel, OkImage, ResultPane, Window };
 
 inline constexpr std::string_view kWindowCaption = "Quorvel";
 // The program's title: names the help file, the bug report's subject and the settings.
@@ -162,7 +160,7 @@ class WindowLogic final : private GridEvents, private ViewHost {
     const std::vector<Fixed>& UndoNumbers() const { return tabular_.UndoNumbers(); }
     bool FactorizationStale() const { return operations_.FactorizationStale(); }
     const GridOperations& Engine() const { return operations_; }
-    int WhatsThisTopic() const { return whatsThisTopic_; }
+    int WhatsThisTopic() const { return help_.WhatsThisTopic(); }
     const OutsidePrograms& Outside() const { return outside_; }
     // Tabular until the start-up has set the mode.
     DisplayMode Mode() const { return mode_.value_or(DisplayMode::Tabular); }
@@ -199,12 +197,7 @@ class WindowLogic final : private GridEvents, private ViewHost {
     void PressEnter();
     void RunCode(ScriptCode code);
     void PasteIntoLine();
-    void ShowWhatsThis();
     void StartCalculator();
-    // The What's This topic of a part of the window; 0 for none.
-    int TopicOf(Surface surface, int x, int y, KeyArray array, int index) const;
-    // F1 on a highlighted menu item: its key's context topic where its command has a key.
-    int TopicOfMenu(std::optional<MenuItem> item) const;
 
     const WindowPorts ports_;
     HeldResultPane resultPane_;
@@ -212,6 +205,7 @@ class WindowLogic final : private GridEvents, private ViewHost {
     OutsidePrograms outside_;
     Slide slide_;
     OkImage ok_;
+    WindowHelp help_;
     EventGuard guard_;
     TabularView tabular_;
     LinearView linear_;
@@ -221,7 +215,6 @@ class WindowLogic final : private GridEvents, private ViewHost {
     bool expressionMode_ = false;
     bool unloaded_ = false;
     bool busy_ = false;
-    int whatsThisTopic_ = 0;
 };
 
 }  // namespace zentra
