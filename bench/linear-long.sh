@@ -9,35 +9,10 @@
 set -uo pipefail
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-source "$root/scripts/lib/machine.sh"
-source "$root/scripts/lib/xvfb.sh"
-source "$root/scripts/lib/checks.sh"
-preset=${PRESET:-$(zentra_windows_test_preset)}
+source "$root/scripts/lib/bench.sh"
 timeout_ms=${TIMEOUT_MS:-900000}
-bin=$root/build/$preset/bin
-cli=$root/build/native/bin/zentra-cli
-
-echo "machine: $(zentra_windows_test_reason); build: $preset"
-cmake --preset "$preset" >/dev/null &&
-    cmake --build --preset "$preset" --target zentra-gui zentra-dde zentra-probe bench-client \
-        >/dev/null || exit 1
-cmake --preset native >/dev/null && cmake --build --preset native --target zentra-cli >/dev/null ||
-    exit 1
-
-work=$(mktemp -d)
-app_pid=
-wine_run() { "$root/scripts/wine-run.sh" "$@"; }
-probe() { wine_run "$bin/zentra-probe.exe" "$@"; }
 client() { wine_run "$bin/bench-client.exe" "$@"; }
-cleanup() {
-    [[ -n $app_pid ]] && kill -0 "$app_pid" 2>/dev/null && probe close >/dev/null 2>&1
-    # Only the program's own end: a bare `wait` would also wait for the X server, forever.
-    [[ -n $app_pid ]] && wait "$app_pid" 2>/dev/null
-    zentra_xvfb_stop
-    rm -rf "$work"
-}
-trap cleanup EXIT
-[[ -n ${DISPLAY:-} ]] || zentra_xvfb_start || exit 1
+bench_begin zentra-gui zentra-dde zentra-probe bench-client
 
 # Milliseconds of one execute (or standard input's lines) and of the paint it leaves behind.
 dde_paint_ms() {

@@ -9,40 +9,16 @@
 set -uo pipefail
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-source "$root/scripts/lib/machine.sh"
-source "$root/scripts/lib/xvfb.sh"
-source "$root/scripts/lib/checks.sh"
-preset=${PRESET:-$(zentra_windows_test_preset)}
+source "$root/scripts/lib/bench.sh"
 runs=${RUNS:-7}
-bin=$root/build/$preset/bin
-cli=$root/build/native/bin/zentra-cli
-
-echo "machine: $(zentra_windows_test_reason); build: $preset"
-cmake --preset "$preset" >/dev/null &&
-    cmake --build --preset "$preset" --target zentra-gui zentra-dde zentra-probe bench-window \
-        bench-dde-server bench-client >/dev/null || exit 1
-if [[ ! -x $cli ]]; then
-    cmake --preset native >/dev/null && cmake --build --preset native --target zentra-cli >/dev/null ||
-        exit 1
-fi
-
-work=$(mktemp -d)
-app_pid=
 yardstick_pid=
-wine_run() { "$root/scripts/wine-run.sh" "$@"; }
-probe() { wine_run "$bin/zentra-probe.exe" "$@"; }
-cleanup() {
-    [[ -n $app_pid ]] && kill -0 "$app_pid" 2>/dev/null && probe close >/dev/null 2>&1
-    [[ -n $yardstick_pid ]] && kill -0 "$yardstick_pid" 2>/dev/null &&
+bench_cleanup_extra() {
+    if [[ -n $yardstick_pid ]] && kill -0 "$yardstick_pid" 2>/dev/null; then
         wine_run "$bin/zentra-dde.exe" --quiet Exit >/dev/null 2>&1
-    # Only the programs' own ends: a bare `wait` would also wait for the X server, forever.
-    [[ -n $app_pid ]] && wait "$app_pid" 2>/dev/null
-    [[ -n $yardstick_pid ]] && wait "$yardstick_pid" 2>/dev/null
-    zentra_xvfb_stop
-    rm -rf "$work"
+        wait "$yardstick_pid" 2>/dev/null
+    fi
 }
-trap cleanup EXIT
-[[ -n ${DISPLAY:-} ]] || zentra_xvfb_start || exit 1
+bench_begin zentra-gui zentra-dde zentra-probe bench-window bench-dde-server bench-client
 
 # Sends one execute (or standard input's lines) and prints the client's round-trip milliseconds.
 dde_ms() {
