@@ -41,7 +41,7 @@ else
     build win32
 fi
 # The 64-bit packages, and the probes their install test drives the installed program with.
-build win64 zentra-gui zentra-probe zentra-dde zentra_dist
+build win64 zentra-gui zentra_helptab zentra-probe zentra-dde zentra_dist
 
 cleanup() {
     scripts/wine-stop.sh
