@@ -10,6 +10,7 @@
 #include "common/display/RichTextBox.h"
 #include "common/system/Paths.h"
 #include "common/system/Registry.h"
+#include "window/WindowLayout.h"
 
 namespace zentra {
 
@@ -144,6 +145,8 @@ class MetricsPort {
   public:
     virtual ~MetricsPort() = default;
     virtual int TwipsPerPixelX() const = 0;
+    // The window's resolution in dots per inch: the layout's pixel numbers are for 96.
+    virtual int DotsPerInch() const { return win32::kDesignDpi; }
     // SM_CXVSCROLL, in pixels.
     virtual int VerticalScrollBarWidth() const = 0;
     // Width of `text` in the display panel's font, in twips.

@@ -28,8 +28,8 @@ void Slide::Tick() {
     const bool complete = aboutShown_ ? x >= 0 : x <= -w;
     if (!complete) {
         stage_.SetWindowEnabled(false);
-        stage_.MoveView(active_,
-                        aboutShown_ ? std::min(x + kSlideStepPixels, 0) : x - kSlideStepPixels);
+        const int step = stage_.StepPixels();
+        stage_.MoveView(active_, aboutShown_ ? std::min(x + step, 0) : x - step);
         return;
     }
     if (switchPending_ && aboutShown_) {

@@ -23,6 +23,8 @@ class SlideStage {
   public:
     virtual ~SlideStage() = default;
     virtual int ViewLeft(DisplayView view) const = 0;
+    // How far a tick moves the view: kSlideStepPixels at the stage's resolution.
+    virtual int StepPixels() const { return kSlideStepPixels; }
     virtual int ViewWidth(DisplayView view) const = 0;
     virtual void MoveView(DisplayView view, int left) = 0;
     // Gives the view the focus when it is enabled.

@@ -5,6 +5,7 @@
 #include "common/numbers/LeadingNumber.h"
 #include "input/ShowResult.h"
 #include "window/ClipboardScript.h"
+#include "window/WindowLayout.h"
 
 namespace zentra {
 namespace {
@@ -202,8 +203,10 @@ void TabularView::OnEnterCell() {
 
 void TabularView::UpdateColumns() {
     const int twipsPerPixel = metrics_.TwipsPerPixelX();
+    constexpr int kNumberPaddingPixels = 6;
+    const int padding = win32::ScalePixels(kNumberPaddingPixels, metrics_.DotsPerInch());
     const int numberWidth =
-        metrics_.DisplayTextWidth(std::string(kMaxLineDigits, '9')) + 6 * twipsPerPixel;
+        metrics_.DisplayTextWidth(std::string(kMaxLineDigits, '9')) + padding * twipsPerPixel;
     grid_.SetColWidth(0, numberWidth);
     const bool scrollBar =
         static_cast<long long>(grid_.RowHeight(0)) * grid_.Rows() > grid_.Height();

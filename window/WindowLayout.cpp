@@ -9,19 +9,34 @@ constexpr int kKeypadGapAbove = 7;
 constexpr int kKeypadSpareHeight = 15;
 constexpr int kKeyGap = 5;
 constexpr int kKeypadLeft = 5;
+constexpr int kPanelInset = 1;
+constexpr int kAboutLabelMargin = 10;
+constexpr int kOkRight = 8;
+constexpr int kOkTop = 2;
+constexpr int kShadowOffset = 3;
 
 }  // namespace
 
-WindowPanels LayOutWindow(int clientWidth, int keyHeight) {
+int ScalePixels(int pixels, int dpi) {
+    const long long scaled = static_cast<long long>(pixels) * dpi;
+    const long long half = kDesignDpi / 2;
+    return static_cast<int>(scaled >= 0 ? (scaled + half) / kDesignDpi
+                                        : -((-scaled + half) / kDesignDpi));
+}
+
+WindowPanels LayOutWindow(int clientWidth, int keyHeight, int dpi) {
+    const auto px = [dpi](int pixels) { return ScalePixels(pixels, dpi); };
     WindowPanels panels;
-    panels.display = {1, 0, clientWidth - 2, kDisplayHeight};
-    panels.result = {0, panels.display.Bottom(), clientWidth, kResultHeight};
-    panels.buttons = {panels.display.left, panels.result.Bottom() + kKeypadGapAbove,
-                      panels.display.width, 4 * keyHeight + kKeypadSpareHeight};
+    panels.display = {px(kPanelInset), 0, clientWidth - px(2 * kPanelInset), px(kDisplayHeight)};
+    panels.result = {0, panels.display.Bottom(), clientWidth, px(kResultHeight)};
+    panels.buttons = {panels.display.left, panels.result.Bottom() + px(kKeypadGapAbove),
+                      panels.display.width, 4 * keyHeight + px(kKeypadSpareHeight)};
     return panels;
 }
 
-KeypadPositions LayOutKeypad(int keyWidth, int keyHeight) {
+namespace {
+
+KeypadPositions LayOutKeypadAt96(int keyWidth, int keyHeight) {
     // Each key is placed relative to one placed before it, in the keypad's historical order.
     const auto rightOf = [&](LayoutPoint key) { return key.x + keyWidth + kKeyGap; };
     const auto below = [&](LayoutPoint key) { return key.y + keyHeight + kKeyGap; };
@@ -56,6 +71,31 @@ KeypadPositions LayOutKeypad(int keyWidth, int keyHeight) {
     for (int i = 0; i < 4; ++i) keys.func[i] = oper[i + 1];
     keys.func[4] = oper[0];
     return keys;
+}
+
+}  // namespace
+
+KeypadPositions LayOutKeypad(int keyWidth, int keyHeight, int dpi) {
+    KeypadPositions keys = LayOutKeypadAt96(keyWidth, keyHeight);
+    const auto scale = [dpi](auto& points) {
+        for (LayoutPoint& point : points) {
+            point = {ScalePixels(point.x, dpi), ScalePixels(point.y, dpi)};
+        }
+    };
+    scale(keys.digit);
+    scale(keys.oper);
+    scale(keys.cntrl);
+    scale(keys.func);
+    return keys;
+}
+
+AboutPlaces LayOutAbout(int panelWidth, int okWidth, int dpi) {
+    const auto px = [dpi](int pixels) { return ScalePixels(pixels, dpi); };
+    AboutPlaces places;
+    places.label = {px(kAboutLabelMargin), px(kAboutLabelMargin)};
+    places.ok = {panelWidth - okWidth - px(kOkRight), px(kOkTop)};
+    places.shadow = {places.ok.x + px(kShadowOffset), places.ok.y + px(kShadowOffset)};
+    return places;
 }
 
 }  // namespace zentra::win32

@@ -8,6 +8,7 @@
 #include "engine/ResultRendering.h"
 #include "input/ShowResult.h"
 #include "window/ClipboardScript.h"
+#include "window/WindowLayout.h"
 
 namespace zentra {
 namespace {
@@ -84,7 +85,9 @@ void WindowLogic::Load(const ProgramInfo& program, OutsideConfig outside) {
     linear_.Box().SetText("");
     {
         GuardScope guard(*this);
-        ports_.window.SetOuterSize(kFirstWidthPixels, kFirstHeightPixels);
+        const int dpi = ports_.metrics.DotsPerInch();
+        ports_.window.SetOuterSize(win32::ScalePixels(kFirstWidthPixels, dpi),
+                                   win32::ScalePixels(kFirstHeightPixels, dpi));
     }
     {
         // No mode is set yet, so the switch sets up the keys of either mode; the guard keeps it

@@ -71,8 +71,8 @@ bool HasGlyphs(HDC dc, const std::string& text, bool unicode) {
                         [](WORD glyph) { return glyph == 0xFFFF; });
 }
 
-HFONT CreateFace(const ButtonFont& font, const FaceCandidate& candidate) {
-    const int height = -MulDiv(font.sizeCentipoints, ScreenResolution().y, 7200);
+HFONT CreateFace(const ButtonFont& font, const FaceCandidate& candidate, int dpi) {
+    const int height = -MulDiv(font.sizeCentipoints, dpi, 7200);
     return CreateFontA(height, 0, 0, 0, candidate.weight, font.italic, font.underline,
                        font.strikethrough, static_cast<DWORD>(candidate.charset),
                        OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
@@ -81,13 +81,13 @@ HFONT CreateFace(const ButtonFont& font, const FaceCandidate& candidate) {
 
 // The first installed face of the font's kind that can show the caption; symbol fonts only
 // count when they really hold the caption's glyphs.
-HFONT CreateButtonFont(const ButtonFont& font, const std::string& caption, bool& unicode) {
+HFONT CreateButtonFont(const ButtonFont& font, const std::string& caption, int dpi, bool& unicode) {
     const auto candidates = SameKindFaces(font);
     HDC screen = MeasuringDc();
     HFONT chosen = nullptr;
     for (const auto& candidate : candidates) {
         if (!FaceInstalled(candidate.face)) continue;
-        HFONT made = CreateFace(font, candidate);
+        HFONT made = CreateFace(font, candidate, dpi);
         if (made == nullptr) continue;
         HGDIOBJ old = SelectObject(screen, made);
         const bool usable = (candidate.charset != kSymbolCharset && !candidate.symbolAsUnicode) ||
@@ -101,7 +101,7 @@ HFONT CreateButtonFont(const ButtonFont& font, const std::string& caption, bool&
         DeleteObject(made);
     }
     if (chosen == nullptr) {
-        chosen = CreateFace(font, candidates.back());
+        chosen = CreateFace(font, candidates.back(), dpi);
         unicode = candidates.back().symbolAsUnicode;
     }
     return chosen;
@@ -269,14 +269,14 @@ class GdiCanvas : public ButtonCanvas {
 }  // namespace
 
 CommandButtonArgs ArgsFromDesign(const KeyDesign& design, HWND parent, int id) {
-    const PixelScale scale = ScreenScale();
+    constexpr int kDesignTwipsPerPixel = 15;
     CommandButtonArgs args;
     args.parent = parent;
     args.id = id;
-    args.x = design.left / scale.twipsPerPixelX;
-    args.y = design.top / scale.twipsPerPixelY;
-    args.width = design.width / scale.twipsPerPixelX;
-    args.height = design.height / scale.twipsPerPixelY;
+    args.x = design.left / kDesignTwipsPerPixel;
+    args.y = design.top / kDesignTwipsPerPixel;
+    args.width = design.width / kDesignTwipsPerPixel;
+    args.height = design.height / kDesignTwipsPerPixel;
     args.properties = &design.properties;
     args.toolTip = design.toolTip;
     args.designArray = design.array;
@@ -292,6 +292,7 @@ CommandButtonWindow::CommandButtonWindow(const CommandButtonArgs& args)
       onMouseDown_(args.onMouseDown),
       designArray_(args.designArray),
       designIndex_(args.designIndex),
+      dpi_(std::max(1, ScreenResolution().y)),
       button_(*this, *this, ScreenScale()) {
     button_.SetEvents(this);
 }
@@ -526,10 +527,21 @@ bool CommandButtonWindow::OnSetCursor() {
     return true;
 }
 
+void CommandButtonWindow::Rescale(int dpi, int width, int height) {
+    if (dpi != dpi_) {
+        dpi_ = dpi;
+        if (font_ != nullptr) DeleteObject(font_);
+        font_ = nullptr;
+    }
+    SetWindowPos(Hwnd(), nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    // The same size still measures the caption again in the new font.
+    button_.OnResize(width, height);
+}
+
 HFONT CommandButtonWindow::FontFor(const ButtonFont& font, const std::string& caption) {
     if (font_ == nullptr || !(font == fontSpec_) || caption != fontCaption_) {
         if (font_ != nullptr) DeleteObject(font_);
-        font_ = CreateButtonFont(font, caption, fontIsUnicode_);
+        font_ = CreateButtonFont(font, caption, dpi_, fontIsUnicode_);
         fontSpec_ = font;
         fontCaption_ = caption;
     }

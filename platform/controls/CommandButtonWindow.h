@@ -40,8 +40,9 @@ struct CommandButtonArgs {
     std::function<void(const ButtonMouse&)> onMouseDown;
 };
 
-// Arguments for a key of the stored keypad design: its position and size converted to pixels,
-// tooltip, help id and stored properties (`design` must outlive the Create call).
+// Arguments for a key of the stored keypad design: its position and size as pixels at 96 dpi (the
+// design's twips were laid out there; the caller scales them to the screen), tooltip, help id and
+// stored properties (`design` must outlive the Create call).
 CommandButtonArgs ArgsFromDesign(const KeyDesign& design, HWND parent, int id);
 
 class CommandButtonWindow final : private WindowBase,
@@ -80,6 +81,9 @@ class CommandButtonWindow final : private WindowBase,
     }
     // Draws the button into `dc` at its origin (what WM_PAINT and WM_PRINTCLIENT show).
     void PaintTo(HDC dc);
+    // Takes the size `width` x `height` (pixels) with the caption's font at `dpi`, as the window
+    // does when it moves to a screen of another resolution.
+    void Rescale(int dpi, int width, int height);
 
   private:
     explicit CommandButtonWindow(const CommandButtonArgs& args);
@@ -128,6 +132,7 @@ class CommandButtonWindow final : private WindowBase,
     std::function<void(const ButtonMouse&)> onMouseDown_;
     std::string designArray_;
     int designIndex_;
+    int dpi_;  // the caption's font is made for it
     CommandButton button_;
 };
 

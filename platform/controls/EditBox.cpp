@@ -9,6 +9,12 @@ namespace zentra::win32 {
 namespace {
 
 constexpr int kPointsPerInch = 72;
+
+HFONT MakeFont(const std::string& name, int points, int dpi) {
+    return CreateFontA(-MulDiv(points, dpi, kPointsPerInch), 0, 0, 0, FW_NORMAL, FALSE, FALSE,
+                       FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                       DEFAULT_QUALITY, FIXED_PITCH | FF_MODERN, name.c_str());
+}
 // A replacement this soon after the one before is gathered; gathered ones reach the control at
 // the latest after kFlushMs (WM_TIMER comes only when no other message waits).
 constexpr DWORD kQuickRunMs = 50;
@@ -47,16 +53,24 @@ std::unique_ptr<EditBox> EditBox::Create(const EditBoxArgs& args) {
         GetModuleHandleA(nullptr), nullptr);
     if (hwnd == nullptr) return nullptr;
     HDC screen = GetDC(nullptr);
-    const int height = -MulDiv(args.fontPoints, GetDeviceCaps(screen, LOGPIXELSY), kPointsPerInch);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
     ReleaseDC(nullptr, screen);
-    box->font_ = CreateFontA(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
-                             OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                             FIXED_PITCH | FF_MODERN, args.fontName.c_str());
+    box->fontPoints_ = args.fontPoints;
+    box->fontName_ = args.fontName;
+    box->font_ = MakeFont(box->fontName_, box->fontPoints_, dpi);
     SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(box->font_), FALSE);
     // The keypad's own limit applies; the control's default would cut replacements at 30,000.
     SendMessageA(hwnd, EM_SETLIMITTEXT, 0, 0);
     box->Subclass(hwnd);
     return box;
+}
+
+void EditBox::SetDpi(int dpi) {
+    HFONT font = MakeFont(fontName_, fontPoints_, dpi);
+    if (font == nullptr) return;
+    SendMessageA(Hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    if (font_ != nullptr) DeleteObject(font_);
+    font_ = font;
 }
 
 EditBox::~EditBox() {

@@ -63,6 +63,8 @@ class EditBox final : private WindowBase {
     int CharWidth() const;
     // The client width minus the formatting rectangle's width: the room the text does not use.
     int TextMargins() const;
+    // The font again, at `dpi` (the window moved to a screen of another resolution).
+    void SetDpi(int dpi);
 
   private:
     EditBox() = default;
@@ -85,6 +87,8 @@ class EditBox final : private WindowBase {
     };
 
     HFONT font_ = nullptr;
+    int fontPoints_ = 0;
+    std::string fontName_;
     std::function<void()> onChange_;
     std::function<void(int)> onFlushed_;
     bool gathering_ = false;

@@ -47,8 +47,8 @@ std::unique_ptr<GridControl> GridControl::Create(const GridControlArgs& args) {
     if (!control->font_) {
         // MS Sans Serif 8.25 pt: 11 pixels at 96 dpi.
         control->ownFont_ =
-            CreateFontA(-MulDiv(33, 1440 / control->twipsPerPixel_, 288), 0, 0, 0, FW_NORMAL, FALSE,
-                        FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+            CreateFontA(-MulDiv(33, std::max(1, ScreenResolution().y), 288), 0, 0, 0, FW_NORMAL,
+                        FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
                         DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, "MS Sans Serif");
         control->font_ = control->ownFont_;
     }

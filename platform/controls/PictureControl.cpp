@@ -75,6 +75,17 @@ void PictureControl::MoveTo(int x, int y) {
     InvalidateRect(Hwnd(), nullptr, FALSE);
 }
 
+void PictureControl::SetPicture(HBITMAP picture) {
+    if (picture == nullptr) return;
+    args_.picture = picture;
+    BITMAP info{};
+    GetObjectA(picture, sizeof info, &info);
+    size_ = {info.bmWidth, info.bmHeight};
+    SetWindowPos(Hwnd(), nullptr, 0, 0, size_.cx, size_.cy,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
+    InvalidateRect(Hwnd(), nullptr, FALSE);
+}
+
 void PictureControl::MoveBy(int dx, int dy) {
     const POINT at = Position();
     MoveTo(at.x + dx, at.y + dy);

@@ -44,6 +44,8 @@ class PictureControl final : private WindowBase {
     void MoveTo(int x, int y);
     void MoveBy(int dx, int dy);
     void SetEnabled(bool enabled);
+    // Shows another picture (borrowed, as the first) and takes its size.
+    void SetPicture(HBITMAP picture);
 
   private:
     explicit PictureControl(PictureControlArgs args) : args_(std::move(args)) {}

@@ -251,6 +251,17 @@ bool ResultPane::Enabled() const {
     return Hwnd() && IsWindowEnabled(Hwnd());
 }
 
+void ResultPane::SetDpi(int dpi) {
+    if (dpi <= 0 || dpi == pixelsPerInch_) return;
+    pixelsPerInch_ = dpi;
+    for (const auto& [halfPoints, font] : fonts_) DeleteObject(font);
+    fonts_.clear();
+    measures_.clear();
+    const std::optional<std::string> given = givenText_;
+    ShowDocument(rtf_);
+    givenText_ = given;
+}
+
 void ResultPane::ResetView() {
     ScrollTo(0);
 }

@@ -46,6 +46,8 @@ class ResultPane final : public RichTextBox, private WindowBase {
     void SetEnabled(bool enabled) override;
     bool Enabled() const override;
     void ResetView() override;
+    // Lays the text out again with its fonts at `dpi`.
+    void SetDpi(int dpi);
 
   private:
     explicit ResultPane(ResultPaneArgs args) : args_(std::move(args)) {}

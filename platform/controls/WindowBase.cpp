@@ -148,8 +148,21 @@ LRESULT CALLBACK WindowBase::Procedure(HWND hwnd, UINT message, WPARAM wParam, L
         RefreshHighContrast();
         RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
     }
+    if (message == WM_DPICHANGED && lParam != 0) {
+        return GuardEntry(
+            [&] {
+                window->OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+                return LRESULT{0};
+            },
+            [] { return LRESULT{0}; });
+    }
     return GuardEntry([&] { return window->HandleMessage(message, wParam, lParam); },
                       [&] { return ClassHandling(subclassed, hwnd, message, wParam, lParam); });
+}
+
+void WindowBase::OnDpiChanged(int, const RECT& suggested) {
+    SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 std::optional<MouseButtonEvent> DecodeMouseButton(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -81,6 +81,9 @@ class WindowBase : public AccessibleSource {
     LRESULT Default(UINT message, WPARAM wParam, LPARAM lParam) const;
     // The object bound to `hwnd`, or nullptr; the caller checks the window's class first.
     static WindowBase* BoundTo(HWND hwnd);
+    // WM_DPICHANGED: a top-level window moved to a screen of `dpi` dots per inch. The window takes
+    // the rectangle the system suggests; a class that lays itself out adds that after this.
+    virtual void OnDpiChanged(int dpi, const RECT& suggested);
 
   private:
     virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) = 0;

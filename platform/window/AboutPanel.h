@@ -13,6 +13,7 @@
 #include "platform/controls/PictureControl.h"
 #include "platform/controls/WindowBase.h"
 #include "window/OkImage.h"
+#include "window/WindowLayout.h"
 
 namespace zentra::win32 {
 
@@ -31,18 +32,21 @@ class AboutPanel final : public OkImagePort, private WindowBase {
     AboutPanel() = default;
     ~AboutPanel() override;
 
-    // Creates the parts in `displayPanel`, below its other children; the OK image starts disabled.
-    bool Create(HWND displayPanel, Events events);
+    // Creates the parts in `displayPanel`, below its other children, with the pictures for `dpi`;
+    // the OK image starts disabled.
+    bool Create(HWND displayPanel, Events events, int dpi = kDesignDpi);
     // The display panel's background picture (owned here).
     HBITMAP Background() const { return background_; }
     // UTF-8; the label keeps what the ANSI code page holds of it.
     void SetText(const std::string& text);
-    // The display-panel layout's places: the label at (10, 10) with the views' size, the OK image
-    // in the top right corner of a panel `outerWidth` wide, its shadow 3 pixels down and right.
+    // The display-panel layout's places (LayOutAbout): the label with the views' size, the OK
+    // image in the top right corner of a panel `outerWidth` wide, its shadow down and right.
     void LayOut(int outerWidth, SIZE viewSize);
     void SetOkEnabled(bool enabled);
-    // OkImagePort.
+    // OkImagePort: the distances are pixels at 96 dpi.
     void MoveBy(int dxPixels, int dyPixels) override;
+    // Takes the pictures drawn for `dpi`; the caller lays the panel out again.
+    void SetDpi(int dpi);
 
   private:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -50,14 +54,18 @@ class AboutPanel final : public OkImagePort, private WindowBase {
     // The label is static text named by what it says.
     AccessibleItem AccessibleDescribe(long child) override;
     bool CreateLabel(HWND parent);
+    void LoadPictures();
+    void FreePictures();
 
     Events events_;
     HBITMAP okPicture_ = nullptr;
     HBITMAP shadowPicture_ = nullptr;
     HBITMAP background_ = nullptr;
+    HFONT labelFont_ = nullptr;  // the dialog font at another resolution than the start's
     std::unique_ptr<PictureControl> shadow_;
     std::unique_ptr<PictureControl> ok_;
     SIZE sunk_{0, 0};  // how far the image has been moved from its place (while pressed)
+    int dpi_ = 96;
 };
 
 }  // namespace zentra::win32

@@ -41,8 +41,9 @@ int Keypad::Slot(KeyArray array, int index) {
     return -1;
 }
 
-bool Keypad::Create(HWND panel, const std::vector<KeyDesign>& design, Events events) {
+bool Keypad::Create(HWND panel, const std::vector<KeyDesign>& design, Events events, int dpi) {
     panel_ = panel;
+    dpi_ = dpi;
     events_ = std::move(events);
     bool created = true;
     for (const ArrayName& entry : kArrays) {
@@ -75,6 +76,9 @@ bool Keypad::Create(HWND panel, const std::vector<KeyDesign>& design, Events eve
                 keyWidth_ = args.width;
                 keyHeight_ = args.height;
             }
+            // The keypad layout places the keys; only their size is the design's, scaled.
+            args.width = ScalePixels(args.width, dpi_);
+            args.height = ScalePixels(args.height, dpi_);
             Button& key = keys_[static_cast<std::size_t>(slot)];
             if (stored != nullptr) {
                 key.helpContextId = stored->helpContextId;
@@ -116,14 +120,15 @@ bool Keypad::Find(HWND hwnd, KeyArray& array, int& index) const {
 void Keypad::LayOut() {
     // The places follow from the key size alone: a panel that only changed its size keeps them,
     // and moving 28 windows to where they already are still costs a round trip each.
-    if (keyWidth_ == placedWidth_ && keyHeight_ == placedHeight_) return;
+    if (keyWidth_ == placedWidth_ && keyHeight_ == placedHeight_ && dpi_ == placedDpi_) return;
     const bool allKeys = std::all_of(keys_.begin(), keys_.end(),
                                      [](const Button& key) { return key.window != nullptr; });
     if (allKeys) {
         placedWidth_ = keyWidth_;
         placedHeight_ = keyHeight_;
+        placedDpi_ = dpi_;
     }
-    const KeypadPositions positions = LayOutKeypad(keyWidth_, keyHeight_);
+    const KeypadPositions positions = LayOutKeypad(keyWidth_, keyHeight_, dpi_);
     const auto place = [this](KeyArray array, const auto& points) {
         for (int i = 0; i < KeyCount(array); ++i) {
             MoveKey(keys_[static_cast<std::size_t>(Slot(array, i))].window,
@@ -134,6 +139,16 @@ void Keypad::LayOut() {
     place(KeyArray::Oper, positions.oper);
     place(KeyArray::Digit, positions.digit);
     place(KeyArray::Func, positions.func);
+}
+
+void Keypad::SetDpi(int dpi) {
+    if (dpi == dpi_) return;
+    dpi_ = dpi;
+    for (Button& key : keys_) {
+        if (key.window) {
+            key.window->Rescale(dpi, ScalePixels(keyWidth_, dpi), ScalePixels(keyHeight_, dpi));
+        }
+    }
 }
 
 void Keypad::Button::SetEnabled(bool enabled) {

@@ -12,6 +12,7 @@
 #include "controls/KeypadDesign.h"
 #include "platform/controls/CommandButtonWindow.h"
 #include "window/Ports.h"
+#include "window/WindowLayout.h"
 
 namespace zentra::win32 {
 
@@ -23,9 +24,10 @@ class Keypad final : public KeypadPort {
         std::function<void(KeyArray, int, const ButtonMouse&)> onMouseDown;
     };
 
-    // Creates every key of the design inside `panel`; a key missing from the design is created
-    // as a new, blank button so that the window still has all 28.
-    bool Create(HWND panel, const std::vector<KeyDesign>& design, Events events);
+    // Creates every key of the design inside `panel`, sized for `dpi`; a key missing from the
+    // design is created as a new, blank button so that the window still has all 28.
+    bool Create(HWND panel, const std::vector<KeyDesign>& design, Events events,
+                int dpi = kDesignDpi);
 
     KeyPort& Key(KeyArray array, int index) override;
     // Every input finishes the owed presses before it acts, so at most one key owes a Click here
@@ -33,11 +35,14 @@ class Keypad final : public KeypadPort {
     void FinishPresses() override;
     // Places the keys (never resizes them) by the keypad layout.
     void LayOut();
+    // The window moved to a screen of `dpi`: the keys take their size and fonts for it; the
+    // panel's layout places them next.
+    void SetDpi(int dpi);
     // The key behind a window handle, for routing; false when `hwnd` is no key.
     bool Find(HWND hwnd, KeyArray& array, int& index) const;
     HWND Panel() const { return panel_; }
-    // Key height in pixels, for the keypad panel's height.
-    int KeyHeight() const { return keyHeight_; }
+    // Key height in pixels at the keypad's resolution, for the keypad panel's height.
+    int KeyHeight() const { return ScalePixels(keyHeight_, dpi_); }
 
   private:
     class Button final : public KeyPort {
@@ -63,10 +68,13 @@ class Keypad final : public KeypadPort {
     HWND panel_ = nullptr;
     Events events_;
     std::array<Button, kKeyCount> keys_;
+    // The stored key size, in pixels at 96 dpi.
     int keyWidth_ = 36;
     int keyHeight_ = 28;
+    int dpi_ = kDesignDpi;
     int placedWidth_ = -1;  // the key size the keys were last placed for
     int placedHeight_ = -1;
+    int placedDpi_ = -1;
 };
 
 }  // namespace zentra::win32

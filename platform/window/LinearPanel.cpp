@@ -108,6 +108,11 @@ void LinearPanel::Rebreak() {
     SetSelLength(length);
 }
 
+void LinearPanel::SetDpi(int dpi) {
+    edit_->SetDpi(dpi);
+    Rebreak();
+}
+
 bool LinearPanel::Enabled() const {
     return IsWindowEnabled(edit_->Hwnd()) != FALSE;
 }

@@ -23,6 +23,8 @@ class LinearPanel final : public ExpressionBoxPort {
     bool Create(HWND parent, int editId, Events events);
     HWND PanelHwnd() const { return panel_.Hwnd(); }
     HWND EditHwnd() const { return edit_ ? edit_->Hwnd() : nullptr; }
+    // The line's font at `dpi`, broken again for it.
+    void SetDpi(int dpi);
 
     // TextBox: positions and text are the line's; the box may show it broken (ShownText).
     std::string Text() const override;

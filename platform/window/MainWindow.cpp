@@ -127,7 +127,8 @@ bool MainWindow::CreateChildren() {
     keyEvents.onMouseDown = [this](KeyArray array, int index, const ButtonMouse& mouse) {
         if (logic_) logic_->OnMouseDown(Surface::Key, mouse.button, 0, 0, array, index);
     };
-    return keypad_.Create(buttons_.Hwnd(), LoadKeypadDesign(KeypadDesignBytes()), keyEvents);
+    return keypad_.Create(buttons_.Hwnd(), LoadKeypadDesign(KeypadDesignBytes()), keyEvents,
+                          metrics_.DotsPerInch());
 }
 
 // The About panel's parts report their mouse to the logic; the panel's picture becomes the display
@@ -149,7 +150,7 @@ bool MainWindow::CreateAboutPanel() {
     events.onOkClick = [this] {
         if (logic_) logic_->OnOkClick();
     };
-    if (!about_.Create(display_.Hwnd(), std::move(events))) return false;
+    if (!about_.Create(display_.Hwnd(), std::move(events), metrics_.DotsPerInch())) return false;
     display_.SetBackground(about_.Background());
     return true;
 }
@@ -210,12 +211,13 @@ bool MainWindow::PreviewMouseDown(HWND target, const MouseButtonEvent& mouse) {
 void MainWindow::LayOutWindow() {
     if (IsIconic(Hwnd()) || !logic_ || logic_->EventGuardRaised()) return;
     WindowLogic::GuardScope guard(*logic_);
-    const int rowPixels = kRowPaddingPixels + metrics_.WindowFontBracketHeight();
+    const int dpi = metrics_.DotsPerInch();
+    const int rowPixels = ScalePixels(kRowPaddingPixels, dpi) + metrics_.WindowFontBracketHeight();
     grid_->SetRowHeightMin(rowPixels * metrics_.TwipsPerPixelY());
     RECT client{};
     GetClientRect(Hwnd(), &client);
     const WindowPanels panels =
-        win32::LayOutWindow(client.right - client.left, keypad_.KeyHeight());
+        win32::LayOutWindow(client.right - client.left, keypad_.KeyHeight(), dpi);
     MoveChild(display_.Hwnd(), panels.display);
     MoveChild(result_->Hwnd(), panels.result);
     MoveChild(buttons_.Hwnd(), panels.buttons);
@@ -235,6 +237,31 @@ void MainWindow::LayOutDisplayPanel() {
     MoveChild(grid_->Hwnd(), {linear || aboutShown ? -w : 0, 0, inner.cx, inner.cy});
     if (logic_) logic_->UpdateGridColumns();
     about_.LayOut(w, inner);
+}
+
+void MainWindow::OnDpiChanged(int dpi, const RECT& suggested) {
+    const int old = metrics_.DotsPerInch();
+    if (dpi > 0 && dpi != old && logic_) {
+        metrics_.SetDpi(dpi);
+        keypad_.SetDpi(dpi);
+        about_.SetDpi(dpi);
+        display_.SetBackground(about_.Background());
+        SendMessageA(grid_->Hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(metrics_.WindowFont()),
+                     FALSE);
+        result_->SetDpi(dpi);
+        linear_.SetDpi(dpi);
+    }
+    // A running slide goes on from the same share of its way.
+    const Slide* slide = logic_ ? &logic_->SlideState() : nullptr;
+    const bool sliding = slide != nullptr && slide->Running();
+    const int slideLeft = sliding ? ViewLeft(slide->Active()) : 0;
+    WindowBase::OnDpiChanged(dpi, suggested);
+    // The same size sends no WM_SIZE: the layout runs here either way.
+    LayOutWindow();
+    keypad_.LayOut();
+    LayOutDisplayPanel();
+    if (sliding && old > 0) MoveView(slide->Active(), slideLeft * metrics_.DotsPerInch() / old);
+    RedrawWindow(Hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void MainWindow::OnActivate(WPARAM wParam) {
@@ -453,6 +480,10 @@ int MainWindow::ViewLeft(DisplayView view) const {
 
 int MainWindow::ViewWidth(DisplayView view) const {
     return OuterSize(ViewHwnd(view)).cx;
+}
+
+int MainWindow::StepPixels() const {
+    return ScalePixels(kSlideStepPixels, metrics_.DotsPerInch());
 }
 
 void MainWindow::MoveView(DisplayView view, int left) {

@@ -66,6 +66,7 @@ class MainWindow final : public WindowPort,
     // SlideStage: the display's two views in the display panel, in pixels.
     int ViewLeft(DisplayView view) const override;
     int ViewWidth(DisplayView view) const override;
+    int StepPixels() const override;
     void MoveView(DisplayView view, int left) override;
     void FocusView(DisplayView view) override;
     void SetWindowEnabled(bool enabled) override;
@@ -94,6 +95,9 @@ class MainWindow final : public WindowPort,
     void DestroyWithoutHiding();
 
     void LayOutWindow();
+    // The window moved to a screen of another resolution: fonts, keys and pictures follow it, the
+    // window takes the rectangle the system suggests and everything is laid out again for `dpi`.
+    void OnDpiChanged(int dpi, const RECT& suggested) override;
     void LayOutDisplayPanel();
     HWND ViewHwnd(DisplayView view) const;
 

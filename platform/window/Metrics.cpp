@@ -23,15 +23,33 @@ int PointsToPixels(int centipoints, int pixelsPerInch) {
 Metrics::Metrics() {
     const int dpiX = ScreenResolution().x;
     const int dpiY = ScreenResolution().y;
+    dpi_ = dpiY > 0 ? dpiY : 96;
     twipsPerPixelX_ = TwipsPerPixel(dpiX);
     twipsPerPixelY_ = TwipsPerPixel(dpiY);
-    displayFont_ = MakeFont("Courier New", PointsToPixels(900, dpiY > 0 ? dpiY : 96));
-    windowFont_ = MakeFont("MS Sans Serif", PointsToPixels(825, dpiY > 0 ? dpiY : 96));
+    MakeFonts();
 }
 
 Metrics::~Metrics() {
+    FreeFonts();
+}
+
+void Metrics::MakeFonts() {
+    displayFont_ = MakeFont("Courier New", PointsToPixels(900, dpi_));
+    windowFont_ = MakeFont("MS Sans Serif", PointsToPixels(825, dpi_));
+}
+
+void Metrics::FreeFonts() {
+    measured_.clear();
     if (displayFont_ != nullptr) DeleteObject(displayFont_);
     if (windowFont_ != nullptr) DeleteObject(windowFont_);
+    displayFont_ = windowFont_ = nullptr;
+}
+
+void Metrics::SetDpi(int dpi) {
+    if (dpi <= 0 || dpi == dpi_) return;
+    FreeFonts();
+    dpi_ = dpi;
+    MakeFonts();
 }
 
 SIZE Metrics::Measure(HFONT font, const std::string& text) const {

@@ -21,6 +21,10 @@
 //                                the answer (1: the window lets the session end)
 //   zentra-probe wait-disabled MS  exit code 0 as soon as the window is seen disabled (busy),
 //                                1 when it stays enabled for MS milliseconds
+//   zentra-probe dpi-changed DPI X Y W H  sends the window WM_DPICHANGED as the system does when
+//                                it moves to a screen of DPI, with the suggested rectangle (which
+//                                is written into the window's process, where the message's
+//                                pointer has to point)
 #include <fcntl.h>
 #include <io.h>
 #include <windows.h>
@@ -230,6 +234,26 @@ int WaitDisabled(int milliseconds) {
     return 1;
 }
 
+int SendDpiChanged(int dpi, const RECT& suggested) {
+    HWND main = MainWindow();
+    if (main == nullptr) return 2;
+    DWORD pid = 0;
+    GetWindowThreadProcessId(main, &pid);
+    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, pid);
+    if (process == nullptr) return 3;
+    void* remote = VirtualAllocEx(process, nullptr, sizeof suggested, MEM_COMMIT, PAGE_READWRITE);
+    int result = 3;
+    if (remote != nullptr &&
+        WriteProcessMemory(process, remote, &suggested, sizeof suggested, nullptr)) {
+        const WPARAM both = MAKEWPARAM(dpi, dpi);
+        SendMessageA(main, WM_DPICHANGED, both, reinterpret_cast<LPARAM>(remote));
+        result = 0;
+    }
+    if (remote != nullptr) VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    CloseHandle(process);
+    return result;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -270,6 +294,12 @@ int main(int argc, char** argv) {
     }
     if (command == "end-session") return EndSession();
     if (command == "wait-disabled" && argc == 3) return WaitDisabled(std::atoi(argv[2]));
+    if (command == "dpi-changed" && argc == 7) {
+        const int x = std::atoi(argv[3]);
+        const int y = std::atoi(argv[4]);
+        return SendDpiChanged(std::atoi(argv[2]),
+                              {x, y, x + std::atoi(argv[5]), y + std::atoi(argv[6])});
+    }
     if (command == "close") {
         HWND window = argc == 3 ? FindWindowA(nullptr, argv[2]) : MainWindow();
         return window != nullptr && PostMessageA(window, WM_CLOSE, 0, 0) ? 0 : 2;
@@ -282,7 +312,8 @@ int main(int argc, char** argv) {
         "usage: zentra-probe text CLASS [CAPTION] | sel CLASS | enabled CLASS | layout |\n"
         "       texts CAPTION | count CAPTION | clip-set | clip-text | clip-rtf |\n"
         "       close [CAPTION] | popup | end-session | minimize CAPTION |\n"
-        "       iconic CAPTION | move CAPTION X Y | wait-disabled MS\n",
+        "       iconic CAPTION | move CAPTION X Y | wait-disabled MS |\n"
+        "       dpi-changed DPI X Y W H\n",
         stderr);
     return 1;
 }

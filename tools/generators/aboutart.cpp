@@ -1,11 +1,14 @@
 // Build tool: draws the About panel's pictures as 24-bit .bmp files into the folder it is given:
 // ok.bmp (the OK image: "OK" on a purple key), okshadow.bmp (its shadow) and display.bmp (the
 // display panel's background: the primes up to 360 as dots on a pale field). Magenta
-// (255, 0, 255) is the colour the picture control leaves transparent.
+// (255, 0, 255) is the colour the picture control leaves transparent. Each is drawn three times,
+// for 96, 144 and 192 dpi (ok.bmp, ok-144.bmp, ok-192.bmp...): every measure is in half steps of
+// the 96-dpi picture, so the larger ones are as sharp as the small one.
 #include <array>
 #include <cstdint>
 #include <cstdio>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "tools/generators/LittleEndian.h"
@@ -20,10 +23,13 @@ struct Rgb {
 };
 
 constexpr Rgb kTransparent{255, 0, 255};
-constexpr int kOkWidth = 48;
-constexpr int kOkHeight = 24;
-constexpr int kDisplayWidth = 400;
-constexpr int kDisplayHeight = 90;
+
+// The size the pictures are drawn at, in halves of the 96-dpi picture: 2 at 96 dpi, 3 at 144 and
+// 4 at 192.
+struct Scale {
+    int halves;
+    int operator()(int pixels96) const { return pixels96 * halves / 2; }
+};
 
 class Picture {
   public:
@@ -94,7 +100,7 @@ bool InsideRounded(int x, int y, int width, int height, int radius) {
     return dx * dx + dy * dy <= radius * radius;
 }
 
-// "OK" in a 5 x 7 pixel font, each font pixel drawn as 2 x 2.
+// "OK" in a 5 x 7 pixel font, each font pixel drawn as 2 x 2 at 96 dpi.
 constexpr std::array<const char*, 7> kOkGlyphs{
     ".###. #...#",  //
     "#...# #..#.",  //
@@ -105,37 +111,44 @@ constexpr std::array<const char*, 7> kOkGlyphs{
     ".###. #...#",  //
 };
 
-bool InsideLetters(int x, int y) {
-    constexpr int kScale = 2;
-    constexpr int kLeft = (kOkWidth - 11 * kScale) / 2;
-    constexpr int kTop = (kOkHeight - 7 * kScale) / 2;
-    const int col = (x - kLeft) / kScale;
-    const int row = (y - kTop) / kScale;
-    if (x < kLeft || y < kTop || col >= 11 || row >= 7) return false;
+bool InsideLetters(int x, int y, int width, int height, Scale px) {
+    const int dot = px(2);
+    const int left = (width - 11 * dot) / 2;
+    const int top = (height - 7 * dot) / 2;
+    if (x < left || y < top) return false;
+    const int col = (x - left) / dot;
+    const int row = (y - top) / dot;
+    if (col >= 11 || row >= 7) return false;
     return kOkGlyphs[static_cast<std::size_t>(row)][col] == '#';
 }
 
-Picture OkPicture() {
-    Picture picture(kOkWidth, kOkHeight, kTransparent);
-    for (int y = 0; y < kOkHeight; ++y) {
-        for (int x = 0; x < kOkWidth; ++x) {
-            if (!InsideRounded(x, y, kOkWidth, kOkHeight, 6)) continue;
+Picture OkPicture(Scale px) {
+    const int w = px(48);
+    const int h = px(24);
+    const int radius = px(6);
+    const int edge = px(2);
+    Picture picture(w, h, kTransparent);
+    for (int y = 0; y < h; ++y) {
+        for (int x = 0; x < w; ++x) {
+            if (!InsideRounded(x, y, w, h, radius)) continue;
             Rgb colour{128, 0, 128};
             // A lighter upper edge and a darker lower one, like a raised key.
-            if (!InsideRounded(x, y - 2, kOkWidth, kOkHeight, 6)) colour = {192, 96, 192};
-            if (!InsideRounded(x, y + 2, kOkWidth, kOkHeight, 6)) colour = {72, 0, 72};
-            if (InsideLetters(x, y)) colour = {255, 255, 255};
+            if (!InsideRounded(x, y - edge, w, h, radius)) colour = {192, 96, 192};
+            if (!InsideRounded(x, y + edge, w, h, radius)) colour = {72, 0, 72};
+            if (InsideLetters(x, y, w, h, px)) colour = {255, 255, 255};
             picture.Set(x, y, colour);
         }
     }
     return picture;
 }
 
-Picture ShadowPicture() {
-    Picture picture(kOkWidth, kOkHeight, kTransparent);
-    for (int y = 0; y < kOkHeight; ++y) {
-        for (int x = 0; x < kOkWidth; ++x) {
-            if (InsideRounded(x, y, kOkWidth, kOkHeight, 6)) picture.Set(x, y, {96, 96, 104});
+Picture ShadowPicture(Scale px) {
+    const int w = px(48);
+    const int h = px(24);
+    Picture picture(w, h, kTransparent);
+    for (int y = 0; y < h; ++y) {
+        for (int x = 0; x < w; ++x) {
+            if (InsideRounded(x, y, w, h, px(6))) picture.Set(x, y, {96, 96, 104});
         }
     }
     return picture;
@@ -150,12 +163,14 @@ bool IsPrime(int n) {
 }
 
 // A pale field that warms from left to right, with the numbers 1 to 360 laid out in rows of 40
-// cells of 10 pixels and a lavender dot on every prime.
-Picture DisplayPicture() {
-    Picture picture(kDisplayWidth, kDisplayHeight, {255, 255, 255});
-    for (int y = 0; y < kDisplayHeight; ++y) {
-        for (int x = 0; x < kDisplayWidth; ++x) {
-            const int shade = 12 * x / kDisplayWidth;
+// cells of 10 pixels (at 96 dpi) and a lavender dot on every prime.
+Picture DisplayPicture(Scale px) {
+    const int width = px(400);
+    const int height = px(90);
+    Picture picture(width, height, {255, 255, 255});
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            const int shade = 12 * x / width;
             picture.Set(
                 x, y,
                 {static_cast<std::uint8_t>(250 - shade / 2), static_cast<std::uint8_t>(248 - shade),
@@ -163,14 +178,19 @@ Picture DisplayPicture() {
         }
     }
     constexpr int kCell = 10;
-    constexpr int kColumns = kDisplayWidth / kCell;
-    for (int n = 1; n <= kColumns * (kDisplayHeight / kCell); ++n) {
+    constexpr int kColumns = 40;
+    const int cell = px(kCell);
+    const int reach = px(2);
+    // The dot's radius squared, 5 at 96 dpi, grows with the square of the scale.
+    const int radiusSquared = 5 * px.halves * px.halves / 4;
+    for (int n = 1; n <= kColumns * 9; ++n) {
         if (!IsPrime(n)) continue;
-        const int cx = ((n - 1) % kColumns) * kCell + kCell / 2;
-        const int cy = ((n - 1) / kColumns) * kCell + kCell / 2;
-        for (int dy = -2; dy <= 2; ++dy) {
-            for (int dx = -2; dx <= 2; ++dx) {
-                if (dx * dx + dy * dy <= 5) picture.Set(cx + dx, cy + dy, {222, 204, 236});
+        const int cx = ((n - 1) % kColumns) * cell + cell / 2;
+        const int cy = ((n - 1) / kColumns) * cell + cell / 2;
+        for (int dy = -reach; dy <= reach; ++dy) {
+            for (int dx = -reach; dx <= reach; ++dx) {
+                if (dx * dx + dy * dy <= radiusSquared)
+                    picture.Set(cx + dx, cy + dy, {222, 204, 236});
             }
         }
     }
@@ -185,9 +205,15 @@ int main(int argc, char** argv) {
         return 2;
     }
     const std::string folder = argv[1];
-    const bool written = Write(folder + "/ok.bmp", OkPicture()) &&
-                         Write(folder + "/okshadow.bmp", ShadowPicture()) &&
-                         Write(folder + "/display.bmp", DisplayPicture());
+    bool written = true;
+    for (const auto& [halves, suffix] :
+         {std::pair{2, ""}, std::pair{3, "-144"}, std::pair{4, "-192"}}) {
+        const Scale px{halves};
+        const std::string end = std::string(suffix) + ".bmp";
+        written = written && Write(folder + "/ok" + end, OkPicture(px)) &&
+                  Write(folder + "/okshadow" + end, ShadowPicture(px)) &&
+                  Write(folder + "/display" + end, DisplayPicture(px));
+    }
     if (!written) std::fprintf(stderr, "aboutart: cannot write into %s\n", folder.c_str());
     return written ? 0 : 1;
 }

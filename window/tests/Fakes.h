@@ -169,11 +169,13 @@ class FakeWindow final : public WindowPort {
 class FakeMetrics final : public MetricsPort {
   public:
     int TwipsPerPixelX() const override { return 15; }
+    int DotsPerInch() const override { return dpi; }
     int VerticalScrollBarWidth() const override { return 16; }
     // A fixed-pitch font of 7 px per character.
     int DisplayTextWidth(const std::string& text) const override {
         return static_cast<int>(text.size()) * 7 * 15;
     }
+    int dpi = 96;
 };
 
 class FakeClipboard final : public ClipboardPort {
@@ -307,6 +309,7 @@ class FakeStage final : public SlideStage {
     }
     int ViewLeft(DisplayView view) const override { return left[static_cast<int>(view)]; }
     int ViewWidth(DisplayView) const override { return width_; }
+    int StepPixels() const override { return step; }
     void MoveView(DisplayView view, int x) override { left[static_cast<int>(view)] = x; }
     void FocusView(DisplayView view) override { focus.push_back(view); }
     void SetWindowEnabled(bool enabled) override { windowEnabled = enabled; }
@@ -321,6 +324,7 @@ class FakeStage final : public SlideStage {
     void StopTimer() override { timerOn = false; }
 
     std::function<void()> tick;
+    int step = kSlideStepPixels;
     std::array<int, 2> left{0, 0};
     std::vector<DisplayView> focus;
     bool windowEnabled = true;

@@ -94,5 +94,17 @@ TEST(Slide_About, GoesOutAndStaysUntilToggledBack) {
     EXPECT_FALSE(h.stage.okEnabled);
 }
 
+// At 144 dpi the stage steps 9 pixels: 36 steps pass 319 pixels, the 37th tick ends.
+TEST(Slide_About, MovesByTheStagesStep) {
+    SlideHarness h;
+    h.stage.step = 9;
+    h.slide.ToggleAbout();
+    h.clock.Advance(kSlideIntervalMs);
+    EXPECT_EQ(h.Left(DisplayView::Grid), -9);
+    h.RunOut();
+    EXPECT_EQ(h.Left(DisplayView::Grid), -324);
+    EXPECT_EQ(h.stage.ticks, 37);
+}
+
 }  // namespace
 }  // namespace zentra

@@ -64,5 +64,64 @@ TEST(WindowLayout, KeysFollowTheirSizeButNeverOverlap) {
     EXPECT_EQ(keys.digit[3], (LayoutPoint{5 + 7 * 55, 90}));
 }
 
+TEST(WindowLayout, ScalePixelsRoundsHalvesAwayFromZero) {
+    struct Case {
+        int pixels;
+        int dpi;
+        int expected;
+    };
+    const Case cases[] = {
+        {5, 96, 5},      {5, 120, 6},   {2, 120, 3},  {-2, 120, -3}, {6, 120, 8},
+        {1, 144, 2},     {-1, 144, -2}, {7, 144, 11}, {28, 144, 42}, {341, 144, 512},
+        {341, 192, 682}, {0, 144, 0},   {3, 72, 2},   {1, 47, 0},    {1, 48, 1},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(ScalePixels(c.pixels, c.dpi), c.expected) << c.pixels << " px at " << c.dpi;
+    }
+}
+
+TEST(WindowLayout, PanelsScaleWithTheResolution) {
+    const WindowPanels panels = LayOutWindow(500, 42, 144);
+    EXPECT_EQ(panels.display, (LayoutRect{2, 0, 497, 113}));
+    EXPECT_EQ(panels.result, (LayoutRect{0, 113, 500, 36}));
+    EXPECT_EQ(panels.buttons, (LayoutRect{2, 160, 497, 4 * 42 + 23}));
+}
+
+// Each place is the 96-dpi place scaled once: no gap's rounding adds up along a row.
+TEST(WindowLayout, KeypadScalesEachPlaceOnce) {
+    const KeypadPositions at96 = LayOutKeypad(kKeyWidth, kKeyHeight);
+    for (const int dpi : {120, 144, 192}) {
+        const KeypadPositions keys = LayOutKeypad(kKeyWidth, kKeyHeight, dpi);
+        const int keyWidth = ScalePixels(kKeyWidth, dpi);
+        for (std::size_t i = 0; i < keys.digit.size(); ++i) {
+            EXPECT_EQ(keys.digit[i].x, ScalePixels(at96.digit[i].x, dpi)) << dpi << " " << i;
+            EXPECT_EQ(keys.digit[i].y, ScalePixels(at96.digit[i].y, dpi)) << dpi << " " << i;
+        }
+        // Neighbours in a row keep at least the 96-dpi gap between them.
+        EXPECT_GE(keys.digit[8].x - (keys.digit[7].x + keyWidth), 5) << dpi;
+    }
+    EXPECT_EQ(LayOutKeypad(kKeyWidth, kKeyHeight, 192).digit[3], (LayoutPoint{584, 132}));
+}
+
+TEST(WindowLayout, OkImageSitsInTheTopRightCornerWithItsShadow) {
+    struct Case {
+        int dpi;
+        int panelWidth;
+        int okWidth;
+        AboutPlaces expected;
+    };
+    const Case cases[] = {
+        {96, 329, 48, {{10, 10}, {273, 2}, {276, 5}}},
+        {144, 494, 72, {{15, 15}, {410, 3}, {415, 8}}},
+        {192, 658, 96, {{20, 20}, {546, 4}, {552, 10}}},
+    };
+    for (const Case& c : cases) {
+        const AboutPlaces places = LayOutAbout(c.panelWidth, c.okWidth, c.dpi);
+        EXPECT_EQ(places.label, c.expected.label) << c.dpi;
+        EXPECT_EQ(places.ok, c.expected.ok) << c.dpi;
+        EXPECT_EQ(places.shadow, c.expected.shadow) << c.dpi;
+    }
+}
+
 }  // namespace
 }  // namespace zentra::win32

@@ -214,6 +214,9 @@ TEST(WindowLogic_Grid, ResultColumnMakesRoomForTheScrollBar) {
     h.grid.SetSize(100, 1125);
     h.window.UpdateGridColumns();
     EXPECT_EQ(h.grid.ColWidth(1), 0);
+    h.metrics.dpi = 144;
+    h.window.UpdateGridColumns();
+    EXPECT_EQ(h.grid.ColWidth(0), 12 * 7 * 15 + 9 * 15) << "the padding scales with the screen";
 }
 
 TEST(WindowLogic_Grid, ScrollsToKeepTheTypedLineVisible) {

@@ -107,5 +107,50 @@ TEST(AboutPanel_Win32, PlacesTheOkImageOverItsShadowAndShowsThePanelThroughIt) {
     DestroyWindow(top);
 }
 
+// At another resolution the pictures are those drawn for it (120 dpi: the 144-dpi ones made
+// smaller), placed and sunk by the scaled distances, still transparent around the key.
+TEST(AboutPanel_Win32, PicturesAndPlacesFollowTheResolution) {
+    HWND top = test::CreateHostWindow(800, 300);
+    ASSERT_NE(top, nullptr);
+    constexpr int kWidth = 658;
+    Panel display;
+    ASSERT_TRUE(display.Create({top, 0, 0, {}, {}}));
+    SetWindowPos(display.Hwnd(), nullptr, 0, 0, kWidth, 150, SWP_NOZORDER);
+    AboutPanel about;
+    ASSERT_TRUE(about.Create(display.Hwnd(), {}));
+    for (const int dpi : {120, 144, 192, 96}) {
+        about.SetDpi(dpi);
+        display.SetBackground(about.Background());
+        about.LayOut(kWidth, {kWidth - 4, 146});
+        std::vector<HWND> pictures;
+        EnumChildWindows(display.Hwnd(), &CollectPicture, reinterpret_cast<LPARAM>(&pictures));
+        ASSERT_EQ(pictures.size(), 2u);
+        HWND ok = pictures[0];
+        const SIZE size = OuterSize(ok);
+        EXPECT_EQ(size.cx, ScalePixels(48, dpi)) << dpi;
+        EXPECT_EQ(size.cy, ScalePixels(24, dpi)) << dpi;
+        const AboutPlaces places = LayOutAbout(kWidth, size.cx, dpi);
+        EXPECT_EQ(PlaceInParent(ok).x, places.ok.x) << dpi;
+        EXPECT_EQ(PlaceInParent(pictures[1]).y, places.shadow.y) << dpi;
+
+        Canvas panel(kWidth, 150);
+        SendMessageA(display.Hwnd(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(panel.dc),
+                     PRF_CLIENT);
+        Canvas seen(size.cx, size.cy);
+        PaintBeneath(ok, seen.dc);
+        SendMessageA(ok, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(seen.dc), PRF_CLIENT);
+        EXPECT_EQ(GetPixel(seen.dc, 0, 0), GetPixel(panel.dc, places.ok.x, places.ok.y))
+            << dpi << ": the panel's picture at the rounded corner";
+        EXPECT_EQ(GetPixel(seen.dc, ScalePixels(4, dpi), size.cy / 2), RGB(128, 0, 128))
+            << dpi << ": the key's face";
+
+        about.MoveBy(2, 2);
+        EXPECT_EQ(PlaceInParent(ok).y, places.ok.y + ScalePixels(2, dpi)) << dpi;
+        about.MoveBy(-2, -2);
+        EXPECT_EQ(PlaceInParent(ok).y, places.ok.y) << dpi;
+    }
+    DestroyWindow(top);
+}
+
 }  // namespace
 }  // namespace zentra::win32
