@@ -32,6 +32,15 @@ const ScreenDpi& ScreenResolution() {
     return dpi;
 }
 
+int WindowDpi(HWND window) {
+    // Looked up at run time: older systems lack it.
+    using DpiForWindow = UINT(WINAPI*)(HWND);
+    static const auto forWindow = reinterpret_cast<DpiForWindow>(reinterpret_cast<void (*)()>(
+        GetProcAddress(GetModuleHandleA("user32.dll"), "GetDpiForWindow")));
+    const UINT dpi = forWindow != nullptr ? forWindow(window) : 0;
+    return dpi > 0 ? static_cast<int>(dpi) : ScreenResolution().y;
+}
+
 HDC MeasuringDc() {
     // Made once and kept: asking a window for its DC computes its visible region each time.
     static const HDC dc = [] {

@@ -24,6 +24,9 @@ struct ScreenDpi {
     int y;
 };
 const ScreenDpi& ScreenResolution();
+// The resolution of the screen `window` is on (GetDpiForWindow where the system has it), else
+// the screen's resolution.
+int WindowDpi(HWND window);
 
 // Twips (1/1440 inch) per pixel at `dotsPerInch`; 15 (96 dpi) when the resolution is unknown.
 int TwipsPerPixel(int dotsPerInch);

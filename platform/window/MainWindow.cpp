@@ -53,6 +53,9 @@ StartFailure MainWindow::Create(HINSTANCE instance, int showCommand) {
     help_ = std::make_unique<WhatsThisHelp>(Hwnd());
     calcTimer_ = std::make_unique<WindowTimer>(Hwnd(), kCalcTimerId, kCalcPollMs);
     if (!CreateChildren()) return StartFailure::Window;
+    // The children were made for the screen's resolution; a window that opened on a screen of
+    // another one (each screen has its own) takes that one before the logic sizes it.
+    AdoptDpi(WindowDpi(Hwnd()));
 
     const WindowPorts ports{*grid_,      *result_,  *this,  keypad_, *menus_,     metrics_,
                             *clipboard_, beep_,     *help_, shell_,  *calcTimer_, linear_,
@@ -239,18 +242,20 @@ void MainWindow::LayOutDisplayPanel() {
     about_.LayOut(w, inner);
 }
 
+void MainWindow::AdoptDpi(int dpi) {
+    if (dpi <= 0 || dpi == metrics_.DotsPerInch() || !grid_ || !result_) return;
+    metrics_.SetDpi(dpi);
+    keypad_.SetDpi(dpi);
+    about_.SetDpi(dpi);
+    display_.SetBackground(about_.Background());
+    SendMessageA(grid_->Hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(metrics_.WindowFont()), FALSE);
+    result_->SetDpi(dpi);
+    linear_.SetDpi(dpi);
+}
+
 void MainWindow::OnDpiChanged(int dpi, const RECT& suggested) {
     const int old = metrics_.DotsPerInch();
-    if (dpi > 0 && dpi != old && logic_) {
-        metrics_.SetDpi(dpi);
-        keypad_.SetDpi(dpi);
-        about_.SetDpi(dpi);
-        display_.SetBackground(about_.Background());
-        SendMessageA(grid_->Hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(metrics_.WindowFont()),
-                     FALSE);
-        result_->SetDpi(dpi);
-        linear_.SetDpi(dpi);
-    }
+    AdoptDpi(dpi);
     // A running slide goes on from the same share of its way.
     const Slide* slide = logic_ ? &logic_->SlideState() : nullptr;
     const bool sliding = slide != nullptr && slide->Running();

@@ -98,6 +98,8 @@ class MainWindow final : public WindowPort,
     // The window moved to a screen of another resolution: fonts, keys and pictures follow it, the
     // window takes the rectangle the system suggests and everything is laid out again for `dpi`.
     void OnDpiChanged(int dpi, const RECT& suggested) override;
+    // Fonts, keys and pictures for `dpi`; the caller lays the window out again.
+    void AdoptDpi(int dpi);
     void LayOutDisplayPanel();
     HWND ViewHwnd(DisplayView view) const;
 

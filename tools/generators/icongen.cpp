@@ -1,5 +1,7 @@
 // Build tool: draws the program's icon (a white capital Pi on a purple key) and writes it as a
-// 32 x 32, 32-bit .ico file.
+// 32-bit .ico file with one image for each size the system asks for at 96, 120, 144 and 192 dpi
+// (16 to 64 pixels). The key is designed on a 32 x 32 grid; each size samples the grid at its
+// pixels' centres, so the 32 x 32 image is the design itself and the 64 x 64 one its double.
 #include <cstdint>
 #include <cstdio>
 #include <vector>
@@ -43,6 +45,48 @@ Pixel Shade(int x, int y) {
     return {128, 0, 128, 255};
 }
 
+// The design's pixel under the centre of pixel `x` of an image `size` pixels wide.
+int DesignPixel(int x, int size) {
+    return (2 * x + 1) * kSize / (2 * size);
+}
+
+constexpr int kImageSizes[] = {16, 20, 24, 32, 40, 48, 64};
+
+// BITMAPINFOHEADER, the colour rows and the mask rows of one image, bottom-up.
+std::vector<std::uint8_t> IconImage(int size) {
+    const auto usize = static_cast<unsigned>(size);
+    const unsigned maskRowBytes = (usize + 31) / 32 * 4;
+    std::vector<std::uint8_t> out;
+    // The height counts the colour image and the mask.
+    Put32(out, 40);
+    Put32(out, usize);
+    Put32(out, usize * 2);
+    Put16(out, 1);
+    Put16(out, 32);
+    Put32(out, 0);
+    Put32(out, usize * usize * 4 + usize * maskRowBytes);
+    Put32(out, 0);
+    Put32(out, 0);
+    Put32(out, 0);
+    Put32(out, 0);
+    for (int y = size - 1; y >= 0; --y) {
+        for (int x = 0; x < size; ++x) {
+            const Pixel p = Shade(DesignPixel(x, size), DesignPixel(y, size));
+            out.insert(out.end(), {p.b, p.g, p.r, p.a});
+        }
+    }
+    for (int y = size - 1; y >= 0; --y) {
+        std::vector<std::uint8_t> row(maskRowBytes, 0);
+        for (int x = 0; x < size; ++x) {
+            if (!InsideKey(DesignPixel(x, size), DesignPixel(y, size))) {
+                row[static_cast<std::size_t>(x / 8)] |= static_cast<std::uint8_t>(0x80u >> (x % 8));
+            }
+        }
+        out.insert(out.end(), row.begin(), row.end());
+    }
+    return out;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -50,49 +94,24 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: icongen OUTPUT.ico\n");
         return 2;
     }
-    const unsigned maskRowBytes = 4;  // 32 bits per row, already a multiple of 4 bytes
-    const unsigned imageBytes = 40 + kSize * kSize * 4 + kSize * maskRowBytes;
+    std::vector<std::vector<std::uint8_t>> images;
+    for (const int size : kImageSizes) images.push_back(IconImage(size));
     std::vector<std::uint8_t> out;
-    // ICONDIR and its one entry.
+    // ICONDIR and one entry per image; the images follow in the same order.
     Put16(out, 0);
     Put16(out, 1);
-    Put16(out, 1);
-    out.push_back(kSize);
-    out.push_back(kSize);
-    out.push_back(0);
-    out.push_back(0);
-    Put16(out, 1);
-    Put16(out, 32);
-    Put32(out, imageBytes);
-    Put32(out, 6 + 16);
-    // BITMAPINFOHEADER: the height counts the colour image and the mask.
-    Put32(out, 40);
-    Put32(out, kSize);
-    Put32(out, kSize * 2);
-    Put16(out, 1);
-    Put16(out, 32);
-    Put32(out, 0);
-    Put32(out, kSize * kSize * 4 + kSize * maskRowBytes);
-    Put32(out, 0);
-    Put32(out, 0);
-    Put32(out, 0);
-    Put32(out, 0);
-    // Rows bottom-up.
-    for (int y = kSize - 1; y >= 0; --y) {
-        for (int x = 0; x < kSize; ++x) {
-            const Pixel p = Shade(x, y);
-            out.insert(out.end(), {p.b, p.g, p.r, p.a});
-        }
+    Put16(out, static_cast<unsigned>(images.size()));
+    unsigned offset = 6 + 16 * static_cast<unsigned>(images.size());
+    for (std::size_t i = 0; i < images.size(); ++i) {
+        const auto size = static_cast<std::uint8_t>(kImageSizes[i]);
+        out.insert(out.end(), {size, size, 0, 0});
+        Put16(out, 1);
+        Put16(out, 32);
+        Put32(out, static_cast<unsigned>(images[i].size()));
+        Put32(out, offset);
+        offset += static_cast<unsigned>(images[i].size());
     }
-    for (int y = kSize - 1; y >= 0; --y) {
-        std::uint32_t mask = 0;
-        for (int x = 0; x < kSize; ++x) {
-            if (!InsideKey(x, y)) mask |= 1u << (31 - x);
-        }
-        out.insert(out.end(),
-                   {static_cast<std::uint8_t>(mask >> 24), static_cast<std::uint8_t>(mask >> 16),
-                    static_cast<std::uint8_t>(mask >> 8), static_cast<std::uint8_t>(mask)});
-    }
+    for (const auto& image : images) out.insert(out.end(), image.begin(), image.end());
     std::FILE* file = std::fopen(argv[1], "wb");
     if (file == nullptr || std::fwrite(out.data(), 1, out.size(), file) != out.size()) {
         std::fprintf(stderr, "icongen: cannot write %s\n", argv[1]);
