@@ -96,10 +96,10 @@ AboutPanel::~AboutPanel() {
     ok_.reset();
     shadow_.reset();
     DestroyOwnWindow();
-    FreePictures();
+    FreeDpiParts();
 }
 
-void AboutPanel::LoadPictures() {
+void AboutPanel::MakeDpiParts() {
     // The system's dialog font is made for the resolution the program started at.
     const int startDpi = std::max(1, ScreenResolution().y);
     if (dpi_ != startDpi) {
@@ -114,7 +114,7 @@ void AboutPanel::LoadPictures() {
     background_ = LoadPicture(IDB_DISPLAY_BACKGROUND, dpi_, false);
 }
 
-void AboutPanel::FreePictures() {
+void AboutPanel::FreeDpiParts() {
     for (HBITMAP* picture : {&okPicture_, &shadowPicture_, &background_}) {
         if (*picture != nullptr) DeleteObject(*picture);
         *picture = nullptr;
@@ -126,7 +126,7 @@ void AboutPanel::FreePictures() {
 bool AboutPanel::Create(HWND displayPanel, Events events, int dpi) {
     events_ = std::move(events);
     dpi_ = dpi;
-    LoadPictures();
+    MakeDpiParts();
     if (!CreateLabel(displayPanel)) return false;
 
     PictureControlArgs shadow;
@@ -188,8 +188,8 @@ void AboutPanel::LayOut(int outerWidth, SIZE viewSize) {
 void AboutPanel::SetDpi(int dpi) {
     if (dpi == dpi_) return;
     dpi_ = dpi;
-    FreePictures();
-    LoadPictures();
+    FreeDpiParts();
+    MakeDpiParts();
     if (ok_) ok_->SetPicture(okPicture_);
     if (shadow_) shadow_->SetPicture(shadowPicture_);
     InvalidateRect(Hwnd(), nullptr, FALSE);

@@ -54,8 +54,9 @@ class AboutPanel final : public OkImagePort, private WindowBase {
     // The label is static text named by what it says.
     AccessibleItem AccessibleDescribe(long child) override;
     bool CreateLabel(HWND parent);
-    void LoadPictures();
-    void FreePictures();
+    // The pictures and the label's font for `dpi_`.
+    void MakeDpiParts();
+    void FreeDpiParts();
 
     Events events_;
     HBITMAP okPicture_ = nullptr;
