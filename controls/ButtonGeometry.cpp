@@ -21,11 +21,13 @@ ButtonGeometry ComputeButtonGeometry(int outerWidth, int outerHeight, int captio
                                      bool down, PixelScale scale) {
     const int px = scale.twipsPerPixelX;
     const int py = scale.twipsPerPixelY;
+    const int fx = px * scale.frameLinePixels;  // one ring's thickness
+    const int fy = py * scale.frameLinePixels;
     const FrameColours c = down ? kPressed : kRaised;
-    const int right = outerWidth - px;  // outer far edges
-    const int bottom = outerHeight - py;
-    const int innerRight = outerWidth - 2 * px;
-    const int innerBottom = outerHeight - 2 * py;
+    const int right = outerWidth - fx;  // outer far edges
+    const int bottom = outerHeight - fy;
+    const int innerRight = outerWidth - 2 * fx;
+    const int innerBottom = outerHeight - 2 * fy;
 
     ButtonGeometry g;
     g.frame = {{
@@ -33,12 +35,12 @@ ButtonGeometry ComputeButtonGeometry(int outerWidth, int outerHeight, int captio
         {0, 0, right, 0, c.outerNear},
         {0, bottom, right, bottom, c.outerFar},
         {right, 0, right, outerHeight, c.outerFar},  // reaches the bottom-right corner pixel
-        {px, py, px, innerBottom, c.innerNear},
-        {px, py, innerRight, py, c.innerNear},
-        {px, innerBottom, innerRight, innerBottom, c.innerFar},
-        {innerRight, py, innerRight, bottom, c.innerFar},
+        {fx, fy, fx, innerBottom, c.innerNear},
+        {fx, fy, innerRight, fy, c.innerNear},
+        {fx, innerBottom, innerRight, innerBottom, c.innerFar},
+        {innerRight, fy, innerRight, bottom, c.innerFar},
     }};
-    g.face = {2 * px, 2 * py, outerWidth - 4 * px, outerHeight - 4 * py};
+    g.face = {2 * fx, 2 * fy, outerWidth - 4 * fx, outerHeight - 4 * fy};
 
     const int dx = down ? px : 0;
     const int dy = down ? py : 0;

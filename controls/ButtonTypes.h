@@ -33,6 +33,7 @@ constexpr bool IsSystemColour(Colour colour) {
 struct PixelScale {
     int twipsPerPixelX = 15;
     int twipsPerPixelY = 15;
+    int frameLinePixels = 1;  // how thick each of the frame's lines is drawn
 };
 
 struct PixelRect {

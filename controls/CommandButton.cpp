@@ -194,12 +194,23 @@ void CommandButton::Draw(ButtonCanvas& canvas) const {
         canvas.DrawCaption(Intersect(at, face), at.left, at.top, caption_, font_, captionColour_,
                            useMnemonic_);
     }
+    // A thicker line is that many one-pixel lines side by side, down or right of where it starts:
+    // the geometry leaves each ring that much room.
     for (const FrameLineTwips& line : geometry_.frame) {
-        canvas.FrameLine(ToPixels(line.x1, scale_.twipsPerPixelX),
-                         ToPixels(line.y1, scale_.twipsPerPixelY),
-                         ToPixels(line.x2, scale_.twipsPerPixelX),
-                         ToPixels(line.y2, scale_.twipsPerPixelY), line.colour);
+        const bool across = line.y1 == line.y2;
+        for (int t = 0; t < scale_.frameLinePixels; ++t) {
+            const int dx = across ? 0 : t;
+            const int dy = across ? t : 0;
+            canvas.FrameLine(ToPixels(line.x1, scale_.twipsPerPixelX) + dx,
+                             ToPixels(line.y1, scale_.twipsPerPixelY) + dy,
+                             ToPixels(line.x2, scale_.twipsPerPixelX) + dx,
+                             ToPixels(line.y2, scale_.twipsPerPixelY) + dy, line.colour);
+        }
     }
+}
+
+void CommandButton::SetFrameLinePixels(int pixels) {
+    scale_.frameLinePixels = std::max(1, pixels);
 }
 
 void CommandButton::OnResize(int widthPixels, int heightPixels) {

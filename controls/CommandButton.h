@@ -71,6 +71,8 @@ class CommandButton {
 
     // Host input, in pixels of the control. Buttons: 1 left, 2 right, 4 middle.
     void OnResize(int widthPixels, int heightPixels);
+    // The frame's lines at a new resolution; the next resize or refresh lays them out.
+    void SetFrameLinePixels(int pixels);
     void OnMouseDown(std::int16_t button, std::int16_t shift, int x, int y);
     void OnMouseMove(std::int16_t button, std::int16_t shift, int x, int y);
     void OnMouseUp(std::int16_t button, std::int16_t shift, int x, int y);

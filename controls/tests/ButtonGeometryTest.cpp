@@ -38,6 +38,13 @@ TEST(ButtonGeometry_Frame, FollowsTheScreenScale) {
     EXPECT_EQ(g.frame[3], (FrameLineTwips{108, 0, 108, 100, kDark}));
     EXPECT_EQ(g.frame[7], (FrameLineTwips{96, 10, 96, 90, kShadow}));
     EXPECT_EQ(g.face, (TwipRect{24, 20, 72, 60}));
+
+    // Two-pixel lines (144 dpi and up): each ring twice as thick, the face that much smaller.
+    const auto thick = ComputeButtonGeometry(120, 100, 0, 0, 0, 0, false, {12, 10, 2});
+    EXPECT_EQ(thick.frame[3], (FrameLineTwips{96, 0, 96, 100, kDark}));
+    EXPECT_EQ(thick.frame[4], (FrameLineTwips{24, 20, 24, 60, kLight}));
+    EXPECT_EQ(thick.frame[7], (FrameLineTwips{72, 20, 72, 80, kShadow}));
+    EXPECT_EQ(thick.face, (TwipRect{48, 40, 24, 20}));
 }
 
 struct PlacementCase {

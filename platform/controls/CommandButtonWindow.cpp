@@ -16,6 +16,7 @@
 #include "controls/Accessibility.h"
 #include "platform/controls/HostSupport.h"
 #include "platform/controls/OffscreenPaint.h"
+#include "window/WindowLayout.h"
 
 namespace zentra::win32 {
 namespace {
@@ -24,7 +25,7 @@ constexpr UINT_PTR kFlashTimerId = 1;
 
 PixelScale ScreenScale() {
     const ScreenDpi& dpi = ScreenResolution();
-    return {TwipsPerPixel(dpi.x), TwipsPerPixel(dpi.y)};
+    return {TwipsPerPixel(dpi.x), TwipsPerPixel(dpi.y), ScalePixels(1, dpi.y)};
 }
 
 COLORREF ToColorRef(Colour colour) {
@@ -530,6 +531,7 @@ bool CommandButtonWindow::OnSetCursor() {
 void CommandButtonWindow::Rescale(int dpi, int width, int height) {
     if (dpi != dpi_) {
         dpi_ = dpi;
+        button_.SetFrameLinePixels(ScalePixels(1, dpi));
         if (font_ != nullptr) DeleteObject(font_);
         font_ = nullptr;
     }

@@ -13,6 +13,7 @@
 #include "controls/GridGeometry.h"
 #include "platform/controls/HostSupport.h"
 #include "platform/controls/OffscreenPaint.h"
+#include "window/WindowLayout.h"
 
 namespace zentra::win32 {
 namespace {
@@ -24,7 +25,7 @@ constexpr UINT kSyncScrollBar = WM_USER + 1;
 constexpr UINT_PTR kRepaintTimer = 1;
 constexpr UINT kRepaintDelayMs = 15;
 constexpr Colour kGridLineColor = RGB(0xC0, 0xC0, 0xC0);
-constexpr int kTextPadding = 2;  // pixels between a cell's edge and its text
+constexpr int kTextPaddingPixels = 2;  // between a cell's edge and its text, at 96 dpi
 constexpr int kWheelRows = 3;
 
 UINT DrawTextFlags(CellAlignment alignment) {
@@ -43,6 +44,7 @@ UINT DrawTextFlags(CellAlignment alignment) {
 std::unique_ptr<GridControl> GridControl::Create(const GridControlArgs& args) {
     std::unique_ptr<GridControl> control(new GridControl());
     control->twipsPerPixel_ = TwipsPerPixel(ScreenResolution().y);
+    control->dpi_ = std::max(1, ScreenResolution().y);
     control->font_ = args.font;
     if (!control->font_) {
         // MS Sans Serif 8.25 pt: 11 pixels at 96 dpi.
@@ -174,14 +176,20 @@ void GridControl::Paint(HDC hdc) {
 
 void GridControl::PaintCell(HDC hdc, int row, int col, const RECT& cell) {
     const std::string text = model_.TextMatrix(row, col);
-    RECT textRect{cell.left + kTextPadding, cell.top + 1, cell.right - kTextPadding - 1,
-                  cell.bottom - 1};
+    const int padding = ScalePixels(kTextPaddingPixels, dpi_);
+    RECT textRect{cell.left + padding, cell.top + 1, cell.right - padding - 1, cell.bottom - 1};
     DrawTextA(hdc, text.c_str(), static_cast<int>(text.size()), &textRect,
               DrawTextFlags(ResolveAlignment(ColAlignment(col), text)));
     // Flat grid lines on the right and bottom edges of every cell.
     MoveToEx(hdc, cell.right - 1, cell.top, nullptr);
     LineTo(hdc, cell.right - 1, cell.bottom - 1);
     LineTo(hdc, cell.left - 1, cell.bottom - 1);
+}
+
+void GridControl::SetDpi(int dpi) {
+    if (dpi <= 0 || dpi == dpi_) return;
+    dpi_ = dpi;
+    InvalidateAll();
 }
 
 void GridControl::OnSize() {

@@ -57,6 +57,8 @@ class GridControl final : public Grid, private WindowBase {
     bool Enabled() const override;
     void SetFocus() override;
     void SetEvents(GridEvents* events) override;
+    // Pads the cells' text for `dpi`; the font comes with WM_SETFONT.
+    void SetDpi(int dpi);
 
   private:
     GridControl() = default;
@@ -97,6 +99,7 @@ class GridControl final : public Grid, private WindowBase {
     GridEvents* events_ = nullptr;
     MemoryGrid model_;
     int twipsPerPixel_ = 15;
+    int dpi_ = 96;
     int rowHeightMinTwips_ = 0;
     bool scrollBarPending_ = false;
     bool repaintPending_ = false;

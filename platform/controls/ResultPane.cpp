@@ -10,14 +10,16 @@
 #include "controls/Accessibility.h"
 #include "platform/controls/HostSupport.h"
 #include "platform/controls/OffscreenPaint.h"
+#include "window/WindowLayout.h"
 
 namespace zentra::win32 {
 namespace {
 
 constexpr char kClassName[] = "Zentra.ResultPane";
-constexpr int kInsetX = 2;  // pixels between the client edge and the text
-constexpr int kInsetY = 1;
-constexpr int kScrollStep = 8;
+// Pixels at 96 dpi: between the client edge and the text, and one step of the arrow keys.
+constexpr int kInsetXPixels = 2;
+constexpr int kInsetYPixels = 1;
+constexpr int kScrollStepPixels = 8;
 
 // A plain text as a document of its own: RTF's special characters escaped, lines as paragraphs.
 std::string PlainTextDocument(const std::string& text) {
@@ -116,7 +118,7 @@ LRESULT ResultPane::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
             InvalidateRect(Hwnd(), nullptr, FALSE);
             return 0;
         case WM_MOUSEWHEEL:
-            ScrollTo(scrollX_ - GET_WHEEL_DELTA_WPARAM(wp) / WHEEL_DELTA * 3 * kScrollStep);
+            ScrollTo(scrollX_ - GET_WHEEL_DELTA_WPARAM(wp) / WHEEL_DELTA * 3 * ScrollStep());
             return 0;
         case WM_GETTEXT:
             return AnswerGetText(PlainText(), wp, lp);
@@ -140,12 +142,12 @@ void ResultPane::Paint(HDC hdc) {
     std::string scratch;
     // Only what shows: a long result is mostly out of view.
     const auto runs = PlaceRuns(document_, layout_, GdiMeasurer(hdc, *this), pixelsPerInch_,
-                                scrollX_ - kInsetX, scrollX_ - kInsetX + client.right);
+                                scrollX_ - InsetX(), scrollX_ - InsetX() + client.right);
     for (const auto& run : runs) {
         HGDIOBJ previous = SelectObject(hdc, FontFor(run.halfPoints));
         if (!oldFont) oldFont = previous;
         const std::string_view text = ShownText(document_, run, scratch);
-        TextOutA(hdc, kInsetX + run.x - scrollX_, kInsetY + run.baseline, text.data(),
+        TextOutA(hdc, InsetX() + run.x - scrollX_, InsetY() + run.baseline, text.data(),
                  static_cast<int>(text.size()));
     }
     if (oldFont) SelectObject(hdc, oldFont);
@@ -184,10 +186,20 @@ std::vector<PlacedRun> ResultPane::PlacedRuns() {
     return runs;
 }
 
+int ResultPane::InsetX() const {
+    return ScalePixels(kInsetXPixels, pixelsPerInch_);
+}
+int ResultPane::InsetY() const {
+    return ScalePixels(kInsetYPixels, pixelsPerInch_);
+}
+int ResultPane::ScrollStep() const {
+    return ScalePixels(kScrollStepPixels, pixelsPerInch_);
+}
+
 int ResultPane::MaxScroll() const {
     RECT client{};
     if (Hwnd()) GetClientRect(Hwnd(), &client);
-    return std::max(0, layout_.width + 2 * kInsetX - static_cast<int>(client.right));
+    return std::max(0, layout_.width + 2 * InsetX() - static_cast<int>(client.right));
 }
 
 void ResultPane::ScrollTo(int x) {
@@ -208,10 +220,10 @@ void ResultPane::OnMouseDown(const MouseButtonEvent& mouse) {
 bool ResultPane::OnKey(WPARAM key) {
     switch (key) {
         case VK_LEFT:
-            ScrollTo(scrollX_ - kScrollStep);
+            ScrollTo(scrollX_ - ScrollStep());
             return true;
         case VK_RIGHT:
-            ScrollTo(scrollX_ + kScrollStep);
+            ScrollTo(scrollX_ + ScrollStep());
             return true;
         case VK_HOME:
             ScrollTo(0);

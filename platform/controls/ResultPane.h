@@ -60,6 +60,10 @@ class ResultPane final : public RichTextBox, private WindowBase {
     const std::string& PlainText() const { return givenText_ ? *givenText_ : document_.text; }
     void ScrollTo(int x);
     int MaxScroll() const;
+    // The text's inset from the client edge and the arrow keys' step, at the pane's dpi.
+    int InsetX() const;
+    int InsetY() const;
+    int ScrollStep() const;
     void OnMouseDown(const MouseButtonEvent& mouse);
     bool OnKey(WPARAM key);
     HFONT FontFor(int halfPoints);

@@ -249,6 +249,7 @@ void MainWindow::AdoptDpi(int dpi) {
     about_.SetDpi(dpi);
     display_.SetBackground(about_.Background());
     SendMessageA(grid_->Hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(metrics_.WindowFont()), FALSE);
+    grid_->SetDpi(dpi);
     result_->SetDpi(dpi);
     linear_.SetDpi(dpi);
 }
