@@ -113,17 +113,28 @@ check_layout() {  # layout file
         "$shadow"
 }
 
-# Each visible key's face (inside its two-pixel frame) on the screenshot of the window: no
-# caption's ink runs from one edge of the face to the other, so none is cut.
+# Each visible key's face (inside its frame of two rings, each a pixel at 96 dpi) on the
+# screenshot of the window: no caption's ink runs from one edge of the face to the other, so none
+# is cut. On a key without a caption, each ring is as thick as one pixel scaled, on both sides.
 check_captions() {  # layout screenshot
-    local layout=$1 shot=$2 bar panel_x panel_top cut=()
+    local layout=$1 shot=$2 bar panel_x panel_top cut=() ring
+    ring=$(scale 1)
     # The screenshot is the window's X11 area: the menu bar over the client area.
     bar=$(($(identify -format '%h' "$shot") - $(awk '$1 == "client" { print $3 }' "$layout")))
     read -r panel_x panel_top < <(awk -v l="$(scale 1)" \
         '$1 == "Zentra.Panel" && $2 == l && $3 > 0 { print $2, $3 }' "$layout" | head -1)
+    local kx ky kw kh runs
+    read -r kx ky kw kh < <(awk '$1 == "Zentra.CommandButton" && $6 == 1 && NF == 6 \
+        { print $2, $3, $4, $5 }' "$layout" | head -1)
+    # Colour runs across the key's middle row: outer ring, inner ring, face ... face, rings.
+    runs=$(convert "$shot" -crop "${kw}x1+$((panel_x + kx))+$((bar + panel_top + ky + kh / 2))" \
+        +repage -depth 8 txt:- | awk 'NR > 1 { print $3 }' | uniq -c | awk '{ print $1 }' |
+        paste -sd' ')
+    expect_eq "$dpi dpi: the keys' frame lines $ring px each" \
+        "$ring $ring $((kw - 4 * ring)) $ring $ring" "$runs"
     while read -r caption kx ky kw kh; do
-        local fw=$((kw - 4)) fh=$((kh - 4)) box bw bh bx by
-        box=$(convert "$shot" -crop "${fw}x${fh}+$((panel_x + kx + 2))+$((bar + panel_top + ky + 2))" \
+        local fw=$((kw - 4 * ring)) fh=$((kh - 4 * ring)) box bw bh bx by
+        box=$(convert "$shot" -crop "${fw}x${fh}+$((panel_x + kx + 2 * ring))+$((bar + panel_top + ky + 2 * ring))" \
             +repage -fuzz 8% -trim -format '%w %h %X %Y' info: 2>/dev/null)
         read -r bw bh bx by <<<"${box//+/}"
         # A caption wider (or taller) than the face starts at its edge and is cut at the other.

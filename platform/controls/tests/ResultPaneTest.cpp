@@ -126,6 +126,14 @@ TEST_F(ResultPaneTest, LongResultsScrollSidewaysAndResetViewReturnsToTheStart) {
     Show("7");
     SendMessageA(pane_->Hwnd(), WM_KEYDOWN, VK_END, 0);
     EXPECT_EQ(pane_->ScrollOffset(), 0);
+
+    // At 192 dpi the step and the text's inset are twice as many pixels.
+    pane_->SetDpi(192);
+    Show("123456789012 = 2^2 * 3 * 7 * 11 * 13 * 17 * 19 * 23 * 29 * 31 * 37 * 41 * 43 * 47 * 53");
+    SendMessageA(pane_->Hwnd(), WM_KEYDOWN, VK_RIGHT, 0);
+    EXPECT_EQ(pane_->ScrollOffset(), 16);
+    SendMessageA(pane_->Hwnd(), WM_KEYDOWN, VK_END, 0);
+    EXPECT_EQ(pane_->ScrollOffset(), pane_->Layout().width + 8 - client.right);
 }
 
 TEST_F(ResultPaneTest, MousePressesReachTheOwnerInTwips) {
