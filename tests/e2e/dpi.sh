@@ -3,7 +3,8 @@
 # Wine prefix of its own whose LogPixels is that resolution, and checks that the window, its
 # panels, every key, the About panel's label and the OK image with its shadow lie where the
 # 96-dpi layout puts them, scaled by dpi/96 (within a pixel), that every key lies inside the
-# keypad panel and the client area, and that every caption is drawn whole inside its key's face.
+# keypad panel and the client area, that every caption is drawn whole inside its key's face and
+# that each of the keys' frame lines is one pixel scaled thick.
 # At 96 dpi the window is then told that it moved to a screen of 144 dpi while the About panel
 # slides in (WM_DPICHANGED, as Wine itself never sends it) and checked again.
 # Usage: dpi.sh BIN_DIR WORK_DIR [DPI...] (default 96 120 144 192). Uses $DISPLAY, or a private
