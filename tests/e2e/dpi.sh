@@ -114,25 +114,36 @@ check_layout() {  # layout file
         "$shadow"
 }
 
-# Each visible key's face (inside its frame of two rings, each a pixel at 96 dpi) on the
-# screenshot of the window: no caption's ink runs from one edge of the face to the other, so none
-# is cut. On a key without a caption, each ring is as thick as one pixel scaled, on both sides.
-check_captions() {  # layout screenshot
-    local layout=$1 shot=$2 bar panel_x panel_top cut=() ring
-    ring=$(scale 1)
+# The screenshot's menu bar height and the keypad panel's place: BAR PANEL_X PANEL_TOP.
+keypad_on_shot() {  # layout screenshot
     # The screenshot is the window's X11 area: the menu bar over the client area.
-    bar=$(($(identify -format '%h' "$shot") - $(awk '$1 == "client" { print $3 }' "$layout")))
-    read -r panel_x panel_top < <(awk -v l="$(scale 1)" \
-        '$1 == "Zentra.Panel" && $2 == l && $3 > 0 { print $2, $3 }' "$layout" | head -1)
-    local kx ky kw kh runs
+    echo "$(($(identify -format '%h' "$2") - $(awk '$1 == "client" { print $3 }' "$1")))" \
+        "$(awk -v l="$(scale 1)" '$1 == "Zentra.Panel" && $2 == l && $3 > 0 { print $2, $3 }' \
+            "$1" | head -1)"
+}
+
+# Across the middle of a key without a caption, each of the frame's two rings is one pixel
+# scaled thick on both sides.
+check_frame() {  # layout screenshot
+    local ring bar panel_x panel_top kx ky kw kh runs
+    ring=$(scale 1)
+    read -r bar panel_x panel_top < <(keypad_on_shot "$1" "$2")
     read -r kx ky kw kh < <(awk '$1 == "Zentra.CommandButton" && $6 == 1 && NF == 6 \
-        { print $2, $3, $4, $5 }' "$layout" | head -1)
-    # Colour runs across the key's middle row: outer ring, inner ring, face ... face, rings.
-    runs=$(convert "$shot" -crop "${kw}x1+$((panel_x + kx))+$((bar + panel_top + ky + kh / 2))" \
+        { print $2, $3, $4, $5 }' "$1" | head -1)
+    # Colour runs: outer ring, inner ring, face, inner ring, outer ring.
+    runs=$(convert "$2" -crop "${kw}x1+$((panel_x + kx))+$((bar + panel_top + ky + kh / 2))" \
         +repage -depth 8 txt:- | awk 'NR > 1 { print $3 }' | uniq -c | awk '{ print $1 }' |
         paste -sd' ')
     expect_eq "$dpi dpi: the keys' frame lines $ring px each" \
         "$ring $ring $((kw - 4 * ring)) $ring $ring" "$runs"
+}
+
+# Each visible key's face (inside its two rings) on the screenshot of the window: no caption's ink
+# runs from one edge of the face to the other, so none is cut.
+check_captions() {  # layout screenshot
+    local layout=$1 shot=$2 bar panel_x panel_top cut=() ring
+    ring=$(scale 1)
+    read -r bar panel_x panel_top < <(keypad_on_shot "$layout" "$shot")
     while read -r caption kx ky kw kh; do
         local fw=$((kw - 4 * ring)) fh=$((kh - 4 * ring)) box bw bh bx by
         box=$(convert "$shot" -crop "${fw}x${fh}+$((panel_x + kx + 2 * ring))+$((bar + panel_top + ky + 2 * ring))" \
@@ -173,6 +184,7 @@ check_dpi_change() {  # to
     check_layout "$work/layout-$from-to-$dpi.txt"
     eval "$(xdotool getwindowgeometry --shell "$win")"
     import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$work/about-$from-to-${dpi}dpi.png"
+    check_frame "$work/layout-$from-to-$dpi.txt" "$work/about-$from-to-${dpi}dpi.png"
     local bar ok_x ok_y ok_w ok_h
     bar=$((HEIGHT - $(awk '$1 == "client" { print $3 }' "$work/layout-$from-to-$dpi.txt")))
     read -r ok_x ok_y ok_w ok_h < <(awk '$1 == "Zentra.Picture" { print $2, $3, $4, $5 }' \
@@ -206,6 +218,7 @@ for dpi in "${dpis[@]}"; do
     check_layout "$work/layout-$dpi.txt"
     eval "$(xdotool getwindowgeometry --shell "$win")"
     import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$work/screenshot-${dpi}dpi.png"
+    check_frame "$work/layout-$dpi.txt" "$work/screenshot-${dpi}dpi.png"
     check_captions "$work/layout-$dpi.txt" "$work/screenshot-${dpi}dpi.png"
     ((dpi == 96)) && check_dpi_change 144
     probe close >/dev/null 2>&1
