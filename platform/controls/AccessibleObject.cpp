@@ -41,6 +41,9 @@ bool Unavailable(HWND hwnd) {
     return false;
 }
 
+// Parts' event ids: -(item * kPartsPerItem + part).
+constexpr long kPartsPerItem = 16;
+
 IDispatch* ClientObject(HWND hwnd) {
     IDispatch* object = nullptr;
     if (FAILED(AccessibleObjectFromWindow(hwnd, static_cast<DWORD>(OBJID_CLIENT), IID_IDispatch,
@@ -50,9 +53,10 @@ IDispatch* ClientObject(HWND hwnd) {
     return object;
 }
 
+// The window's object (item 0), or one of its items that has parts (a table's row).
 class WindowAccessible final : public IAccessible {
   public:
-    explicit WindowAccessible(HWND hwnd) : hwnd_(hwnd) {}
+    explicit WindowAccessible(HWND hwnd, long item = 0) : hwnd_(hwnd), item_(item) {}
 
     // IUnknown
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
@@ -93,6 +97,10 @@ class WindowAccessible final : public IAccessible {
         if (parent == nullptr) return E_POINTER;
         *parent = nullptr;
         if (!IsWindow(hwnd_)) return CO_E_OBJNOTCONNECTED;
+        if (item_ != 0) {
+            *parent = new WindowAccessible(hwnd_);
+            return S_OK;
+        }
         if ((GetWindowLongPtrW(hwnd_, GWL_STYLE) & WS_CHILD) == 0) return S_FALSE;
         *parent = ClientObject(GetParent(hwnd_));
         return *parent != nullptr ? S_OK : S_FALSE;
@@ -101,7 +109,7 @@ class WindowAccessible final : public IAccessible {
         if (count == nullptr) return E_POINTER;
         AccessibleSource* source = Source();
         if (source == nullptr) return CO_E_OBJNOTCONNECTED;
-        *count = source->AccessibleItemCount() + static_cast<long>(ChildWindows().size());
+        *count = OwnChildCount(*source) + static_cast<long>(ChildWindows().size());
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE get_accChild(VARIANT child, IDispatch** out) override {
@@ -110,8 +118,17 @@ class WindowAccessible final : public IAccessible {
         AccessibleSource* source = Source();
         if (source == nullptr) return CO_E_OBJNOTCONNECTED;
         if (child.vt != VT_I4) return E_INVALIDARG;
-        const long items = source->AccessibleItemCount();
+        const long items = OwnChildCount(*source);
+        if (item_ == 0 && child.lVal > 0 && child.lVal <= items &&
+            source->AccessiblePartCount(child.lVal) > 0) {
+            *out = new WindowAccessible(hwnd_, child.lVal);
+            return S_OK;
+        }
         if (child.lVal >= 0 && child.lVal <= items) return S_FALSE;  // simple elements
+        if (child.lVal < 0) {                                        // a part named by an event
+            AccessibleItem part;
+            return Item(child, part) == S_OK ? S_FALSE : E_INVALIDARG;
+        }
         const std::vector<HWND> windows = ChildWindows();
         const long index = child.lVal - items - 1;
         if (index < 0 || index >= static_cast<long>(windows.size())) return E_INVALIDARG;
@@ -159,7 +176,11 @@ class WindowAccessible final : public IAccessible {
         long state = item.state;
         if (Unavailable(hwnd_)) state |= STATE_SYSTEM_UNAVAILABLE;
         if (!IsWindowVisible(hwnd_)) state |= STATE_SYSTEM_INVISIBLE;
-        if (GetFocus() == hwnd_ && child.lVal == Source()->AccessibleFocusedItem()) {
+        // A row's focus is its cell's.
+        const bool hasParts =
+            item_ == 0 && child.lVal > 0 && Source()->AccessiblePartCount(child.lVal) > 0;
+        if (GetFocus() == hwnd_ && !hasParts &&
+            child.lVal == FocusedChild(*Source(), child.lVal < 0)) {
             state |= STATE_SYSTEM_FOCUSED;
         }
         SetChild(out, state);
@@ -171,10 +192,7 @@ class WindowAccessible final : public IAccessible {
         AccessibleSource* source = Source();
         if (source == nullptr) return CO_E_OBJNOTCONNECTED;
         HWND focus = GetFocus();
-        if (focus == hwnd_) {
-            SetChild(out, source->AccessibleFocusedItem());
-            return S_OK;
-        }
+        if (focus == hwnd_) return AnswerFocused(*source, out);
         for (HWND window : ChildWindows()) {
             if (window == focus || IsChild(window, focus)) {
                 out->vt = VT_DISPATCH;
@@ -189,17 +207,17 @@ class WindowAccessible final : public IAccessible {
         VariantInit(out);
         AccessibleSource* source = Source();
         if (source == nullptr) return CO_E_OBJNOTCONNECTED;
-        const long item = source->AccessibleFocusedItem();
-        if (item <= 0) return S_FALSE;
-        SetChild(out, item);
-        return S_OK;
+        if (FocusedChild(*source, false) <= 0) return S_FALSE;
+        return AnswerFocused(*source, out);
     }
     // Only the window itself takes the focus (as a reader's "move focus here" asks).
     HRESULT STDMETHODCALLTYPE accSelect(long flags, VARIANT child) override {
         AccessibleItem item;
         const HRESULT hr = Item(child, item);
         if (hr != S_OK) return hr;
-        if (flags != SELFLAG_TAKEFOCUS || child.lVal != CHILDID_SELF) return E_NOTIMPL;
+        if (flags != SELFLAG_TAKEFOCUS || child.lVal != CHILDID_SELF || item_ != 0) {
+            return E_NOTIMPL;
+        }
         if (Unavailable(hwnd_) || !IsWindowVisible(hwnd_)) return E_FAIL;
         SetFocus(hwnd_);
         return S_OK;
@@ -238,12 +256,17 @@ class WindowAccessible final : public IAccessible {
             out->pdispVal = ClientObject(hit);
             return out->pdispVal != nullptr ? S_OK : S_FALSE;
         }
-        for (long child = 1; child <= source->AccessibleItemCount(); ++child) {
-            const RECT bounds = source->AccessibleDescribe(child).bounds;
-            if (PtInRect(&bounds, at)) {
+        const long count = OwnChildCount(*source);
+        for (long child = 1; child <= count; ++child) {
+            const RECT bounds = DescribeChild(*source, child).bounds;
+            if (!PtInRect(&bounds, at)) continue;
+            if (item_ == 0 && source->AccessiblePartCount(child) > 0) {
+                out->vt = VT_DISPATCH;
+                out->pdispVal = new WindowAccessible(hwnd_, child);
+            } else {
                 SetChild(out, child);
-                return S_OK;
             }
+            return S_OK;
         }
         SetChild(out, CHILDID_SELF);
         return S_OK;
@@ -252,7 +275,9 @@ class WindowAccessible final : public IAccessible {
         AccessibleItem item;
         const HRESULT hr = Item(child, item);
         if (hr != S_OK) return hr;
-        if (item.defaultAction.empty() || Unavailable(hwnd_)) return DISP_E_MEMBERNOTFOUND;
+        if (item.defaultAction.empty() || Unavailable(hwnd_) || item_ != 0 || child.lVal < 0) {
+            return DISP_E_MEMBERNOTFOUND;
+        }
         return Source()->AccessibleDoDefault(child.lVal) ? S_OK : DISP_E_MEMBERNOTFOUND;
     }
     HRESULT STDMETHODCALLTYPE put_accName(VARIANT, BSTR) override { return E_NOTIMPL; }
@@ -264,9 +289,42 @@ class WindowAccessible final : public IAccessible {
     AccessibleSource* Source() const {
         return IsWindow(hwnd_) ? WindowBase::AccessibleSourceOf(hwnd_) : nullptr;
     }
+    // The window's items, or the parts of the item this object is.
+    long OwnChildCount(AccessibleSource& source) const {
+        return item_ == 0 ? source.AccessibleItemCount() : source.AccessiblePartCount(item_);
+    }
+    AccessibleItem DescribeChild(AccessibleSource& source, long child) const {
+        if (item_ == 0 || child == CHILDID_SELF) {
+            return source.AccessibleDescribe(item_ == 0 ? child : item_);
+        }
+        return source.AccessibleDescribePart(item_, child);
+    }
+    // The child of this object that holds the focus while the window does: an item, a part, or
+    // with `asPart` the part's event id; -1 when the focus is elsewhere.
+    long FocusedChild(AccessibleSource& source, bool asPart) const {
+        const long item = source.AccessibleFocusedItem();
+        const long part =
+            item > 0 && source.AccessiblePartCount(item) > 0 ? source.AccessibleFocusedPart() : 0;
+        if (item_ != 0) return item == item_ && part > 0 ? part : -1;
+        if (asPart) return part > 0 ? PartEventId(item, part) : -1;
+        return item;
+    }
+    // The focused (and selected) child: an item with parts as its own object.
+    HRESULT AnswerFocused(AccessibleSource& source, VARIANT* out) const {
+        const long child = FocusedChild(source, false);
+        if (child < 0) return S_FALSE;
+        if (item_ == 0 && child > 0 && source.AccessiblePartCount(child) > 0) {
+            out->vt = VT_DISPATCH;
+            out->pdispVal = new WindowAccessible(hwnd_, child);
+            return S_OK;
+        }
+        SetChild(out, child);
+        return S_OK;
+    }
     // The window's own children in their order, including hidden ones (whose state says so).
     std::vector<HWND> ChildWindows() const {
         std::vector<HWND> windows;
+        if (item_ != 0) return windows;
         for (HWND child = GetWindow(hwnd_, GW_CHILD); child != nullptr;
              child = GetWindow(child, GW_HWNDNEXT)) {
             windows.push_back(child);
@@ -277,10 +335,20 @@ class WindowAccessible final : public IAccessible {
     HRESULT Item(const VARIANT& child, AccessibleItem& item) const {
         AccessibleSource* source = Source();
         if (source == nullptr) return CO_E_OBJNOTCONNECTED;
-        if (child.vt != VT_I4 || child.lVal < 0 || child.lVal > source->AccessibleItemCount()) {
-            return E_INVALIDARG;
+        if (item_ > source->AccessibleItemCount()) return CO_E_OBJNOTCONNECTED;  // row removed
+        if (child.vt != VT_I4) return E_INVALIDARG;
+        if (item_ == 0 && child.lVal < 0) {  // a part by its event id
+            const long owner = -child.lVal / kPartsPerItem;
+            const long part = -child.lVal % kPartsPerItem;
+            if (owner > source->AccessibleItemCount() || part < 1 ||
+                part > source->AccessiblePartCount(owner)) {
+                return E_INVALIDARG;
+            }
+            item = source->AccessibleDescribePart(owner, part);
+            return S_OK;
         }
-        item = source->AccessibleDescribe(child.lVal);
+        if (child.lVal < 0 || child.lVal > OwnChildCount(*source)) return E_INVALIDARG;
+        item = DescribeChild(*source, child.lVal);
         return S_OK;
     }
     template <typename Field>
@@ -293,6 +361,7 @@ class WindowAccessible final : public IAccessible {
     }
 
     HWND hwnd_;
+    long item_;
     LONG refs_ = 1;
 };
 
@@ -331,6 +400,10 @@ LRESULT AnswerAccessibleObject(HWND hwnd, WPARAM wParam, LPARAM lParam) {
 
 void NotifyAccessible(DWORD event, HWND hwnd, long child) {
     if (hwnd != nullptr) NotifyWinEvent(event, hwnd, OBJID_CLIENT, child);
+}
+
+long PartEventId(long item, long part) {
+    return -(item * kPartsPerItem + part);
 }
 
 void PostClick(HWND hwnd, const RECT& rect) {

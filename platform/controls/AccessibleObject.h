@@ -32,6 +32,12 @@ class AccessibleSource {
     virtual bool AccessibleDoDefault(long /*child*/) { return false; }
     // The item that holds the focus while the window does (0: the window itself).
     virtual long AccessibleFocusedItem() { return 0; }
+    // An item with parts (a table's row and its cells) is an object of its own whose children are
+    // the parts, ids 1 to this count; 0 makes it a simple element.
+    virtual long AccessiblePartCount(long /*item*/) { return 0; }
+    virtual AccessibleItem AccessibleDescribePart(long /*item*/, long /*part*/) { return {}; }
+    // The part of the focused item that holds the focus.
+    virtual long AccessibleFocusedPart() { return 0; }
 
   protected:
     ~AccessibleSource() = default;
@@ -42,6 +48,11 @@ LRESULT AnswerAccessibleObject(HWND hwnd, WPARAM wParam, LPARAM lParam);
 
 // Tells screen readers about a change of `hwnd`'s client area (child 0) or one of its items.
 void NotifyAccessible(DWORD event, HWND hwnd, long child);
+
+// The child id that names a part of an item in events: negative, as events' ids of elements below
+// the window's own children are, and resolved by the window's object (AccessibleObjectFromEvent
+// gives it with this id).
+long PartEventId(long item, long part);
 
 // Posts a left button's press and release at the middle of `rect` (client pixels): a default
 // action clicks exactly as the mouse does, after the call that asked for it has returned.

@@ -307,7 +307,7 @@ void GridControl::SelectAndShow(int row, int col) {
 }
 
 long GridControl::CellId(int row, int col) {
-    return static_cast<long>(row) * 2 + col + 1;
+    return PartEventId(row + 1, col + 1);
 }
 
 void GridControl::AnnounceCurrentCell() {
@@ -319,32 +319,63 @@ void GridControl::AnnounceCurrentCell() {
 }
 
 long GridControl::AccessibleItemCount() {
-    return static_cast<long>(Rows()) * 2;
+    return Rows();
+}
+
+long GridControl::AccessiblePartCount(long item) {
+    return item >= 1 && item <= Rows() ? 2 : 0;
 }
 
 long GridControl::AccessibleFocusedItem() {
-    return CellId(Row(), Col());
+    return Row() + 1;
 }
 
-// A table of two cells a line: the number and its factorization.
+long GridControl::AccessibleFocusedPart() {
+    return Col() + 1;
+}
+
+// A table of lines. A line reads as it is written, "12 = 2^2 * 3": the number with its
+// factorization, so that a reader going down the lines hears each result whole.
 AccessibleItem GridControl::AccessibleDescribe(long child) {
     AccessibleItem item = DescribeWindow(ROLE_SYSTEM_TABLE);
     item.name = "Calculator display";
     if (child <= 0) return item;
-    const int row = static_cast<int>((child - 1) / 2);
-    const int col = static_cast<int>((child - 1) % 2);
-    item.role = ROLE_SYSTEM_CELL;
-    item.name = "Line " + std::to_string(row + 1) + (col == 0 ? " number" : " factors");
-    item.value = TextMatrix(row, col);
-    item.state = STATE_SYSTEM_SELECTABLE | STATE_SYSTEM_FOCUSABLE;
-    if (child == CellId(Row(), Col())) item.state |= STATE_SYSTEM_SELECTED;
+    const int row = static_cast<int>(child - 1);
+    item.role = ROLE_SYSTEM_ROW;
+    item.name = "Line " + std::to_string(row + 1);
+    item.value = TextMatrix(row, 0);
+    const std::string factors = TextMatrix(row, 1);
+    if (!factors.empty()) item.value += (item.value.empty() ? "" : " ") + factors;
+    item.state = row == Row() ? STATE_SYSTEM_SELECTED : 0;
+    const auto cols = ColPixels();
+    item.bounds = CellBounds(row, 0);
+    item.bounds.right = item.bounds.left + cols[0] + cols[1];
+    if (!RowIsVisible(row)) item.state |= STATE_SYSTEM_OFFSCREEN | STATE_SYSTEM_INVISIBLE;
+    return item;
+}
+
+// Two cells a line, the number and its factorization, named with their line so that a focus
+// event alone says where the reader is.
+AccessibleItem GridControl::AccessibleDescribePart(long item, long part) {
+    const int row = static_cast<int>(item - 1);
+    const int col = static_cast<int>(part - 1);
+    AccessibleItem cell;
+    cell.role = ROLE_SYSTEM_CELL;
+    cell.name = "Line " + std::to_string(row + 1) + (col == 0 ? " number" : " factors");
+    cell.value = TextMatrix(row, col);
+    cell.state = STATE_SYSTEM_SELECTABLE | STATE_SYSTEM_FOCUSABLE;
+    if (row == Row() && col == Col()) cell.state |= STATE_SYSTEM_SELECTED;
+    cell.bounds = CellBounds(row, col);
+    if (!RowIsVisible(row)) cell.state |= STATE_SYSTEM_OFFSCREEN | STATE_SYSTEM_INVISIBLE;
+    return cell;
+}
+
+RECT GridControl::CellBounds(int row, int col) const {
     const int rowPixels = RowPixels();
     const auto cols = ColPixels();
     const int left = col == 0 ? 0 : cols[0];
     const int top = (row - TopRow()) * rowPixels;
-    item.bounds = {left, top, left + cols[static_cast<std::size_t>(col)], top + rowPixels};
-    if (!RowIsVisible(row)) item.state |= STATE_SYSTEM_OFFSCREEN | STATE_SYSTEM_INVISIBLE;
-    return item;
+    return {left, top, left + cols[static_cast<std::size_t>(col)], top + rowPixels};
 }
 
 void GridControl::InvalidateAll() {

@@ -63,12 +63,16 @@ class GridControl final : public Grid, private WindowBase {
   private:
     GridControl() = default;
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
-    // A table of cells, two a line, child ids from 1 in reading order; the current cell is
-    // selected and has the focus while the grid does.
+    // A table of rows, one a line (child ids from 1), each with two cells; the current cell is
+    // selected and has the focus while the grid does. Events name cells by their part event ids.
     long AccessibleItemCount() override;
     AccessibleItem AccessibleDescribe(long child) override;
+    long AccessiblePartCount(long item) override;
+    AccessibleItem AccessibleDescribePart(long item, long part) override;
     long AccessibleFocusedItem() override;
+    long AccessibleFocusedPart() override;
     static long CellId(int row, int col);
+    RECT CellBounds(int row, int col) const;
     // Tells screen readers when the current cell moved.
     void AnnounceCurrentCell();
 

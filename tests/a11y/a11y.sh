@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The program as a screen reader sees it, from another process (zentra-msaa-client.exe): the tree
-# from the top window with the names of all 28 keys in both modes, the grid's cells and the result;
-# a calculation driven by default actions alone; the keys unavailable under the About panel; the
-# focus and value events of a typed session; and high contrast in a prefix of its own.
+# from the top window with the names of all 28 keys in both modes, the grid's lines and cells and
+# the result; a calculation driven by default actions alone; the keys unavailable under the About
+# panel; the focus and value events of a typed session, each resolved to the element it names; and
+# high contrast in a prefix of its own.
 # Leaves contrast.png (the window in high contrast) in WORK_DIR.
 # Usage: a11y.sh BIN_DIR WORK_DIR COMPANY. Uses $DISPLAY, or a private Xvfb.
 set -uo pipefail
@@ -62,27 +63,33 @@ client press "Least common multiple" >/dev/null
 check "LCM through its default action" 10 result_is "36 = 2^2 * 3^2"
 wait "$events_pid"
 sed -i 's/\r$//' "$work/events.txt"
-# Kind, window and child id, repeats of one line folded.
+# Kind, window and the name of the element the event resolves to, repeats of one line folded.
 events=$(awk -F'\t' '$1 != "listening" { print $1, $2, $3 }' "$work/events.txt" | uniq | paste -sd'|')
-# A digit changes the line's number (cell 1) and clears its factorization (cell 2); Enter moves the
-# focus to the next line's number; LCM rewrites the current (empty) line too, then the result.
-typed="value Zentra.Grid 1|value Zentra.Grid 2|value Zentra.Grid 1|value Zentra.Grid 2"
-typed+="|focus Zentra.Grid 3|selection Zentra.Grid 3"
-typed+="|value Zentra.Grid 3|value Zentra.Grid 4|value Zentra.Grid 3|value Zentra.Grid 4"
-typed+="|focus Zentra.Grid 5|selection Zentra.Grid 5"
-expected="$typed|value Zentra.Grid 5|value Zentra.Grid 6|value Zentra.ResultPane 0"
+# A digit changes the line's number and clears its factorization; Enter moves the focus to the next
+# line's number; LCM rewrites the current (empty) line too, then the result.
+line_typed() {  # line
+    local cell="value Zentra.Grid Line $1"
+    printf '%s' "$cell number|$cell factors|$cell number|$cell factors"
+    printf '%s' "|focus Zentra.Grid Line $(($1 + 1)) number|selection Zentra.Grid Line $(($1 + 1)) number"
+}
+typed="$(line_typed 1)|$(line_typed 2)"
+expected="$typed|value Zentra.Grid Line 3 number|value Zentra.Grid Line 3 factors|value Zentra.ResultPane Result"
 expect_eq "focus and value events in order" "$expected" "$events"
 
 # --- The tree, tabular mode ---------------------------------------------------------------------------
 client walk >"$work/tree-tabular.txt"
 top=$(head -1 "$work/tree-tabular.txt")
 expect_eq "the top window" "0|client|Quorvel|3" "$(cut -f1-3,6 <<<"$top" | tr '\t' '|')"
-cells=$(awk -F'\t' '$2 == "cell" { printf "%s%s=%s:%s", sep, $3, $4, $5; sep = "|" }' "$work/tree-tabular.txt")
-expect_eq "the grid's cells" \
-    "Line 1 number=12:-|Line 1 factors== 2^2 * 3:-|Line 2 number=18:-|Line 2 factors== 2 * 3^2:-|Line 3 number=:FS|Line 3 factors=:-" \
-    "$cells"
-expect_eq "the grid is a table of them" "table|Calculator display|6" \
-    "$(awk -F'\t' '$2 == "table" { print $2 "|" $3 "|" $6 }' "$work/tree-tabular.txt")"
+# Depth below the table, role, name=value:states/child count.
+grid=$(awk -F'\t' '$2 == "table" { base = $1 } $2 ~ /^(table|row|cell)$/ {
+    printf "%s%d %s %s=%s:%s/%s", sep, $1 - base, $2, $3, $4, $5, $6; sep = "|" }' "$work/tree-tabular.txt")
+grid_tree="0 table Calculator display=:-/3"
+grid_tree+="|1 row Line 1=12 = 2^2 * 3:-/2|2 cell Line 1 number=12:-/0|2 cell Line 1 factors== 2^2 * 3:-/0"
+grid_tree+="|1 row Line 2=18 = 2 * 3^2:-/2|2 cell Line 2 number=18:-/0|2 cell Line 2 factors== 2 * 3^2:-/0"
+grid_tree+="|1 row Line 3=:S/2|2 cell Line 3 number=:FS/0|2 cell Line 3 factors=:-/0"
+expect_eq "the grid: a table of lines, each a row of two cells" "$grid_tree" "$grid"
+expect_eq "the table's focus and selection: the current line, then its cell" \
+    "Line 3 > Line 3 number|Line 3 > Line 3 number" "$(client focused "Calculator display" | paste -sd'|')"
 expect_eq "the result pane is text with the result as its value" "label|Result|36 = 2^2 * 3^2" \
     "$(awk -F'\t' '$3 == "Result" { print $2 "|" $3 "|" $4 }' "$work/tree-tabular.txt")"
 expect_eq "a key: shortcut and default action" "Least common multiple|Ctrl+L|Press" \

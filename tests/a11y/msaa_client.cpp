@@ -6,9 +6,12 @@
 //   value NAME           prints the value of the first element of that name
 //   where NAME           prints its screen rectangle: left top width height
 //   focus NAME           gives it the keyboard focus
+//   focused NAME         follows its focus, then its selection, down to a simple element:
+//                        one line each, the names on the way joined by " > "
 //   setting-changed      tells the window that a system setting changed (WM_SETTINGCHANGE)
-//   events SECONDS       prints the program's focus, selection, value and reorder events for that
-//                        long
+//   events SECONDS       records the program's focus, selection, value and reorder events for that
+//                        long, then prints each with the name of the element it resolves to
+//                        (AccessibleObjectFromEvent), as a screen reader reads it
 // Exit code: 0, or 1 when the window or an element is missing or a call fails.
 #include <oleacc.h>
 #include <windows.h>
@@ -17,6 +20,7 @@
 #include <cstdlib>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "tests/e2e/WindowSearch.h"
 
@@ -55,6 +59,8 @@ const char* RoleName(long role) {
             return "button";
         case ROLE_SYSTEM_TABLE:
             return "table";
+        case ROLE_SYSTEM_ROW:
+            return "row";
         case ROLE_SYSTEM_CELL:
             return "cell";
         case ROLE_SYSTEM_STATICTEXT:
@@ -210,6 +216,45 @@ int Focus(IAccessible* top, const char* name) {
     return found && hr == S_OK ? 0 : 1;
 }
 
+using Pointer = HRESULT (STDMETHODCALLTYPE IAccessible::*)(VARIANT*);
+
+// The names down the chain of objects that `pointer` (accFocus or accSelection) leads to.
+std::string Follow(IAccessible* object, Pointer pointer) {
+    std::string names;
+    object->AddRef();
+    for (int depth = 0; object != nullptr && depth < 8; ++depth) {
+        VARIANT next{};
+        VariantInit(&next);
+        const HRESULT hr = (object->*pointer)(&next);
+        IAccessible* inner = nullptr;
+        if (hr == S_OK && next.vt == VT_DISPATCH && next.pdispVal != nullptr) {
+            next.pdispVal->QueryInterface(kIidAccessible, reinterpret_cast<void**>(&inner));
+            if (inner != nullptr)
+                names += (names.empty() ? "" : " > ") +
+                         Text(inner, CHILDID_SELF, &IAccessible::get_accName);
+        } else if (hr == S_OK && next.vt == VT_I4 && next.lVal != CHILDID_SELF) {
+            names +=
+                (names.empty() ? "" : " > ") + Text(object, next.lVal, &IAccessible::get_accName);
+        }
+        VariantClear(&next);
+        object->Release();
+        object = inner;
+    }
+    if (object != nullptr) object->Release();
+    return names;
+}
+
+int Focused(IAccessible* top, const char* name) {
+    return WithElement(top, name,
+                       [](IAccessible* object, long) {
+                           std::printf("%s\n%s\n",
+                                       Follow(object, &IAccessible::get_accFocus).c_str(),
+                                       Follow(object, &IAccessible::get_accSelection).c_str());
+                       })
+               ? 0
+               : 1;
+}
+
 const char* EventName(DWORD event) {
     switch (event) {
         case EVENT_OBJECT_FOCUS:
@@ -225,17 +270,37 @@ const char* EventName(DWORD event) {
     }
 }
 
+struct Event {
+    DWORD kind;
+    HWND hwnd;
+    LONG child;
+};
+std::vector<Event> events;
+
 // Out of context: the events arrive here through this thread's message queue. Nothing here may
 // call the program: a cross-process call waits in a message loop that delivers the next events
-// first, out of order.
+// first, out of order. They are resolved once the recording ends.
 void CALLBACK OnEvent(HWINEVENTHOOK, DWORD event, HWND hwnd, LONG object, LONG child, DWORD,
                       DWORD) {
-    const char* name = EventName(event);
-    if (name == nullptr || object != OBJID_CLIENT) return;
-    char className[64] = {};
-    GetClassNameA(hwnd, className, sizeof className);
-    std::printf("%s\t%s\t%ld\n", name, className, static_cast<long>(child));
-    std::fflush(stdout);
+    if (EventName(event) != nullptr && object == OBJID_CLIENT)
+        events.push_back({event, hwnd, child});
+}
+
+// The name of the element an event points at, or "?id" when it resolves to nothing.
+std::string EventElementName(const Event& event) {
+    IAccessible* object = nullptr;
+    VARIANT child{};
+    VariantInit(&child);
+    if (FAILED(AccessibleObjectFromEvent(event.hwnd, static_cast<DWORD>(OBJID_CLIENT),
+                                         static_cast<DWORD>(event.child), &object, &child)) ||
+        object == nullptr || child.vt != VT_I4) {
+        char unresolved[16];
+        std::snprintf(unresolved, sizeof unresolved, "?%ld", static_cast<long>(event.child));
+        return unresolved;
+    }
+    std::string name = Text(object, child.lVal, &IAccessible::get_accName);
+    object->Release();
+    return name;
 }
 
 int Events(int seconds) {
@@ -254,6 +319,12 @@ int Events(int seconds) {
         while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
     }
     UnhookWinEvent(hook);
+    for (const Event& event : events) {
+        char className[64] = {};
+        GetClassNameA(event.hwnd, className, sizeof className);
+        std::printf("%s\t%s\t%s\n", EventName(event.kind), className,
+                    EventElementName(event).c_str());
+    }
     return 0;
 }
 
@@ -278,6 +349,7 @@ int main(int argc, char** argv) {
         if (command == "value" && argc == 3) result = Value(top, argv[2]);
         if (command == "where" && argc == 3) result = Where(top, argv[2]);
         if (command == "focus" && argc == 3) result = Focus(top, argv[2]);
+        if (command == "focused" && argc == 3) result = Focused(top, argv[2]);
         top->Release();
     }
     CoUninitialize();
