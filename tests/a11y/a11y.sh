@@ -53,7 +53,8 @@ grid_line_pixel() { local x y w h; read -r x y w h < <(client where "$1"); pixel
 start /E
 
 # --- Events of a typed session, recorded out of context --------------------------------------------
-wine_run "$bin/zentra-msaa-client.exe" events 8 >"$work/events.txt" &
+# Long enough for the session on a loaded machine; the client resolves the events after it.
+wine_run "$bin/zentra-msaa-client.exe" events 15 >"$work/events.txt" &
 events_pid=$!
 wait_for 10 grep -q listening "$work/events.txt"
 # Wine's program learns of a new hook at its next call to the server: one round trip first.
